@@ -1,0 +1,37 @@
+#pragma once
+
+// The program-wide state that the main window owns and that the start, the
+// command loop, the finishing, the dialogs and the other transactions share.
+// It lives for the whole run.
+
+#include <QString>
+#include <cstdint>
+
+class KavexLibrary;
+class Janelas;
+
+struct EstadoConsole {
+    int32_t Retorno = 0;
+    // Continuation value sent with the next loop step: 0 carry on, 1 go back,
+    // -1 end the function, 1000 the operator's alternative value.
+    int32_t Continua = 0;
+    QString DataFiscal;      // YYYYMMDD
+    QString HoraFiscal;      // HHMMSS
+    QString DataHoraExtenso; // " <weekday>-feira dd/mm/yyyy hh:nn:ss"
+    QString DataTransacao;   // YYYYMMDD, recorded by the command loop
+    QString HoraTransacao;   // HHMMSS, recorded with it
+    bool ConsVidalinkEscolhida = false;
+    int32_t FuncaoPinpad = 0;
+    bool ModoCorrespondente = false;
+    QString TextoTrilha1;
+    QString TextoTrilha2;
+    QString TextoSenha;
+
+    // The loaded payment client library; never null while the console runs.
+    KavexLibrary* biblioteca = nullptr;
+    // Every window created at program start.
+    Janelas* janelas = nullptr;
+};
+
+// Refreshes DataFiscal, HoraFiscal and DataHoraExtenso from the clock.
+void dataehora(EstadoConsole& estado);

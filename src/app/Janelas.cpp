@@ -1,0 +1,14 @@
+#include "app/Janelas.h"
+
+#include "app/EstadoConsole.h"
+
+#include <QWidget>
+
+Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), principal_(principal) {
+    ordem_ << principal.objectName();
+    estado_.janelas = this;
+    // Start order: bar-code, consultation, working key, pinpad message,
+    // product list, other transactions, the Vidalink windows, the two
+    // configuration editors, pinpad functions, yes/no, time-out, direct
+    // transaction, code entry, menu, field, receipt, the cheque windows.
+}

@@ -1,0 +1,184 @@
+#include "app/Main.h"
+#include "ui_Main.h"
+
+#include "app/Codigos.h"
+#include "library/KavexLibrary.h"
+
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QListWidget>
+#include <QScreen>
+#include <QShortcut>
+
+namespace {
+const QString kTitulo = QStringLiteral("Teste CliKavex Interativo - Versão 1.28d1 - 01/09/2008");
+// Long enough to read the code lists in the hints of the function and
+// restriction boxes.
+constexpr int kTempoDica = 8000;
+constexpr int kMaxFuncao = 3;
+constexpr int kColunasRestricoes = 5;
+} // namespace
+
+TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()) {
+    estado_.biblioteca = &biblioteca;
+    ui->setupUi(this);
+    preencheListas();
+    conectaControles();
+    criaTeclas();
+    FormCreate();
+    fixaJanela();
+    janelas_ = std::make_unique<Janelas>(estado_, *this);
+}
+
+TFrmtesteCliKavex32I::~TFrmtesteCliKavex32I() = default;
+
+void TFrmtesteCliKavex32I::preencheListas() {
+    for (const CodigoDescrito& c : codigosFuncao()) {
+        ui->CBFuncao->addItem(QString::number(c.codigo));
+    }
+    ui->CBFuncao->setToolTip(dicaDosCodigos(codigosFuncao()));
+    ui->CBFuncao->lineEdit()->setMaxLength(kMaxFuncao);
+    ui->CBFuncao->setInsertPolicy(QComboBox::NoInsert);
+    ui->CBFuncao->setCurrentIndex(-1);
+    ui->CBFuncao->setEditText(QString());
+
+    for (const CodigoDescrito& c : codigosRestricao()) {
+        auto* item = new QListWidgetItem(QString::number(c.codigo), ui->CLBRestricoes);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    // Items run down the columns, as in a multi-column check list.
+    const int linhas = (ui->CLBRestricoes->count() + kColunasRestricoes - 1) / kColunasRestricoes;
+    ui->CLBRestricoes->setFlow(QListView::TopToBottom);
+    ui->CLBRestricoes->setWrapping(true);
+    ui->CLBRestricoes->setResizeMode(QListView::Adjust);
+    ui->CLBRestricoes->setMinimumHeight(linhas * ui->CLBRestricoes->sizeHintForRow(0) + 8);
+
+    ui->CBIPKavex->setInsertPolicy(QComboBox::NoInsert);
+}
+
+void TFrmtesteCliKavex32I::conectaControles() {
+    connect(ui->BtnConfigura, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnConfiguraClick);
+    connect(ui->BtnLimpar, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnLimparClick);
+    connect(ui->RdGrpRestricoes, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RdGrpRestricoesClick);
+    connect(ui->ChkBoxDescricao, &QCheckBox::clicked, this, &TFrmtesteCliKavex32I::ChkBoxDescricaoClick);
+    connect(ui->RGTEF, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RGTEFClick);
+    connect(ui->RGCB, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RGCBClick);
+    // Only the operator's changes count: typing, or picking from the list.
+    connect(ui->CBFuncao->lineEdit(), &QLineEdit::textEdited, this, &TFrmtesteCliKavex32I::CBFuncaoChange);
+    connect(ui->CBFuncao, &QComboBox::activated, this, &TFrmtesteCliKavex32I::CBFuncaoChange);
+    ui->CBIPKavex->installEventFilter(this);
+    ui->CBIPKavex->lineEdit()->installEventFilter(this);
+}
+
+// A main window has no default or cancel button of its own: Enter presses
+// "&Realiza Transação", and Esc presses "Cancela &Pinpad" while its panel is up.
+void TFrmtesteCliKavex32I::criaTeclas() {
+    auto pressionaPadrao = [this] {
+        if (ui->BtnTransacao->isEnabled() && ui->BtnTransacao->isVisible()) {
+            ui->BtnTransacao->click();
+        }
+    };
+    for (const auto tecla : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* atalho = new QShortcut(QKeySequence(tecla), this);
+        connect(atalho, &QShortcut::activated, this, pressionaPadrao);
+    }
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, this, [this] {
+        if (ui->PnlCncPpd->isVisible() && ui->BtnCncPpd->isEnabled()) {
+            ui->BtnCncPpd->click();
+        }
+    });
+}
+
+void TFrmtesteCliKavex32I::FormCreate() {
+    setWindowTitle(kTitulo);
+    for (QWidget* w : findChildren<QWidget*>()) {
+        w->setToolTipDuration(kTempoDica);
+    }
+    ui->RdGrImpr->setItemIndex(0);
+    estado_.FuncaoPinpad = 0;
+    estado_.DataTransacao.clear();
+    estado_.HoraTransacao.clear();
+    carregaEnderecos();
+    ui->CBIPKavex->setEditText(QStringLiteral("localhost"));
+
+    ui->RdGrpRestricoes->setItemIndex(0);
+    ui->PnlCncPpd->hide();
+    ui->pnlILCD->hide();
+    HabilitaDesabilita(false);
+}
+
+// Fixed size, minimise and close only, centred on the screen.
+void TFrmtesteCliKavex32I::fixaJanela() {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    adjustSize();
+    setFixedSize(sizeHint());
+    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
+        move(tela->availableGeometry().center() - rect().center());
+    }
+}
+
+void TFrmtesteCliKavex32I::dataehora() {
+    ::dataehora(estado_);
+}
+
+void TFrmtesteCliKavex32I::HabilitaDesabilita(bool habilita) {
+    if (habilita) {
+        ui->BtnConfigura->setEnabled(true);
+    }
+    QWidget* const controles[] = {
+        ui->BtnTransacao,   ui->EdtCpFiscal,   ui->CBFuncao,          ui->EdtValor,     ui->CLBRestricoes,
+        ui->BtnLimpar,      ui->RGTEF,         ui->RGCB,              ui->RdGrpRestricoes, ui->Btn_Confirmacao,
+        ui->btCnfIdentificada, ui->Rdgp_confirm, ui->EdtCpFiscal2,    ui->EdtHora2,     ui->BtnOutrasTrn,
+        ui->ChkBoxDescricao, ui->EdtHora,      ui->PnlConfirm,        ui->BtnFuncPpd};
+    for (QWidget* w : controles) {
+        w->setEnabled(habilita);
+    }
+}
+
+void TFrmtesteCliKavex32I::BtnLimparClick() {
+    ui->EdtCpFiscal->clear();
+    ui->EdtCpFiscal2->clear();
+    ui->CBFuncao->setEditText(QString());
+    ui->EdtValor->clear();
+    ui->EdtResultado->clear();
+    ui->MemoMsgOperador->clear();
+    ui->EdtData->clear();
+    ui->EdtRestricoes->clear();
+    ui->EdtHora->clear();
+    ui->EdtHora2->clear();
+    ui->Memo->clear();
+    for (int i = 0; i < ui->CLBRestricoes->count(); ++i) {
+        ui->CLBRestricoes->item(i)->setCheckState(Qt::Unchecked);
+    }
+}
+
+void TFrmtesteCliKavex32I::RdGrpRestricoesClick() {
+    const bool botoes = ui->RdGrpRestricoes->itemIndex() == 0;
+    ui->CLBRestricoes->setVisible(botoes);
+    ui->ChkBoxDescricao->setVisible(botoes);
+    ui->LblRestricoes->setVisible(!botoes);
+    ui->EdtRestricoes->setVisible(!botoes);
+    if (!botoes) {
+        ui->EdtRestricoes->setFocus();
+    }
+}
+
+void TFrmtesteCliKavex32I::ChkBoxDescricaoClick() {
+    ui->CLBRestricoes->setToolTip(ui->ChkBoxDescricao->isChecked() ? dicaDosCodigos(codigosRestricao()) : QString());
+}
+
+void TFrmtesteCliKavex32I::RGTEFClick() {
+    ui->RGCB->setItemIndex(-1);
+}
+
+void TFrmtesteCliKavex32I::RGCBClick() {
+    ui->RGTEF->setItemIndex(-1);
+}
+
+void TFrmtesteCliKavex32I::CBFuncaoChange() {
+    ui->RGTEF->setItemIndex(0);
+}

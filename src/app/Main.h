@@ -1,0 +1,61 @@
+#pragma once
+
+// The console's main window: configuration of the library, the transaction
+// fields, the command loop's trace and the confirmation panel. Its behaviour
+// is split by concern over several files (Main*.cpp).
+
+#include "app/EstadoConsole.h"
+#include "app/Janelas.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class KavexLibrary;
+
+namespace Ui {
+class TFrmtesteCliKavex32I;
+}
+
+class TFrmtesteCliKavex32I : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent = nullptr);
+    ~TFrmtesteCliKavex32I() override;
+
+    EstadoConsole& estado() { return estado_; }
+    Janelas& janelas() { return *janelas_; }
+
+    // Enables or disables the transaction controls; true also re-enables
+    // BtnConfigura.
+    void HabilitaDesabilita(bool habilita);
+    void dataehora();
+
+    void BtnConfiguraClick();
+    void CBIPKavexExit();
+    void BtnLimparClick();
+    void RdGrpRestricoesClick();
+    void ChkBoxDescricaoClick();
+    void RGTEFClick();
+    void RGCBClick();
+    void CBFuncaoChange();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void preencheListas();
+    void conectaControles();
+    void criaTeclas();
+    void fixaJanela();
+    void carregaEnderecos();
+    void lembraEndereco(const QString& endereco);
+
+    std::unique_ptr<Ui::TFrmtesteCliKavex32I> ui;
+    EstadoConsole estado_;
+    std::unique_ptr<Janelas> janelas_;
+};
+
+// Splits a stored address list: each address is followed by ";", and
+// characters after the last ";" are not an address.
+QStringList separaEnderecos(const QString& lista);

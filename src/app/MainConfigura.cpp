@@ -1,0 +1,99 @@
+// Configuring the library and remembering server addresses.
+
+#include "app/Main.h"
+#include "ui_Main.h"
+
+#include "library/KavexLibrary.h"
+#include "platform/ProfileFile.h"
+#include "platform/ProgramDir.h"
+#include "platform/Prompt.h"
+#include "platform/Win1252.h"
+
+#include <QFocusEvent>
+
+namespace {
+const QString kArquivoConfig = QStringLiteral("Config.ini");
+const QString kSecaoEnderecos = QStringLiteral("IPKavex");
+const QString kChaveEnderecos = QStringLiteral("IPs");
+const QChar kSeparador = QLatin1Char(';');
+const QString kConfigura = QStringLiteral("&Configura");
+const QString kReconfigura = QStringLiteral("Re&configura");
+
+platform::ProfileFile arquivoConfig() {
+    return platform::ProfileFile(platform::programdir::filePath(kArquivoConfig));
+}
+} // namespace
+
+QStringList separaEnderecos(const QString& lista) {
+    QStringList enderecos;
+    QString atual;
+    for (const QChar c : lista) {
+        if (c == kSeparador) {
+            enderecos << atual;
+            atual.clear();
+        } else {
+            atual += c;
+        }
+    }
+    return enderecos;
+}
+
+void TFrmtesteCliKavex32I::carregaEnderecos() {
+    const QString lista = arquivoConfig().readString(kSecaoEnderecos, kChaveEnderecos);
+    ui->CBIPKavex->addItems(separaEnderecos(lista));
+}
+
+bool TFrmtesteCliKavex32I::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut &&
+        (watched == ui->CBIPKavex || watched == ui->CBIPKavex->lineEdit())) {
+        // Opening the drop-down list or leaving the window is not leaving the box.
+        const Qt::FocusReason motivo = static_cast<QFocusEvent*>(event)->reason();
+        if (motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason &&
+            !ui->CBIPKavex->hasFocus()) {
+            CBIPKavexExit();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFrmtesteCliKavex32I::CBIPKavexExit() {
+    const QString endereco = ui->CBIPKavex->currentText();
+    if (endereco.isEmpty() || ui->CBIPKavex->findText(endereco, Qt::MatchFixedString) >= 0) {
+        return;
+    }
+    ui->CBIPKavex->addItem(endereco);
+    lembraEndereco(endereco);
+}
+
+void TFrmtesteCliKavex32I::lembraEndereco(const QString& endereco) {
+    platform::ProfileFile config = arquivoConfig();
+    const QString lista = config.readString(kSecaoEnderecos, kChaveEnderecos);
+    try {
+        config.writeString(kSecaoEnderecos, kChaveEnderecos, lista + endereco + kSeparador);
+    } catch (const platform::ProfileWriteError& erro) {
+        platform::prompt::showError(erro.message(), this);
+    }
+}
+
+void TFrmtesteCliKavex32I::BtnConfiguraClick() {
+    const bool configurar = ui->BtnConfigura->text() == kConfigura;
+    if (configurar) {
+        const QByteArray endereco = platform::toWin1252(ui->CBIPKavex->currentText());
+        const QByteArray empresa = platform::toWin1252(ui->EdtEmpresa->text());
+        const QByteArray terminal = platform::toWin1252(ui->EdtTerminal->text());
+        estado_.Retorno = estado_.biblioteca->ConfiguraIntKavexInterativo(endereco.constData(), empresa.constData(),
+                                                                          terminal.constData(), 0);
+        ui->EdtResultado->setText(QString::number(estado_.Retorno));
+    }
+    for (QWidget* w : {static_cast<QWidget*>(ui->CBIPKavex), static_cast<QWidget*>(ui->EdtEmpresa),
+                       static_cast<QWidget*>(ui->EdtTerminal), static_cast<QWidget*>(ui->RdGrImpr)}) {
+        w->setEnabled(!configurar);
+    }
+    ui->BtnConfigura->setText(configurar ? kReconfigura : kConfigura);
+    ui->CfgCliKavex->setVisible(!configurar);
+    ui->CfgPinpad->setVisible(!configurar);
+    HabilitaDesabilita(configurar);
+    if (configurar) {
+        ui->RGTEF->setItemIndex(0);
+    }
+}

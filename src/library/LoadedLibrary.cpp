@@ -1,0 +1,66 @@
+#include "library/LoadedLibrary.h"
+
+#include "platform/Prompt.h"
+
+#include <QDir>
+#include <type_traits>
+
+// The list must match the C contract exactly, or a call would pass arguments
+// of the wrong width.
+#define KAVEX_CHECK_SIGNATURE(R, N, P, A)                                                                             \
+    static_assert(std::is_same_v<decltype(&::N), R(KAVEX_CALL*) P>, "signature of " #N " differs from kavex.h");
+KAVEX_FUNCTIONS(KAVEX_CHECK_SIGNATURE)
+#undef KAVEX_CHECK_SIGNATURE
+
+LoadedLibrary::LoadedLibrary(const QString& path) : path_(path), library_(path) {}
+
+std::unique_ptr<LoadedLibrary> LoadedLibrary::load(const QString& path, QString& error) {
+    std::unique_ptr<LoadedLibrary> lib(new LoadedLibrary(path));
+    if (!lib->library_.load()) {
+        error = lib->library_.errorString();
+        return nullptr;
+    }
+#define KAVEX_RESOLVE(R, N, P, A) lib->p##N = reinterpret_cast<decltype(lib->p##N)>(lib->library_.resolve(#N));
+    KAVEX_FUNCTIONS(KAVEX_RESOLVE)
+#undef KAVEX_RESOLVE
+    return lib;
+}
+
+QStringList LoadedLibrary::missingFunctions() const {
+    QStringList missing;
+#define KAVEX_LIST_MISSING(R, N, P, A)                                                                                \
+    if (!p##N) {                                                                                                      \
+        missing << QStringLiteral(#N);                                                                                \
+    }
+    KAVEX_FUNCTIONS(KAVEX_LIST_MISSING)
+#undef KAVEX_LIST_MISSING
+    return missing;
+}
+
+void LoadedLibrary::reportMissing(const char* name) const {
+    platform::prompt::showError(QStringLiteral("A função %1 não existe na biblioteca %2; ela não foi chamada.")
+                                    .arg(QString::fromLatin1(name), QDir::toNativeSeparators(path_)),
+                                owner_);
+}
+
+#define KAVEX_DEFINE_CALL(R, N, P, A)                                                                                 \
+    R LoadedLibrary::N P {                                                                                            \
+        if (!p##N) {                                                                                                  \
+            reportMissing(#N);                                                                                        \
+            return static_cast<R>(kFuncaoAusente);                                                                    \
+        }                                                                                                             \
+        return p##N A;                                                                                                \
+    }
+KAVEX_FUNCTIONS(KAVEX_DEFINE_CALL)
+#undef KAVEX_DEFINE_CALL
+
+QString chooseLibraryPath(const QString& commandLineChoice, const QString& executableDir) {
+    if (!commandLineChoice.isEmpty()) {
+        return commandLineChoice;
+    }
+    const QString fromEnvironment = qEnvironmentVariable("KAVEX_LIBRARY");
+    if (!fromEnvironment.isEmpty()) {
+        return fromEnvironment;
+    }
+    return QDir(executableDir).filePath(QStringLiteral(KAVEX_DEFAULT_LIBRARY));
+}

@@ -1,0 +1,165 @@
+#include "platform/Prompt.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include <deque>
+
+namespace platform::prompt {
+namespace {
+
+struct Queued {
+    QString text;
+    Answer answer;
+    QString input;
+};
+
+struct Recorder {
+    bool testMode = false;
+    std::deque<Queued> queue;
+    QList<Shown> shown;
+    QStringList failures;
+};
+
+Recorder& recorder() {
+    static Recorder r;
+    return r;
+}
+
+// Takes the queued answer for a box in test mode; a box nobody expected is a
+// failure and is answered as the operator closing it would answer.
+Answer scripted(Kind kind, const QString& title, const QString& text, QString* input) {
+    Recorder& r = recorder();
+    r.shown.append({kind, title, text});
+    const Answer fallback = kind == Kind::YesNo ? Answer::No : kind == Kind::Message || kind == Kind::Information || kind == Kind::Error ? Answer::Ok : Answer::Cancel;
+    if (r.queue.empty()) {
+        r.failures.append(QStringLiteral("unexpected box: \"%1\"").arg(text));
+        return fallback;
+    }
+    Queued next = r.queue.front();
+    r.queue.pop_front();
+    if (next.text != text) {
+        r.failures.append(QStringLiteral("box shows \"%1\" where \"%2\" was expected").arg(text, next.text));
+    }
+    if (input) {
+        *input = next.input;
+    }
+    return next.answer;
+}
+
+QString programName() {
+    return QApplication::applicationName();
+}
+
+Answer fromButton(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Ok;
+    }
+}
+
+Answer realBox(QMessageBox::Icon icon, const QString& title, const QString& text, QMessageBox::StandardButtons buttons,
+               QMessageBox::StandardButton escape, QWidget* owner) {
+    QMessageBox box(icon, title, text, buttons, owner);
+    box.setEscapeButton(escape);
+    return fromButton(box.exec());
+}
+
+} // namespace
+
+void showMessage(const QString& text, QWidget* owner) {
+    if (testMode()) {
+        scripted(Kind::Message, {}, text, nullptr);
+        return;
+    }
+    realBox(QMessageBox::NoIcon, programName(), text, QMessageBox::Ok, QMessageBox::Ok, owner);
+}
+
+void messageBox(const QString& title, const QString& text, QWidget* owner) {
+    if (testMode()) {
+        scripted(Kind::Information, title, text, nullptr);
+        return;
+    }
+    realBox(QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok, owner);
+}
+
+void showError(const QString& text, QWidget* owner) {
+    if (testMode()) {
+        scripted(Kind::Error, programName(), text, nullptr);
+        return;
+    }
+    realBox(QMessageBox::Critical, programName(), text, QMessageBox::Ok, QMessageBox::Ok, owner);
+}
+
+Answer askYesNo(const QString& title, const QString& text, QWidget* owner) {
+    if (testMode()) {
+        return scripted(Kind::YesNo, title, text, nullptr);
+    }
+    return realBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, owner);
+}
+
+Answer askYesNoCancel(const QString& title, const QString& text, QWidget* owner) {
+    if (testMode()) {
+        return scripted(Kind::YesNoCancel, title, text, nullptr);
+    }
+    return realBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                   QMessageBox::Cancel, owner);
+}
+
+bool inputQuery(const QString& title, const QString& label, QString& value, QWidget* owner) {
+    if (testMode()) {
+        QString typed;
+        const Answer a = scripted(Kind::InputText, title, label, &typed);
+        if (a == Answer::Ok) {
+            value = typed;
+            return true;
+        }
+        return false;
+    }
+    bool ok = false;
+    const QString answer = QInputDialog::getText(owner, title, label, QLineEdit::Normal, value, &ok);
+    if (ok) {
+        value = answer;
+    }
+    return ok;
+}
+
+void setTestMode(bool on) {
+    recorder().testMode = on;
+}
+
+bool testMode() {
+    return recorder().testMode;
+}
+
+void expect(const QString& text, Answer answer, const QString& input) {
+    recorder().queue.push_back({text, answer, input});
+}
+
+const QList<Shown>& shown() {
+    return recorder().shown;
+}
+
+const QStringList& failures() {
+    return recorder().failures;
+}
+
+int pendingAnswers() {
+    return static_cast<int>(recorder().queue.size());
+}
+
+void reset() {
+    Recorder& r = recorder();
+    r.queue.clear();
+    r.shown.clear();
+    r.failures.clear();
+}
+
+} // namespace platform::prompt
