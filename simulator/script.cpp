@@ -1,0 +1,232 @@
+#include "script.h"
+
+#include "kavexsim_codes.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <fstream>
+#include <limits>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kavexsim {
+
+namespace {
+
+enum class Kind { Int32, Int16, Text };
+
+struct Signature {
+    const char* name;
+    Kind result;
+    std::vector<std::pair<const char*, Kind>> outputs;
+};
+
+// What a script may say for each exported function.
+const std::vector<Signature>& signatures() {
+    static const std::vector<Signature> table = {
+        {"ConfiguraIntKavexInterativo", Kind::Int32, {}},
+        {"IniciaFuncaoKavexInterativo", Kind::Int32, {}},
+        {"IniciaFuncaoAAKavexInterativo", Kind::Int32, {}},
+        {"CorrespondenteBancarioKavexInterativo", Kind::Int32, {}},
+        {"ContinuaFuncaoKavexInterativo",
+         Kind::Int32,
+         {{"command", Kind::Int32},
+          {"fieldType", Kind::Int32},
+          {"min", Kind::Int16},
+          {"max", Kind::Int16},
+          {"text", Kind::Text}}},
+        {"FinalizaTransacaoKavexInterativo", Kind::Int32, {}},
+        {"FinalizaFuncaoKavexInterativo", Kind::Int32, {}},
+        {"FinalizaTransacaoIdentificadaKavex", Kind::Int32, {}},
+        {"VerificaPresencaPinPad", Kind::Int32, {}},
+        {"LeCartaoInterativo", Kind::Int32, {}},
+        {"LeTrilha3", Kind::Int32, {}},
+        {"LeCartaoDireto", Kind::Int32, {{"track1", Kind::Text}, {"track2", Kind::Text}}},
+        {"LeCartaoDiretoEx", Kind::Int32, {{"track1", Kind::Text}, {"track2", Kind::Text}}},
+        {"InterrompeLeCartaoDireto", Kind::Int32, {}},
+        {"EscreveMensagemPermanentePinPad", Kind::Int32, {}},
+        {"LeSenhaInterativo", Kind::Int32, {}},
+        {"LeSenhaDireto", Kind::Int32, {{"pin", Kind::Text}}},
+        {"LeSimNaoPinPad", Kind::Int32, {}},
+        {"ValidaCampoCodigoEmBarras", Kind::Int16, {{"type", Kind::Int16}}},
+        {"IniciaFuncaoKavexInterativoConsultaPBM", Kind::Int32, {{"authorization", Kind::Text}}},
+        {"IniciaFuncaoKavexInterativoConsultaVidalink", Kind::Int32, {}},
+        {"IniciaFuncaoKavexInterativoVendaVidalink", Kind::Int32, {}},
+        {"InformaProdutoVendaVidalink", Kind::Int32, {}},
+        {"IniciaFuncaoKavexInterativoCancelamentoVidalink", Kind::Int32, {}},
+        {"InformaProdutoCancelamentoVidalink", Kind::Int32, {}},
+        {"EnviaRecebeKavexDireto", Kind::Int32, {{"reply", Kind::Text}, {"responseCode", Kind::Int16}}},
+    };
+    return table;
+}
+
+const Signature* findSignature(const std::string& name) {
+    for (const auto& s : signatures()) {
+        if (name == s.name)
+            return &s;
+    }
+    return nullptr;
+}
+
+struct ScriptError {
+    std::string reason;
+};
+
+// Returns a description of what is wrong with the value, or an empty string.
+std::string checkValue(const Json& value, Kind kind) {
+    if (kind == Kind::Text)
+        return value.is_string() ? "" : "expected a text";
+    const long long low =
+        kind == Kind::Int16 ? std::numeric_limits<int16_t>::min() : std::numeric_limits<int32_t>::min();
+    const long long high =
+        kind == Kind::Int16 ? std::numeric_limits<int16_t>::max() : std::numeric_limits<int32_t>::max();
+    const std::string expected = "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+    if (value.is_number_unsigned())
+        return value.get<unsigned long long>() <= static_cast<unsigned long long>(high) ? "" : expected;
+    if (value.is_number_integer()) {
+        const auto n = value.get<long long>();
+        return n >= low && n <= high ? "" : expected;
+    }
+    return expected;
+}
+
+std::map<std::string, std::deque<Json>> parseScript(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw ScriptError{"cannot open the file"};
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad())
+        throw ScriptError{"cannot read the file"};
+
+    const Json root = Json::parse(content.str(), nullptr, /*allow_exceptions=*/false);
+    if (root.is_discarded())
+        throw ScriptError{"not valid JSON"};
+    if (!root.is_object())
+        throw ScriptError{"the top level must be an object of function names"};
+
+    std::map<std::string, std::deque<Json>> queues;
+    for (const auto& [name, queue] : root.items()) {
+        const Signature* sig = findSignature(name);
+        if (!sig)
+            throw ScriptError{"unknown function \"" + name + "\""};
+        if (!queue.is_array())
+            throw ScriptError{name + ": expected an array of answers"};
+        auto& answers = queues[name];
+        for (std::size_t i = 0; i < queue.size(); ++i) {
+            const Json& answer = queue[i];
+            const std::string where = name + "[" + std::to_string(i) + "]";
+            if (answer.is_number()) {
+                if (auto why = checkValue(answer, sig->result); !why.empty())
+                    throw ScriptError{where + ": " + why};
+                answers.push_back(Json{{"return", answer}});
+                continue;
+            }
+            if (!answer.is_object())
+                throw ScriptError{where + ": expected a number or an object"};
+            for (const auto& [key, value] : answer.items()) {
+                Kind kind = sig->result;
+                if (key != "return") {
+                    bool known = false;
+                    for (const auto& [outName, outKind] : sig->outputs) {
+                        if (key == outName) {
+                            kind = outKind;
+                            known = true;
+                        }
+                    }
+                    if (!known)
+                        throw ScriptError{where + ": unknown key \"" + key + "\""};
+                }
+                if (auto why = checkValue(value, kind); !why.empty())
+                    throw ScriptError{where + "." + key + ": " + why};
+            }
+            answers.push_back(answer);
+        }
+    }
+    return queues;
+}
+
+struct ScriptState {
+    std::string path; // value of KAVEX_SIM_SCRIPT when last looked at
+    bool broken = false;
+    std::map<std::string, std::deque<Json>> queues;
+};
+
+ScriptState& state() {
+    static ScriptState s;
+    return s;
+}
+
+std::string envValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+void refreshScript() {
+    ScriptState& s = state();
+    const std::string path = envValue(KAVEXSIM_ENV_SCRIPT);
+    if (path == s.path)
+        return;
+    s.path = path;
+    s.broken = false;
+    s.queues.clear();
+    if (path.empty())
+        return;
+    try {
+        s.queues = parseScript(path);
+    } catch (const ScriptError& e) {
+        s.broken = true;
+        std::fprintf(stderr, "kavexsim: script %s: %s\n", path.c_str(), e.reason.c_str());
+        LogLine line;
+        line["fn"] = "script";
+        line["path"] = path;
+        line["error"] = e.reason;
+        writeLog(line);
+    }
+}
+
+} // namespace
+
+std::mutex& callMutex() {
+    static std::mutex m;
+    return m;
+}
+
+Lookup nextAnswer(const char* function) {
+    refreshScript();
+    ScriptState& s = state();
+    Lookup lookup;
+    if (s.broken) {
+        lookup.broken = true;
+        return lookup;
+    }
+    auto it = s.queues.find(function);
+    if (it != s.queues.end() && !it->second.empty()) {
+        lookup.answer = std::move(it->second.front());
+        it->second.pop_front();
+    }
+    return lookup;
+}
+
+void writeLog(const LogLine& line) noexcept {
+    try {
+        const std::string path = envValue(KAVEXSIM_ENV_LOG);
+        if (path.empty())
+            return;
+        // Texts were decoded to valid UTF-8, but never let a stray byte cost the line.
+        const std::string text = line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+        // Opened and closed per call so a reader sees every line as soon as the call returns.
+        if (std::FILE* f = std::fopen(path.c_str(), "ab")) {
+            std::fwrite(text.data(), 1, text.size(), f);
+            std::fclose(f);
+        }
+    } catch (...) {
+        // A log that cannot be written must not change the call's result.
+    }
+}
+
+} // namespace kavexsim
