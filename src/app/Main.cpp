@@ -53,7 +53,13 @@ void TFrmtesteCliKavex32I::preencheListas() {
     ui->CLBRestricoes->setFlow(QListView::TopToBottom);
     ui->CLBRestricoes->setWrapping(true);
     ui->CLBRestricoes->setResizeMode(QListView::Adjust);
-    ui->CLBRestricoes->setMinimumHeight(linhas * ui->CLBRestricoes->sizeHintForRow(0) + 8);
+    const QFontMetrics metricas(ui->CLBRestricoes->font());
+    const QSize celula(metricas.horizontalAdvance(QStringLiteral("000")) + 3 * metricas.height(), metricas.height() + 4);
+    ui->CLBRestricoes->setGridSize(celula);
+    ui->CLBRestricoes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui->CLBRestricoes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui->CLBRestricoes->setFixedSize(celula.width() * kColunasRestricoes + 2 * ui->CLBRestricoes->frameWidth() + 4,
+                                    celula.height() * linhas + 2 * ui->CLBRestricoes->frameWidth() + 4);
 
     ui->CBIPKavex->setInsertPolicy(QComboBox::NoInsert);
 }
@@ -105,6 +111,8 @@ void TFrmtesteCliKavex32I::FormCreate() {
     ui->CBIPKavex->setEditText(QStringLiteral("localhost"));
 
     ui->RdGrpRestricoes->setItemIndex(0);
+    ui->Rdgp_confirm->setItemIndex(1);
+    ChkBoxDescricaoClick();
     ui->PnlCncPpd->hide();
     ui->pnlILCD->hide();
     HabilitaDesabilita(false);
