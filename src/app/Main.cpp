@@ -62,6 +62,14 @@ void TFrmtesteCliKavex32I::preencheListas() {
                                     celula.height() * linhas + 2 * ui->CLBRestricoes->frameWidth() + 4);
 
     ui->CBIPKavex->setInsertPolicy(QComboBox::NoInsert);
+
+    // The typed restrictions take the list's place; the list keeps its room
+    // so the window does not change shape when the mode changes.
+    for (QWidget* w : {static_cast<QWidget*>(ui->CLBRestricoes), static_cast<QWidget*>(ui->ChkBoxDescricao)}) {
+        QSizePolicy politica = w->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(politica);
+    }
 }
 
 void TFrmtesteCliKavex32I::conectaControles() {

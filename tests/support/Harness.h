@@ -28,6 +28,10 @@ QString seamProblems();
         QVERIFY2(problemas_.isEmpty(), qPrintable(problemas_));                                                       \
     } while (false)
 
+// Compares two JSON values, showing both as text when they differ.
+#define KAVEX_COMPARE_JSON(actual, expected)                                                                          \
+    QCOMPARE(QString::fromStdString(nlohmann::json(actual).dump()), QString::fromStdString(nlohmann::json(expected).dump()))
+
 // The simulator loaded in this process, with a private call log. Scripts are
 // written to new files, so each one starts with full queues.
 class Simulator {
