@@ -116,6 +116,8 @@ void TFrmtesteCliKavex32I::FormCreate() {
     estado_.DataTransacao.clear();
     estado_.HoraTransacao.clear();
     carregaEnderecos();
+    // The typed address is none of the remembered ones until one is picked.
+    ui->CBIPKavex->setCurrentIndex(-1);
     ui->CBIPKavex->setEditText(QStringLiteral("localhost"));
 
     ui->RdGrpRestricoes->setItemIndex(0);

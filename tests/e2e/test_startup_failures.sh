@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# What the operator sees when the console cannot start properly.
+set -u
+exe=$1
+source "$(dirname "$0")/lib.sh"
+
+# No display at all: one clear line and a non-zero status, never a hang.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 20 "$exe" 2>&1)
+status=$?
+[ "$status" -ne 0 ] && [ "$status" -ne 124 ] || e2e_fail "no display: status $status"
+[ "$(printf '%s\n' "$out" | grep -cv 'XDG_RUNTIME_DIR')" -eq 1 ] || e2e_fail "no display: expected one line, got: $out"
+
+e2e_start_display
+E2E_TMP=$(mktemp -d)
+export QT_QPA_PLATFORM=xcb
+# A library that cannot be loaded: an error box naming it, then a non-zero exit.
+"$exe" --dir "$E2E_TMP" --library "$E2E_TMP/naoexiste.so" >"$E2E_TMP/console.log" 2>&1 &
+E2E_APP=$!
+box=$(e2e_wait_window "TesteCliKavex")
+[ -n "$box" ] || e2e_fail "no error box for a missing library"
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key --delay 50 Return
+for i in $(seq 1 100); do
+    kill -0 "$E2E_APP" 2>/dev/null || break
+    sleep 0.1
+done
+wait "$E2E_APP"
+status=$?
+E2E_APP=
+[ "$status" -ne 0 ] || e2e_fail "a missing library must end with a non-zero status"
+echo "PASS: start-up failures"
