@@ -11,17 +11,20 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-namespace {
-
 // Qt's own texts (standard buttons, context menus) in Brazilian Portuguese; the
 // console still runs without the translation file.
-void carregaTraducoes(QApplication& app) {
+bool carregaTraducoes(QApplication& app) {
     auto* traducao = new QTranslator(&app);
     if (traducao->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(traducao);
+        return true;
     }
+    delete traducao;
+    return false;
 }
+
+namespace {
 
 struct Opcoes {
     QString biblioteca;

@@ -4,5 +4,8 @@
 
 class QApplication;
 
+// Installs Qt's Brazilian Portuguese texts; false when the file is missing.
+bool carregaTraducoes(QApplication& app);
+
 // Runs the console; returns the process's exit status.
 int executaPrograma(QApplication& app);

@@ -3,6 +3,7 @@
 
 #include "Harness.h"
 
+#include "app/Programa.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 #include "platform/RadioGroup.h"
@@ -70,6 +71,7 @@ private slots:
     void keepsOneTransactionKind();
     void switchesRestrictionMode();
     void enterAndEscPressTheWindowButtons();
+    void speaksPortugueseInQtsOwnTexts();
 };
 
 void TestMainWindow::startsUnconfigured() {
@@ -348,6 +350,13 @@ void TestMainWindow::enterAndEscPressTheWindowButtons() {
     QTest::keyClick(c.find<QLineEdit>("EdtValor"), Qt::Key_Escape);
     QCOMPARE(cancelamentos.size(), 1);
     KAVEX_VERIFY_SEAMS();
+}
+
+void TestMainWindow::speaksPortugueseInQtsOwnTexts() {
+    QVERIFY(carregaTraducoes(*qApp));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Sim"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Não"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
 }
 
 QTEST_MAIN(TestMainWindow)
