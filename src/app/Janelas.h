@@ -8,9 +8,11 @@
 
 class QWidget;
 struct EstadoConsole;
+class TFrmCfgCliKavex;
+class TFrmCfgPinpad;
 
 class Janelas {
-public:
+  public:
     // Creates every window after the main window, in start order.
     Janelas(EstadoConsole& estado, QWidget& principal);
     Janelas(const Janelas&) = delete;
@@ -19,7 +21,10 @@ public:
     // Object names of the windows in the order they were created.
     const QStringList& ordemCriacao() const { return ordem_; }
 
-private:
+    TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
+    TFrmCfgPinpad* FrmCfgPinpad = nullptr;
+
+  private:
     // Windows are children of the main window, which destroys them.
     template <class T> T* cria() {
         auto* janela = new T(estado_, &principal_);
