@@ -12,7 +12,7 @@ class TFrmCfgCliKavex;
 class TFrmCfgPinpad;
 
 class Janelas {
-  public:
+public:
     // Creates every window after the main window, in start order.
     Janelas(EstadoConsole& estado, QWidget& principal);
     Janelas(const Janelas&) = delete;
@@ -24,7 +24,7 @@ class Janelas {
     TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
     TFrmCfgPinpad* FrmCfgPinpad = nullptr;
 
-  private:
+private:
     // Windows are children of the main window, which destroys them.
     template <class T> T* cria() {
         auto* janela = new T(estado_, &principal_);
