@@ -120,8 +120,9 @@ class TestCfgPinpad : public QObject {
             << int(Gertec) << 1 << "C:\\Client";
         QTest::newRow("Windows, Verifone on COM 3 from its first character")
             << "\\Windows"
-            << "Windows/PPVISA.ini" << QByteArray("[General]\r\nDriver32=D:\\Dll\\ppvfnw32.dll\r\n[VFN]\r\nConfig=3CHIP\r\n")
-            << 1 << int(Verifone) << 2 << "D:\\Dll";
+            << "Windows/PPVISA.ini"
+            << QByteArray("[General]\r\nDriver32=D:\\Dll\\ppvfnw32.dll\r\n[VFN]\r\nConfig=3CHIP\r\n") << 1
+            << int(Verifone) << 2 << "D:\\Dll";
         QTest::newRow("Winnt, Dione on COM 4")
             << "\\Winnt"
             << "Winnt/PPVISA.ini" << QByteArray("[General]\r\nDriver32=\\ppdiow32.dll\r\n[DIO]\r\nPort=4\r\n") << 2
@@ -133,8 +134,8 @@ class TestCfgPinpad : public QObject {
         QTest::newRow("no file") << "PROG"
                                  << "-" << QByteArray() << 0 << -1 << -1 << "";
         QTest::newRow("unknown driver") << "PROG"
-                                        << "PROG" << QByteArray("[General]\r\nDriver32=C:\\x\\ppxxxw32.dll\r\n") << 0 << -1
-                                        << -1 << "C:\\x";
+                                        << "PROG" << QByteArray("[General]\r\nDriver32=C:\\x\\ppxxxw32.dll\r\n") << 0
+                                        << -1 << -1 << "C:\\x";
         QTest::newRow("driver name in other letter case")
             << "PROG"
             << "PROG" << QByteArray("[General]\r\nDriver32=C:\\x\\PPGERW32.DLL\r\n[GER]\r\nPort=2\r\n") << 0 << -1 << -1
@@ -143,12 +144,12 @@ class TestCfgPinpad : public QObject {
             << "PROG"
             << "PROG" << QByteArray("[General]\r\nDriver32=a.dll\r\n") << 0 << -1 << -1 << "";
         QTest::newRow("model without port") << "PROG"
-                                            << "PROG" << QByteArray("[General]\r\nDriver32=C:\\x\\ppslbw32.dll\r\n") << 0
-                                            << int(Schlumberger) << -1 << "C:\\x";
-        QTest::newRow("port beyond the list") << "PROG"
-                                              << "PROG"
-                                              << QByteArray("[General]\r\nDriver32=C:\\x\\ppslbw32.dll\r\n[SLB]\r\nPort=7\r\n")
-                                              << 0 << int(Schlumberger) << -1 << "C:\\x";
+                                            << "PROG" << QByteArray("[General]\r\nDriver32=C:\\x\\ppslbw32.dll\r\n")
+                                            << 0 << int(Schlumberger) << -1 << "C:\\x";
+        QTest::newRow("port beyond the list")
+            << "PROG"
+            << "PROG" << QByteArray("[General]\r\nDriver32=C:\\x\\ppslbw32.dll\r\n[SLB]\r\nPort=7\r\n") << 0
+            << int(Schlumberger) << -1 << "C:\\x";
     }
     void loadShowsTheStoredChoice() {
         QFETCH(QString, guardado);
@@ -179,7 +180,8 @@ class TestCfgPinpad : public QObject {
 
     void unreadablePortStopsTheLoad() {
         guardaPasta(platform::programdir::directory());
-        grava(programa(QStringLiteral("PPVISA.ini")), "[General]\r\nDriver32=C:\\x\\ppvfnw32.dll\r\n[VFN]\r\nConfig=ACHIP\r\n");
+        grava(programa(QStringLiteral("PPVISA.ini")),
+              "[General]\r\nDriver32=C:\\x\\ppvfnw32.dll\r\n[VFN]\r\nConfig=ACHIP\r\n");
         platform::prompt::expect(QStringLiteral("'A' is not a valid integer value"));
         TFrmCfgPinpad editor(estado_);
         abre(editor, [](const Editor& e) {
@@ -273,7 +275,8 @@ class TestCfgPinpad : public QObject {
 
     void windowsFolderTakesTheFileAway() {
         guardaPasta(platform::programdir::directory());
-        grava(programa(QStringLiteral("PPVISA.ini")), "[General]\r\nDriver32=C:\\Client\\ppgerw32.dll\r\n[GER]\r\nPort=2\r\n");
+        grava(programa(QStringLiteral("PPVISA.ini")),
+              "[General]\r\nDriver32=C:\\Client\\ppgerw32.dll\r\n[GER]\r\nPort=2\r\n");
         QVERIFY(QDir().mkpath(raiz(QStringLiteral("Windows"))));
         TFrmCfgPinpad editor(estado_);
         abre(editor, [](const Editor& e) {
@@ -284,8 +287,9 @@ class TestCfgPinpad : public QObject {
         });
         QCOMPARE(le(programa(QStringLiteral("Config.ini"))), QByteArray("[PathPPVISA]\r\nPathPPVISA=\\Windows\r\n"));
         QCOMPARE(editor.DirPPVISA, QStringLiteral("\\Windows"));
-        const QByteArray general = "[General]\r\nDriver32=C:\\Client\\ppgerw32.dll\r\nBinFile=C:\\Client\\PPVISA.bin\r\n"
-                                   "[GER]\r\nPort=2\r\nSAM=1\r\nSpeed=19200\r\n";
+        const QByteArray general =
+            "[General]\r\nDriver32=C:\\Client\\ppgerw32.dll\r\nBinFile=C:\\Client\\PPVISA.bin\r\n"
+            "[GER]\r\nPort=2\r\nSAM=1\r\nSpeed=19200\r\n";
         QVERIFY(le(raiz(QStringLiteral("Windows/PPVISA.ini"))).startsWith(general + kEMV));
         QVERIFY(!QFile::exists(programa(QStringLiteral("PPVISA.ini"))));
         KAVEX_VERIFY_SEAMS();
@@ -305,7 +309,8 @@ class TestCfgPinpad : public QObject {
             e.encerra();
         });
         QCOMPARE(editor.DirPPVISA, platform::programdir::directory());
-        QVERIFY(le(programa(QStringLiteral("PPVISA.ini"))).startsWith("[General]\r\nDriver32=C:\\Client\\ppgerw32.dll"));
+        QVERIFY(
+            le(programa(QStringLiteral("PPVISA.ini"))).startsWith("[General]\r\nDriver32=C:\\Client\\ppgerw32.dll"));
         QVERIFY(!QFile::exists(raiz(QStringLiteral("Windows/PPVISA.ini"))));
         QVERIFY(QFile::exists(raiz(QStringLiteral("Winnt/PPVISA.ini"))));
 
@@ -331,13 +336,15 @@ class TestCfgPinpad : public QObject {
             platform::prompt::expect(kPergunta, Answer::Yes);
             e.encerra();
         });
-        QVERIFY(le(raiz(QStringLiteral("Windows/PPVISA.ini"))).startsWith("[General]\r\nDriver32=C:\\Client\\ppgerw32.dll"));
+        QVERIFY(le(raiz(QStringLiteral("Windows/PPVISA.ini")))
+                    .startsWith("[General]\r\nDriver32=C:\\Client\\ppgerw32.dll"));
         KAVEX_VERIFY_SEAMS();
     }
 
     void refusedWriteKeepsTheWindowOpen() {
         guardaPasta(platform::programdir::directory());
-        grava(programa(QStringLiteral("PPVISA.ini")), "[General]\r\nDriver32=C:\\Client\\ppgerw32.dll\r\n[GER]\r\nPort=2\r\n");
+        grava(programa(QStringLiteral("PPVISA.ini")),
+              "[General]\r\nDriver32=C:\\Client\\ppgerw32.dll\r\n[GER]\r\nPort=2\r\n");
         // A file where the Windows folder should be.
         grava(raiz(QStringLiteral("Windows")), "not a folder");
         const QString erro =
