@@ -94,6 +94,6 @@ class TFrmCfgCliKavex : public QDialog {
     bool gravaOuAvisa();
 
     std::unique_ptr<Ui::TFrmCfgCliKavex> ui;
-    EstadoConsole& estado_;
+    [[maybe_unused]] EstadoConsole& estado_;
     std::array<bool, TotalGrupos> modificado_{};
 };

@@ -69,6 +69,6 @@ class TFrmCfgPinpad : public QDialog {
     void removeCopia(const QString& copia) const;
 
     std::unique_ptr<Ui::TFrmCfgPinpad> ui;
-    EstadoConsole& estado_;
+    [[maybe_unused]] EstadoConsole& estado_;
     std::array<bool, TotalMarcas> modificado_{};
 };
