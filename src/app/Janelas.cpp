@@ -1,6 +1,8 @@
 #include "app/Janelas.h"
 
 #include "app/EstadoConsole.h"
+#include "config/CfgCliKavex.h"
+#include "config/CfgPinpad.h"
 
 #include <QWidget>
 
@@ -11,4 +13,6 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     // product list, other transactions, the Vidalink windows, the two
     // configuration editors, pinpad functions, yes/no, time-out, direct
     // transaction, code entry, menu, field, receipt, the cheque windows.
+    FrmCfgCliKavex = cria<TFrmCfgCliKavex>();
+    FrmCfgPinpad = cria<TFrmCfgPinpad>();
 }

@@ -8,6 +8,8 @@
 
 class QWidget;
 struct EstadoConsole;
+class TFrmCfgCliKavex;
+class TFrmCfgPinpad;
 
 class Janelas {
 public:
@@ -18,6 +20,9 @@ public:
 
     // Object names of the windows in the order they were created.
     const QStringList& ordemCriacao() const { return ordem_; }
+
+    TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
+    TFrmCfgPinpad* FrmCfgPinpad = nullptr;
 
 private:
     // Windows are children of the main window, which destroys them.

@@ -25,6 +25,7 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     ui->setupUi(this);
     preencheListas();
     conectaControles();
+    conectaMenu();
     criaTeclas();
     FormCreate();
     fixaJanela();

@@ -38,6 +38,8 @@ public:
     void RGTEFClick();
     void RGCBClick();
     void CBFuncaoChange();
+    void CfgCliKavexClick();
+    void CfgPinpadClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +48,7 @@ private:
     void FormCreate();
     void preencheListas();
     void conectaControles();
+    void conectaMenu();
     void criaTeclas();
     void fixaJanela();
     void carregaEnderecos();

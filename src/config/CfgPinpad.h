@@ -1,0 +1,74 @@
+#pragma once
+
+// Editor of PPVISA.ini, the pinpad library's configuration: the pinpad model
+// and port, where the driver libraries lie, and the fixed chip-card
+// applications and certification-authority keys. It also records in
+// Config.ini which folder holds PPVISA.ini and removes the copies elsewhere.
+
+#include <QDialog>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+struct EstadoConsole;
+
+namespace Ui {
+class TFrmCfgPinpad;
+}
+
+// A port text read as a whole number: decimal, or hexadecimal after "$" or
+// "0x", with an optional sign and leading blanks; nothing for any other text.
+std::optional<int> lePorta(const QString& texto);
+
+class TFrmCfgPinpad : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent = nullptr);
+    ~TFrmCfgPinpad() override;
+
+    // Folder of PPVISA.ini as Config.ini stores it: the program's folder with
+    // its trailing separator, "\Windows" or "\Winnt".
+    QString DirPPVISA;
+    // The driver library's file name (always 12 characters) and its folder,
+    // with a trailing backslash, as PPVISA.ini names them.
+    QString DllPinpad;
+    QString DirDllPinpad;
+
+    void FormActivate();
+    // Throws platform::ProfileWriteError; the keys after the failing one are
+    // not written and the marks stay.
+    void GravaCfgPinpad();
+    void VerificaArquivoPPVISAINI();
+    void SalvaCfgPinpadClick();
+    void BtnEncerraPPDClick();
+    void ModificacaoFalse();
+
+    void RdGrPinpadClick();
+    void RdGrPortaClick();
+    void RdGrPPVISAClick();
+    void EdtDirDllChange();
+
+    // Where PPVISA.ini lies for the current DirPPVISA.
+    QString arquivoPPVISA() const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    enum Marca { MarcaModelo, MarcaPorta, MarcaDirDll, MarcaDirPPVISA, TotalMarcas };
+
+    void marca(Marca qual);
+    bool algumaMarca() const;
+    // Model, port and driver folder are all given.
+    bool configuracaoCompleta() const;
+    void avisaConfiguracaoIncompleta();
+    bool gravaOuAvisa();
+    void removeCopia(const QString& copia) const;
+
+    std::unique_ptr<Ui::TFrmCfgPinpad> ui;
+    [[maybe_unused]] EstadoConsole& estado_;
+    std::array<bool, TotalMarcas> modificado_{};
+};
