@@ -1,6 +1,15 @@
 #include "app/Janelas.h"
 
 #include "app/EstadoConsole.h"
+#include "dialogs/ColetaCampos.h"
+#include "dialogs/ColetaCodProdAutor.h"
+#include "dialogs/CupomTEF.h"
+#include "dialogs/MensagemPinpad.h"
+#include "dialogs/MenuEscolha.h"
+#include "dialogs/OpcaoSimNao.h"
+#include "dialogs/TelaConsulta.h"
+#include "dialogs/Timeout.h"
+#include "dialogs/WorkingKey.h"
 
 #include <QWidget>
 
@@ -11,4 +20,13 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     // product list, other transactions, the Vidalink windows, the two
     // configuration editors, pinpad functions, yes/no, time-out, direct
     // transaction, code entry, menu, field, receipt, the cheque windows.
+    FrmConsultas = cria<TFrmConsultas>();
+    FrmWK = cria<TFrmWK>();
+    FrmMsgPpd = cria<TFrmMsgPpd>();
+    FrmOpcaoSimNao = cria<TFrmOpcaoSimNao>();
+    FrmTimeout = cria<TFrmTimeout>();
+    FrmCodProdAutor = cria<TFrmCodProdAutor>();
+    FrmMenu = cria<TFrmMenu>();
+    FrmColeta = cria<TFrmColeta>();
+    FrmCupomTEF = cria<TFrmCupomTEF>();
 }

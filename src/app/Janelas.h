@@ -8,6 +8,15 @@
 
 class QWidget;
 struct EstadoConsole;
+class TFrmConsultas;
+class TFrmWK;
+class TFrmMsgPpd;
+class TFrmOpcaoSimNao;
+class TFrmTimeout;
+class TFrmCodProdAutor;
+class TFrmMenu;
+class TFrmColeta;
+class TFrmCupomTEF;
 
 class Janelas {
 public:
@@ -18,6 +27,16 @@ public:
 
     // Object names of the windows in the order they were created.
     const QStringList& ordemCriacao() const { return ordem_; }
+
+    TFrmConsultas* FrmConsultas = nullptr;
+    TFrmWK* FrmWK = nullptr;
+    TFrmMsgPpd* FrmMsgPpd = nullptr;
+    TFrmOpcaoSimNao* FrmOpcaoSimNao = nullptr;
+    TFrmTimeout* FrmTimeout = nullptr;
+    TFrmCodProdAutor* FrmCodProdAutor = nullptr;
+    TFrmMenu* FrmMenu = nullptr;
+    TFrmColeta* FrmColeta = nullptr;
+    TFrmCupomTEF* FrmCupomTEF = nullptr;
 
 private:
     // Windows are children of the main window, which destroys them.
