@@ -143,6 +143,7 @@ class TstPromptDialogs : public QObject {
     void menuAndFieldResetAtEachShowing_data();
     void menuAndFieldResetAtEachShowing();
     void radioButtonsGiveTheFocusBack();
+    void enterPressesTheFocusedButton();
     void yesNoKeepsTheLastAnswer();
     void codeEntryEmptiedAtEachShowing();
     void escapeDoesNotClose_data();
@@ -455,6 +456,44 @@ void TstPromptDialogs::radioButtonsGiveTheFocusBack() {
         platform::modal::showModal(*w);
         QCOMPARE(j.resultado(janela), QStringLiteral("123"));
     }
+    KAVEX_VERIFY_SEAMS();
+}
+
+// Without a default button, Enter on a button presses that button and Enter
+// anywhere else outside the answer field does nothing.
+void TstPromptDialogs::enterPressesTheFocusedButton() {
+    Janelas31 j;
+    j.estado.Continua = 0;
+    j.menu.OpcaoMenu = QStringLiteral("2");
+
+    bool abertaDepoisDoEnterNoRadio = false;
+    QString focoNoRadio;
+    platform::modal::expect("FrmMenu", [&](QDialog& d) {
+        digita(QStringLiteral("5"));
+        tecla(Qt::Key_Tab);
+        focoNoRadio = nomeDoFoco();
+        tecla(Qt::Key_Return);
+        abertaDepoisDoEnterNoRadio = d.isVisible();
+        for (int i = 0; i < 6 && nomeDoFoco() != u"BitBtn2"; ++i) {
+            tecla(Qt::Key_Tab);
+        }
+        QCOMPARE(nomeDoFoco(), QStringLiteral("BitBtn2"));
+        tecla(Qt::Key_Return);
+    });
+    platform::modal::showModal(j.menu);
+    QCOMPARE(focoNoRadio, QStringLiteral("RdBtnCont0"));
+    QVERIFY(abertaDepoisDoEnterNoRadio);
+    QCOMPARE(j.estado.Continua, 1);
+    QCOMPARE(j.menu.OpcaoMenu, QStringLiteral("2"));
+
+    j.estado.Continua = 0;
+    platform::modal::expect("FrmWK", [&](QDialog&) {
+        tecla(Qt::Key_Tab);
+        QCOMPARE(nomeDoFoco(), QStringLiteral("BitBtn1"));
+        tecla(Qt::Key_Enter);
+    });
+    platform::modal::showModal(j.wk);
+    QCOMPARE(j.estado.Continua, -1);
     KAVEX_VERIFY_SEAMS();
 }
 
