@@ -24,9 +24,6 @@ enum class Moldura {
 
 class DialogoModal : public QDialog {
     Q_OBJECT
-  public:
-    Moldura moldura() const { return moldura_; }
-
   protected:
     DialogoModal(EstadoConsole& estado, QWidget* parent);
 
