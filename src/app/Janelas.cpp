@@ -3,6 +3,15 @@
 #include "app/EstadoConsole.h"
 #include "config/CfgCliKavex.h"
 #include "config/CfgPinpad.h"
+#include "dialogs/ColetaCampos.h"
+#include "dialogs/ColetaCodProdAutor.h"
+#include "dialogs/CupomTEF.h"
+#include "dialogs/MensagemPinpad.h"
+#include "dialogs/MenuEscolha.h"
+#include "dialogs/OpcaoSimNao.h"
+#include "dialogs/TelaConsulta.h"
+#include "dialogs/Timeout.h"
+#include "dialogs/WorkingKey.h"
 
 #include <QWidget>
 
@@ -13,6 +22,15 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     // product list, other transactions, the Vidalink windows, the two
     // configuration editors, pinpad functions, yes/no, time-out, direct
     // transaction, code entry, menu, field, receipt, the cheque windows.
+    FrmConsultas = cria<TFrmConsultas>();
+    FrmWK = cria<TFrmWK>();
+    FrmMsgPpd = cria<TFrmMsgPpd>();
     FrmCfgCliKavex = cria<TFrmCfgCliKavex>();
     FrmCfgPinpad = cria<TFrmCfgPinpad>();
+    FrmOpcaoSimNao = cria<TFrmOpcaoSimNao>();
+    FrmTimeout = cria<TFrmTimeout>();
+    FrmCodProdAutor = cria<TFrmCodProdAutor>();
+    FrmMenu = cria<TFrmMenu>();
+    FrmColeta = cria<TFrmColeta>();
+    FrmCupomTEF = cria<TFrmCupomTEF>();
 }

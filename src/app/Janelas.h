@@ -10,6 +10,15 @@ class QWidget;
 struct EstadoConsole;
 class TFrmCfgCliKavex;
 class TFrmCfgPinpad;
+class TFrmConsultas;
+class TFrmWK;
+class TFrmMsgPpd;
+class TFrmOpcaoSimNao;
+class TFrmTimeout;
+class TFrmCodProdAutor;
+class TFrmMenu;
+class TFrmColeta;
+class TFrmCupomTEF;
 
 class Janelas {
 public:
@@ -23,6 +32,15 @@ public:
 
     TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
     TFrmCfgPinpad* FrmCfgPinpad = nullptr;
+    TFrmConsultas* FrmConsultas = nullptr;
+    TFrmWK* FrmWK = nullptr;
+    TFrmMsgPpd* FrmMsgPpd = nullptr;
+    TFrmOpcaoSimNao* FrmOpcaoSimNao = nullptr;
+    TFrmTimeout* FrmTimeout = nullptr;
+    TFrmCodProdAutor* FrmCodProdAutor = nullptr;
+    TFrmMenu* FrmMenu = nullptr;
+    TFrmColeta* FrmColeta = nullptr;
+    TFrmCupomTEF* FrmCupomTEF = nullptr;
 
 private:
     // Windows are children of the main window, which destroys them.

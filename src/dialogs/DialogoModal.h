@@ -1,0 +1,70 @@
+#pragma once
+
+// What the console's small modal windows have in common: their frame, where
+// they open, what happens once per showing, and the keys a dialog of this kind
+// answers (Enter presses the focused or default button; Esc means nothing
+// unless the window gives it a meaning).
+
+#include <QDialog>
+
+#include <functional>
+
+class QFont;
+class QLineEdit;
+struct EstadoConsole;
+
+enum class Moldura {
+    // Small tool-window frame without a close control.
+    FerramentaSemFechar,
+    // Title bar without any buttons.
+    SemBotoes,
+    // Ordinary frame whose close control closes the window.
+    Comum,
+};
+
+class DialogoModal : public QDialog {
+    Q_OBJECT
+  protected:
+    DialogoModal(EstadoConsole& estado, QWidget* parent);
+
+    // To be called once the form is built.
+    void configuraJanela(Moldura moldura, bool centralizaNaTela);
+
+    // Run once per showing, in this order, before the operator can type.
+    virtual void FormShow() {}
+    virtual void FormActivate() {}
+    // Esc has no meaning unless a window gives it one.
+    virtual void TeclaEsc() {}
+
+    // Ends the modal showing; callers read the window's variables, never the
+    // modal result.
+    void fecha() { accept(); }
+
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    EstadoConsole& estado_;
+
+  private:
+    Moldura moldura_ = Moldura::FerramentaSemFechar;
+    bool centraliza_ = true;
+};
+
+// Hands every character about to be typed into `campo` to `tecla`, which may
+// replace it by a null character to discard it. Enter arrives as '\r' and
+// backspace as '\b'; an Enter is never passed on to the edit box or the
+// window, so it cannot also press a button. Keys that type nothing (arrows,
+// Delete, Tab, Esc, shortcuts with Ctrl) are not handed over.
+void filtraTeclas(QLineEdit* campo, std::function<void(QChar& Key)> tecla);
+
+// Sets the maximum length of an edit box as the library gives it: 0 (or less)
+// means no limit.
+void limitaTamanho(QLineEdit* campo, int tamanhoMaximo);
+
+// Library text shown in a label that has a buddy: its '&' must show as it is
+// instead of becoming an accelerator.
+QString semAceleradores(const QString& texto);
+
+// "Courier New" where the system has it, otherwise its fixed-pitch font.
+QFont fonteFixa();

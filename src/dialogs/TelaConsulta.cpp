@@ -1,0 +1,24 @@
+#include "dialogs/TelaConsulta.h"
+#include "ui_TelaConsulta.h"
+
+TFrmConsultas::TFrmConsultas(EstadoConsole& estado, QWidget* parent)
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmConsultas>()) {
+    ui->setupUi(this);
+    ui->MemoConsultas->setFont(fonteFixa());
+    configuraJanela(Moldura::FerramentaSemFechar, true);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmConsultas::BitBtn1Click);
+}
+
+TFrmConsultas::~TFrmConsultas() = default;
+
+QPlainTextEdit* TFrmConsultas::MemoConsultas() const {
+    return ui->MemoConsultas;
+}
+
+void TFrmConsultas::FormActivate() {
+    ui->BitBtn1->setFocus();
+}
+
+void TFrmConsultas::BitBtn1Click() {
+    fecha();
+}
