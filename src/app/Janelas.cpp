@@ -1,6 +1,10 @@
 #include "app/Janelas.h"
 
 #include "app/EstadoConsole.h"
+#include "dialogs/ColetaDadosCMC7.h"
+#include "dialogs/CorrespBanc.h"
+#include "dialogs/DadosCheque.h"
+#include "dialogs/SelecionaChq.h"
 
 #include <QWidget>
 
@@ -11,4 +15,8 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     // product list, other transactions, the Vidalink windows, the two
     // configuration editors, pinpad functions, yes/no, time-out, direct
     // transaction, code entry, menu, field, receipt, the cheque windows.
+    FrmCodBarra = cria<TFrmCodBarra>();
+    FrmCnsChq = cria<TFrmCnsChq>();
+    FrmDigitado = cria<TFrmDigitado>();
+    FrmCMC7 = cria<TFrmCMC7>();
 }

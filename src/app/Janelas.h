@@ -8,9 +8,13 @@
 
 class QWidget;
 struct EstadoConsole;
+class TFrmCodBarra;
+class TFrmCnsChq;
+class TFrmDigitado;
+class TFrmCMC7;
 
 class Janelas {
-public:
+  public:
     // Creates every window after the main window, in start order.
     Janelas(EstadoConsole& estado, QWidget& principal);
     Janelas(const Janelas&) = delete;
@@ -19,7 +23,12 @@ public:
     // Object names of the windows in the order they were created.
     const QStringList& ordemCriacao() const { return ordem_; }
 
-private:
+    TFrmCodBarra* FrmCodBarra = nullptr;
+    TFrmCnsChq* FrmCnsChq = nullptr;
+    TFrmDigitado* FrmDigitado = nullptr;
+    TFrmCMC7* FrmCMC7 = nullptr;
+
+  private:
     // Windows are children of the main window, which destroys them.
     template <class T> T* cria() {
         auto* janela = new T(estado_, &principal_);
