@@ -67,7 +67,10 @@ bool eEnter(QChar tecla) {
     return tecla == QChar(u'\r');
 }
 
+// A field as wide as its digits, which does not grow with the window (a
+// growing field would make its panel grow too and move the panels after it).
 void larguraPara(QLineEdit* campo, int digitos) {
+    campo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     const QFontMetrics metricas(campo->font());
     campo->setFixedWidth(metricas.horizontalAdvance(QString(digitos, QLatin1Char('0'))) +
                          4 * metricas.averageCharWidth());
@@ -485,6 +488,10 @@ void TFrmCodBarra::BtnVoltaClick() {
 
 void TFrmCodBarra::RdBtnValidaOnlClick() {
     ui->EdtCodBarra->clear();
+    // On-line checking builds the code from the keys typed from now on; a
+    // code left from an earlier check would otherwise fill the first block
+    // with its digits and pick the layout from its stale type.
+    CodigoBarras.clear();
     ui->EdtCodBarra->setFocus();
 }
 
