@@ -72,7 +72,10 @@ void TFrmCMC7::BitBtnEncerraClick() {
 
 void TFrmCMC7::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    // Each showing by a caller, not a window restored by the window system.
+    if (!event->spontaneous()) {
+        FormActivate();
+    }
 }
 
 void TFrmCMC7::keyPressEvent(QKeyEvent* event) {

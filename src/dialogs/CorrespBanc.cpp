@@ -169,6 +169,10 @@ void TFrmCodBarra::FormActivate() {
 
 void TFrmCodBarra::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Each showing by a caller, not a window restored by the window system.
+    if (event->spontaneous()) {
+        return;
+    }
     if (QScreen* tela = screen()) {
         move(tela->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     }

@@ -116,7 +116,10 @@ void TFrmDigitado::BitBtnEncerraClick() {
 
 void TFrmDigitado::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    // Each showing by a caller, not a window restored by the window system.
+    if (!event->spontaneous()) {
+        FormActivate();
+    }
 }
 
 void TFrmDigitado::keyPressEvent(QKeyEvent* event) {

@@ -62,7 +62,10 @@ void TFrmCnsChq::BitBtn1Click() {
 
 void TFrmCnsChq::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FormActivate();
+    // Each showing by a caller, not a window restored by the window system.
+    if (!event->spontaneous()) {
+        FormActivate();
+    }
 }
 
 void TFrmCnsChq::keyPressEvent(QKeyEvent* event) {

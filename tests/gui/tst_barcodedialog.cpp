@@ -388,11 +388,13 @@ class TstBarcodeDialog : public QObject {
             digita(kArrecadacao);
             tecla(Qt::Key_Return);
             vistos << (w.isVisible() ? "aberta" : "fechada") << dialogo().RetornoCodBarra;
+            tecla(Qt::Key_Escape);
+            vistos << (w.isVisible() ? "aberta" : "fechada");
             clica(w, "BitBtn1");
         });
         dialogo().MostraParaValidacao();
-        QCOMPARE(vistos,
-                 QStringList({"sem não valida", "aberta", "1:" + kCodigoInteiro, "aberta", "0:" + kArrecadacao}));
+        QCOMPARE(vistos, QStringList({"sem não valida", "aberta", "1:" + kCodigoInteiro, "aberta", "0:" + kArrecadacao,
+                                      "aberta"}));
         // Switching to on-line checking starts from the keys typed after it,
         // not from the code checked before.
         QCOMPARE(verificados(), QStringList({kCodigoInteiro, "8", "83", kArrecadacao.left(12), kArrecadacao.left(24),
