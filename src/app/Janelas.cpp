@@ -12,6 +12,10 @@
 #include "dialogs/TelaConsulta.h"
 #include "dialogs/Timeout.h"
 #include "dialogs/WorkingKey.h"
+#include "dialogs/ColetaDadosCMC7.h"
+#include "dialogs/CorrespBanc.h"
+#include "dialogs/DadosCheque.h"
+#include "dialogs/SelecionaChq.h"
 
 #include <QWidget>
 
@@ -22,6 +26,7 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     // product list, other transactions, the Vidalink windows, the two
     // configuration editors, pinpad functions, yes/no, time-out, direct
     // transaction, code entry, menu, field, receipt, the cheque windows.
+    FrmCodBarra = cria<TFrmCodBarra>();
     FrmConsultas = cria<TFrmConsultas>();
     FrmWK = cria<TFrmWK>();
     FrmMsgPpd = cria<TFrmMsgPpd>();
@@ -33,4 +38,7 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     FrmMenu = cria<TFrmMenu>();
     FrmColeta = cria<TFrmColeta>();
     FrmCupomTEF = cria<TFrmCupomTEF>();
+    FrmCnsChq = cria<TFrmCnsChq>();
+    FrmDigitado = cria<TFrmDigitado>();
+    FrmCMC7 = cria<TFrmCMC7>();
 }

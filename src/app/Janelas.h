@@ -19,9 +19,13 @@ class TFrmCodProdAutor;
 class TFrmMenu;
 class TFrmColeta;
 class TFrmCupomTEF;
+class TFrmCodBarra;
+class TFrmCnsChq;
+class TFrmDigitado;
+class TFrmCMC7;
 
 class Janelas {
-public:
+  public:
     // Creates every window after the main window, in start order.
     Janelas(EstadoConsole& estado, QWidget& principal);
     Janelas(const Janelas&) = delete;
@@ -30,19 +34,24 @@ public:
     // Object names of the windows in the order they were created.
     const QStringList& ordemCriacao() const { return ordem_; }
 
-    TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
-    TFrmCfgPinpad* FrmCfgPinpad = nullptr;
+    // In start order.
+    TFrmCodBarra* FrmCodBarra = nullptr;
     TFrmConsultas* FrmConsultas = nullptr;
     TFrmWK* FrmWK = nullptr;
     TFrmMsgPpd* FrmMsgPpd = nullptr;
+    TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
+    TFrmCfgPinpad* FrmCfgPinpad = nullptr;
     TFrmOpcaoSimNao* FrmOpcaoSimNao = nullptr;
     TFrmTimeout* FrmTimeout = nullptr;
     TFrmCodProdAutor* FrmCodProdAutor = nullptr;
     TFrmMenu* FrmMenu = nullptr;
     TFrmColeta* FrmColeta = nullptr;
     TFrmCupomTEF* FrmCupomTEF = nullptr;
+    TFrmCnsChq* FrmCnsChq = nullptr;
+    TFrmDigitado* FrmDigitado = nullptr;
+    TFrmCMC7* FrmCMC7 = nullptr;
 
-private:
+  private:
     // Windows are children of the main window, which destroys them.
     template <class T> T* cria() {
         auto* janela = new T(estado_, &principal_);

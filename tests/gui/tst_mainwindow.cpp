@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QRadioButton>
 #include <QComboBox>
@@ -60,6 +61,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void startsUnconfigured();
+    void createsEveryWindowInStartOrder();
     void configuresAndReconfigures();
     void configuresWhateverTheLibraryAnswers_data();
     void configuresWhateverTheLibraryAnswers();
@@ -112,6 +114,21 @@ void TestMainWindow::startsUnconfigured() {
     QCOMPARE(restricoes->item(19)->text(), QStringLiteral("33"));
     QCOMPARE(restricoes->toolTipDuration(), 8000);
     QVERIFY(restricoes->toolTip().contains(QStringLiteral("55 - Tratamento de Troco no Pagto de Contas com Dinheiro")));
+    KAVEX_VERIFY_SEAMS();
+}
+
+void TestMainWindow::createsEveryWindowInStartOrder() {
+    Console c;
+    const QStringList order{"FrmtesteCliKavex32I", "FrmCodBarra", "FrmConsultas",   "FrmWK",    "FrmMsgPpd",
+                            "FrmCfgCliKavex",      "FrmCfgPinpad", "FrmOpcaoSimNao", "FrmTimeout", "FrmCodProdAutor",
+                            "FrmMenu",             "FrmColeta",   "FrmCupomTEF",    "FrmCnsChq", "FrmDigitado",
+                            "FrmCMC7"};
+    QCOMPARE(c.window().janelas().ordemCriacao(), order);
+    for (const QString& name : order.mid(1)) {
+        auto* janela = c.window().findChild<QDialog*>(name);
+        QVERIFY2(janela, qPrintable(name));
+        QVERIFY2(!janela->isVisible(), qPrintable(name));
+    }
     KAVEX_VERIFY_SEAMS();
 }
 

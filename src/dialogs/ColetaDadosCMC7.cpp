@@ -1,0 +1,96 @@
+#include "dialogs/ColetaDadosCMC7.h"
+#include "ui_ColetaDadosCMC7.h"
+
+#include "app/EstadoConsole.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace {
+// A valid sample line as a reader on a Brazilian keyboard delivers it: the
+// final "Ç" must reach the library as the single byte 199.
+const QString kAmostraCMC7 = QStringLiteral("<00109773<0188500045>701000616977Ç");
+// Long enough for any minimum length the library may ask for a CMC-7 line.
+const QString kCMC7Encerrado = QString(34, QLatin1Char('0'));
+// What an edit box with "no limit" holds at most.
+constexpr int kSemLimite = 32767;
+} // namespace
+
+TFrmCMC7::TFrmCMC7(EstadoConsole& estado, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TFrmCMC7>()), estado_(estado) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    ui->BitBtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    connect(ui->BitBtnConsulta, &QPushButton::clicked, this, &TFrmCMC7::BitBtnConsultaClick);
+    connect(ui->BitBtnPreencher, &QPushButton::clicked, this, &TFrmCMC7::BitBtnPreencherClick);
+    connect(ui->BitBtnEncerra, &QPushButton::clicked, this, &TFrmCMC7::BitBtnEncerraClick);
+}
+
+TFrmCMC7::~TFrmCMC7() = default;
+
+QLabel* TFrmCMC7::CMC7() const {
+    return ui->CMC7;
+}
+
+QLineEdit* TFrmCMC7::EdtCMC7() const {
+    return ui->EdtCMC7;
+}
+
+void TFrmCMC7::LimitaCMC7(int16_t tamanhoMaximo) {
+    ui->EdtCMC7->setMaxLength(tamanhoMaximo > 0 ? tamanhoMaximo : kSemLimite);
+}
+
+void TFrmCMC7::LimpaCampo() {
+    ui->EdtCMC7->clear();
+}
+
+void TFrmCMC7::FormActivate() {
+    ui->EdtCMC7->setFocus();
+}
+
+void TFrmCMC7::BitBtnConsultaClick() {
+    DadosCMC7 = ui->EdtCMC7->text();
+    accept();
+}
+
+void TFrmCMC7::BitBtnPreencherClick() {
+    // The sample is longer than the usual limit of 30 and must not be cut,
+    // so the box's limit grows to hold it (an edit box never keeps more text
+    // than its limit). The loop sets the limit again for the next request.
+    ui->EdtCMC7->setMaxLength(std::max<int>(ui->EdtCMC7->maxLength(), static_cast<int>(kAmostraCMC7.size())));
+    ui->EdtCMC7->setText(kAmostraCMC7);
+}
+
+void TFrmCMC7::BitBtnEncerraClick() {
+    estado_.Continua = -1;
+    DadosCMC7 = kCMC7Encerrado;
+    accept();
+}
+
+void TFrmCMC7::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Each showing by a caller, not a window restored by the window system.
+    if (!event->spontaneous()) {
+        FormActivate();
+    }
+}
+
+void TFrmCMC7::keyPressEvent(QKeyEvent* event) {
+    // Escape has no meaning here; only the buttons close the window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFrmCMC7::closeEvent(QCloseEvent* event) {
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
