@@ -5,17 +5,17 @@
 #include "config/CfgPinpad.h"
 #include "dialogs/ColetaCampos.h"
 #include "dialogs/ColetaCodProdAutor.h"
+#include "dialogs/ColetaDadosCMC7.h"
+#include "dialogs/CorrespBanc.h"
 #include "dialogs/CupomTEF.h"
+#include "dialogs/DadosCheque.h"
 #include "dialogs/MensagemPinpad.h"
 #include "dialogs/MenuEscolha.h"
 #include "dialogs/OpcaoSimNao.h"
+#include "dialogs/SelecionaChq.h"
 #include "dialogs/TelaConsulta.h"
 #include "dialogs/Timeout.h"
 #include "dialogs/WorkingKey.h"
-#include "dialogs/ColetaDadosCMC7.h"
-#include "dialogs/CorrespBanc.h"
-#include "dialogs/DadosCheque.h"
-#include "dialogs/SelecionaChq.h"
 
 #include <QWidget>
 

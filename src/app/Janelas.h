@@ -25,7 +25,7 @@ class TFrmDigitado;
 class TFrmCMC7;
 
 class Janelas {
-  public:
+public:
     // Creates every window after the main window, in start order.
     Janelas(EstadoConsole& estado, QWidget& principal);
     Janelas(const Janelas&) = delete;
@@ -51,7 +51,7 @@ class Janelas {
     TFrmDigitado* FrmDigitado = nullptr;
     TFrmCMC7* FrmCMC7 = nullptr;
 
-  private:
+private:
     // Windows are children of the main window, which destroys them.
     template <class T> T* cria() {
         auto* janela = new T(estado_, &principal_);

@@ -55,7 +55,8 @@ void TFrmtesteCliKavex32I::preencheListas() {
     ui->CLBRestricoes->setWrapping(true);
     ui->CLBRestricoes->setResizeMode(QListView::Adjust);
     const QFontMetrics metricas(ui->CLBRestricoes->font());
-    const QSize celula(metricas.horizontalAdvance(QStringLiteral("000")) + 3 * metricas.height(), metricas.height() + 4);
+    const QSize celula(metricas.horizontalAdvance(QStringLiteral("000")) + 3 * metricas.height(),
+                       metricas.height() + 4);
     ui->CLBRestricoes->setGridSize(celula);
     ui->CLBRestricoes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui->CLBRestricoes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -149,10 +150,10 @@ void TFrmtesteCliKavex32I::HabilitaDesabilita(bool habilita) {
         ui->BtnConfigura->setEnabled(true);
     }
     QWidget* const controles[] = {
-        ui->BtnTransacao,   ui->EdtCpFiscal,   ui->CBFuncao,          ui->EdtValor,     ui->CLBRestricoes,
-        ui->BtnLimpar,      ui->RGTEF,         ui->RGCB,              ui->RdGrpRestricoes, ui->Btn_Confirmacao,
-        ui->btCnfIdentificada, ui->Rdgp_confirm, ui->EdtCpFiscal2,    ui->EdtHora2,     ui->BtnOutrasTrn,
-        ui->ChkBoxDescricao, ui->EdtHora,      ui->PnlConfirm,        ui->BtnFuncPpd};
+        ui->BtnTransacao,      ui->EdtCpFiscal,  ui->CBFuncao,     ui->EdtValor,        ui->CLBRestricoes,
+        ui->BtnLimpar,         ui->RGTEF,        ui->RGCB,         ui->RdGrpRestricoes, ui->Btn_Confirmacao,
+        ui->btCnfIdentificada, ui->Rdgp_confirm, ui->EdtCpFiscal2, ui->EdtHora2,        ui->BtnOutrasTrn,
+        ui->ChkBoxDescricao,   ui->EdtHora,      ui->PnlConfirm,   ui->BtnFuncPpd};
     for (QWidget* w : controles) {
         w->setEnabled(habilita);
     }

@@ -29,7 +29,7 @@ QStringList separaTransacoes(const QString& lista);
 
 class TFrmCfgCliKavex : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TFrmCfgCliKavex(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmCfgCliKavex() override;
 
@@ -61,12 +61,12 @@ class TFrmCfgCliKavex : public QDialog {
     void ChkBoxTrocoPagtoDinheiroClick();
     void chkCnfParamAdicClick();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     // One change mark per group of controls.
     enum Grupo {
         TraceInterativo,

@@ -23,7 +23,7 @@ std::optional<int> lePorta(const QString& texto);
 
 class TFrmCfgPinpad : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmCfgPinpad() override;
 
@@ -52,12 +52,12 @@ class TFrmCfgPinpad : public QDialog {
     // Where PPVISA.ini lies for the current DirPPVISA.
     QString arquivoPPVISA() const;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     enum Marca { MarcaModelo, MarcaPorta, MarcaDirDll, MarcaDirPPVISA, TotalMarcas };
 
     void marca(Marca qual);

@@ -19,7 +19,7 @@ class TFrmColeta;
 
 class TFrmColeta : public DialogoModal {
     Q_OBJECT
-  public:
+public:
     explicit TFrmColeta(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmColeta() override;
 
@@ -40,10 +40,10 @@ class TFrmColeta : public DialogoModal {
     void RdBtnCtn0Click();
     void RdBtnCtn1000Click();
 
-  protected:
+protected:
     void FormShow() override;
     void FormActivate() override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmColeta> ui;
 };

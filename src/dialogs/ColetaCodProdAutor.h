@@ -16,7 +16,7 @@ class TFrmCodProdAutor;
 
 class TFrmCodProdAutor : public DialogoModal {
     Q_OBJECT
-  public:
+public:
     explicit TFrmCodProdAutor(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmCodProdAutor() override;
 
@@ -25,9 +25,9 @@ class TFrmCodProdAutor : public DialogoModal {
 
     void btOKClick();
 
-  protected:
+protected:
     void FormActivate() override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmCodProdAutor> ui;
 };

@@ -18,7 +18,7 @@ class TFrmCMC7;
 
 class TFrmCMC7 : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TFrmCMC7(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmCMC7() override;
 
@@ -38,12 +38,12 @@ class TFrmCMC7 : public QDialog {
     void BitBtnPreencherClick();
     void BitBtnEncerraClick();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmCMC7> ui;
     EstadoConsole& estado_;
 };

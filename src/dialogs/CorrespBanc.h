@@ -28,7 +28,7 @@ class TFrmCodBarra;
 
 class TFrmCodBarra : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TFrmCodBarra(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmCodBarra() override;
 
@@ -83,13 +83,13 @@ class TFrmCodBarra : public QDialog {
     void Passo3();
     void Passo4();
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     bool emBoleto() const;
     bool emArrecadacao() const;
     QFrame* quartoPainel() const;

@@ -17,7 +17,7 @@ class TFrmCupomTEF;
 
 class TFrmCupomTEF : public DialogoModal {
     Q_OBJECT
-  public:
+public:
     explicit TFrmCupomTEF(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmCupomTEF() override;
 
@@ -31,10 +31,10 @@ class TFrmCupomTEF : public DialogoModal {
     void BtnNaoConfirmaClick();
     void BtnPendenteClick();
 
-  protected:
+protected:
     void FormActivate() override;
     void TeclaEsc() override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmCupomTEF> ui;
 };

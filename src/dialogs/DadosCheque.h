@@ -16,7 +16,7 @@ class TFrmDigitado;
 
 class TFrmDigitado : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TFrmDigitado(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmDigitado() override;
 
@@ -41,12 +41,12 @@ class TFrmDigitado : public QDialog {
     void BtnPreencherClick();
     void BitBtnEncerraClick();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmDigitado> ui;
     EstadoConsole& estado_;
 };

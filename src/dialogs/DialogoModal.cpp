@@ -13,10 +13,10 @@
 namespace {
 
 class FiltroTeclas : public QObject {
-  public:
+public:
     FiltroTeclas(QLineEdit* campo, std::function<void(QChar&)> tecla) : QObject(campo), tecla_(std::move(tecla)) {}
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) {
             return QObject::eventFilter(watched, event);
@@ -46,7 +46,7 @@ class FiltroTeclas : public QObject {
         return enter || Key.isNull();
     }
 
-  private:
+private:
     std::function<void(QChar&)> tecla_;
 };
 

@@ -24,7 +24,7 @@ enum class Moldura {
 
 class DialogoModal : public QDialog {
     Q_OBJECT
-  protected:
+protected:
     DialogoModal(EstadoConsole& estado, QWidget* parent);
 
     // To be called once the form is built.
@@ -46,7 +46,7 @@ class DialogoModal : public QDialog {
 
     EstadoConsole& estado_;
 
-  private:
+private:
     Moldura moldura_ = Moldura::FerramentaSemFechar;
     bool centraliza_ = true;
 };

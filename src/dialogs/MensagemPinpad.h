@@ -17,7 +17,7 @@ class TFrmMsgPpd;
 
 class TFrmMsgPpd : public DialogoModal {
     Q_OBJECT
-  public:
+public:
     explicit TFrmMsgPpd(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmMsgPpd() override;
 
@@ -28,9 +28,9 @@ class TFrmMsgPpd : public DialogoModal {
     void EdtMsgPpdKeyPress(QChar& Key);
     void BitBtn1Click();
 
-  protected:
+protected:
     void FormActivate() override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmMsgPpd> ui;
 };

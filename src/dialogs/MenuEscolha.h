@@ -19,7 +19,7 @@ class TFrmMenu;
 
 class TFrmMenu : public DialogoModal {
     Q_OBJECT
-  public:
+public:
     explicit TFrmMenu(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmMenu() override;
 
@@ -42,10 +42,10 @@ class TFrmMenu : public DialogoModal {
     void RdBtnCont0Click();
     void RdBtnCont1000Click();
 
-  protected:
+protected:
     void FormShow() override;
     void FormActivate() override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmMenu> ui;
 };

@@ -16,7 +16,7 @@ class TFrmOpcaoSimNao;
 
 class TFrmOpcaoSimNao : public DialogoModal {
     Q_OBJECT
-  public:
+public:
     explicit TFrmOpcaoSimNao(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmOpcaoSimNao() override;
 
@@ -24,6 +24,6 @@ class TFrmOpcaoSimNao : public DialogoModal {
 
     void BtOKClick();
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmOpcaoSimNao> ui;
 };

@@ -15,7 +15,7 @@ class TFrmCnsChq;
 
 class TFrmCnsChq : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TFrmCnsChq(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmCnsChq() override;
 
@@ -34,12 +34,12 @@ class TFrmCnsChq : public QDialog {
     void CheckBox2Click();
     void BitBtn1Click();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void escolhe(bool cmc7);
 
     std::unique_ptr<Ui::TFrmCnsChq> ui;

@@ -16,7 +16,7 @@ class TFrmConsultas;
 
 class TFrmConsultas : public DialogoModal {
     Q_OBJECT
-  public:
+public:
     explicit TFrmConsultas(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmConsultas() override;
 
@@ -24,9 +24,9 @@ class TFrmConsultas : public DialogoModal {
 
     void BitBtn1Click();
 
-  protected:
+protected:
     void FormActivate() override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmConsultas> ui;
 };

@@ -17,7 +17,7 @@ class TFrmTimeout;
 
 class TFrmTimeout : public DialogoModal {
     Q_OBJECT
-  public:
+public:
     explicit TFrmTimeout(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmTimeout() override;
 
@@ -29,9 +29,9 @@ class TFrmTimeout : public DialogoModal {
     void EdtTimeoutKeyPress(QChar& Key);
     void BitBtn1Click();
 
-  protected:
+protected:
     void FormActivate() override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmTimeout> ui;
 };

@@ -17,7 +17,7 @@ class TFrmWK;
 
 class TFrmWK : public DialogoModal {
     Q_OBJECT
-  public:
+public:
     explicit TFrmWK(EstadoConsole& estado, QWidget* parent = nullptr);
     ~TFrmWK() override;
 
@@ -28,9 +28,9 @@ class TFrmWK : public DialogoModal {
     void EdtWKKeyPress(QChar& Key);
     void BitBtn1Click();
 
-  protected:
+protected:
     void FormActivate() override;
 
-  private:
+private:
     std::unique_ptr<Ui::TFrmWK> ui;
 };

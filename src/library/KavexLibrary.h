@@ -24,5 +24,7 @@ public:
 #undef KAVEX_DECLARE_METHOD
 
     // The functions the library does not export, by name.
-    virtual QStringList missingFunctions() const { return {}; }
+    virtual QStringList missingFunctions() const {
+        return {};
+    }
 };

@@ -7,7 +7,7 @@
 
 // The list must match the C contract exactly, or a call would pass arguments
 // of the wrong width.
-#define KAVEX_CHECK_SIGNATURE(R, N, P, A)                                                                             \
+#define KAVEX_CHECK_SIGNATURE(R, N, P, A)                                                                              \
     static_assert(std::is_same_v<decltype(&::N), R(KAVEX_CALL*) P>, "signature of " #N " differs from kavex.h");
 KAVEX_FUNCTIONS(KAVEX_CHECK_SIGNATURE)
 #undef KAVEX_CHECK_SIGNATURE
@@ -28,9 +28,9 @@ std::unique_ptr<LoadedLibrary> LoadedLibrary::load(const QString& path, QString&
 
 QStringList LoadedLibrary::missingFunctions() const {
     QStringList missing;
-#define KAVEX_LIST_MISSING(R, N, P, A)                                                                                \
-    if (!p##N) {                                                                                                      \
-        missing << QStringLiteral(#N);                                                                                \
+#define KAVEX_LIST_MISSING(R, N, P, A)                                                                                 \
+    if (!p##N) {                                                                                                       \
+        missing << QStringLiteral(#N);                                                                                 \
     }
     KAVEX_FUNCTIONS(KAVEX_LIST_MISSING)
 #undef KAVEX_LIST_MISSING
@@ -43,13 +43,13 @@ void LoadedLibrary::reportMissing(const char* name) const {
                                 owner_);
 }
 
-#define KAVEX_DEFINE_CALL(R, N, P, A)                                                                                 \
-    R LoadedLibrary::N P {                                                                                            \
-        if (!p##N) {                                                                                                  \
-            reportMissing(#N);                                                                                        \
-            return static_cast<R>(kFuncaoAusente);                                                                    \
-        }                                                                                                             \
-        return p##N A;                                                                                                \
+#define KAVEX_DEFINE_CALL(R, N, P, A)                                                                                  \
+    R LoadedLibrary::N P {                                                                                             \
+        if (!p##N) {                                                                                                   \
+            reportMissing(#N);                                                                                         \
+            return static_cast<R>(kFuncaoAusente);                                                                     \
+        }                                                                                                              \
+        return p##N A;                                                                                                 \
     }
 KAVEX_FUNCTIONS(KAVEX_DEFINE_CALL)
 #undef KAVEX_DEFINE_CALL

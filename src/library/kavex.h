@@ -27,12 +27,12 @@ extern "C" {
 #endif
 
 /* Sizes of the buffers that the console passes for the library to fill. */
-#define KAVEX_TAM_TRILHA1 129          /* 128 characters and the terminator */
-#define KAVEX_TAM_TRILHA2 65           /* 64 characters and the terminator */
-#define KAVEX_TAM_SENHA 21             /* 20 characters and the terminator */
+#define KAVEX_TAM_TRILHA1 129             /* 128 characters and the terminator */
+#define KAVEX_TAM_TRILHA2 65              /* 64 characters and the terminator */
+#define KAVEX_TAM_SENHA 21                /* 20 characters and the terminator */
 #define KAVEX_TAM_BUFFER_INTERATIVO 20001 /* command loop buffer */
-#define KAVEX_TAM_COD_AUTORIZACAO 51   /* PBM authorisation code */
-#define KAVEX_TAM_RESPOSTA_DIRETA 20000 /* direct transaction reply */
+#define KAVEX_TAM_COD_AUTORIZACAO 51      /* PBM authorisation code */
+#define KAVEX_TAM_RESPOSTA_DIRETA 20000   /* direct transaction reply */
 
 /* Value returned by a start or loop step when the command loop is to run. */
 #define KAVEX_CONTINUA_INTERATIVO 10000
@@ -54,8 +54,8 @@ KAVEX_API int32_t KAVEX_CALL CorrespondenteBancarioKavexInterativo(const char* c
                                                                    const char* restricoes);
 
 KAVEX_API int32_t KAVEX_CALL ContinuaFuncaoKavexInterativo(int32_t* proximoComando, int32_t* tipoCampo,
-                                                           int16_t* tamanhoMinimo, int16_t* tamanhoMaximo,
-                                                           char* buffer, int32_t tamanhoBuffer, int32_t continua);
+                                                           int16_t* tamanhoMinimo, int16_t* tamanhoMaximo, char* buffer,
+                                                           int32_t tamanhoBuffer, int32_t continua);
 
 KAVEX_API int32_t KAVEX_CALL FinalizaTransacaoKavexInterativo(int16_t confirma, const char* cupomFiscal,
                                                               const char* dataFiscal, const char* horaFiscal);
@@ -103,8 +103,8 @@ KAVEX_API int32_t KAVEX_CALL IniciaFuncaoKavexInterativoConsultaPBM(char* codigo
 KAVEX_API int32_t KAVEX_CALL IniciaFuncaoKavexInterativoConsultaVidalink(const char* codigoAutorizacao,
                                                                          const char* codigoProduto,
                                                                          const char* cupomFiscal,
-                                                                         const char* dataFiscal,
-                                                                         const char* horaFiscal, const char* operador);
+                                                                         const char* dataFiscal, const char* horaFiscal,
+                                                                         const char* operador);
 
 KAVEX_API int32_t KAVEX_CALL IniciaFuncaoKavexInterativoVendaVidalink(const char* codigoAutorizacao,
                                                                       int16_t quantidadeProdutos,
@@ -126,10 +126,10 @@ KAVEX_API int32_t KAVEX_CALL InformaProdutoCancelamentoVidalink(int16_t numeroPr
  * A positive result is the number of reply bytes written. */
 KAVEX_API int32_t KAVEX_CALL EnviaRecebeKavexDireto(int16_t rede, int16_t funcao, int32_t offsetCartao,
                                                     const char* envio, int16_t tamanhoEnvio, char* resposta,
-                                                    int16_t tamanhoResposta, int16_t* codigoResposta,
-                                                    int16_t timeout, const char* cupomFiscal,
-                                                    const char* dataFiscal, const char* horaFiscal,
-                                                    const char* operador, int16_t tipoTransacao);
+                                                    int16_t tamanhoResposta, int16_t* codigoResposta, int16_t timeout,
+                                                    const char* cupomFiscal, const char* dataFiscal,
+                                                    const char* horaFiscal, const char* operador,
+                                                    int16_t tipoTransacao);
 
 #ifdef __cplusplus
 }

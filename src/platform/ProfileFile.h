@@ -10,7 +10,7 @@ namespace platform {
 // Raised when a profile file cannot be written; the file on disk is then as it
 // was before the write.
 class ProfileWriteError : public std::runtime_error {
-  public:
+public:
     explicit ProfileWriteError(const QString& path);
     QString message() const;
 };
@@ -20,7 +20,7 @@ class ProfileWriteError : public std::runtime_error {
 // made by other programs between calls are seen. The file's text is
 // Windows-1252.
 class ProfileFile {
-  public:
+public:
     explicit ProfileFile(QString path);
 
     const QString& path() const { return m_path; }
@@ -38,7 +38,7 @@ class ProfileFile {
 
     bool fileExists() const;
 
-  private:
+private:
     QString m_path;
 };
 

@@ -32,7 +32,10 @@ Recorder& recorder() {
 Answer scripted(Kind kind, const QString& title, const QString& text, QString* input) {
     Recorder& r = recorder();
     r.shown.append({kind, title, text});
-    const Answer fallback = kind == Kind::YesNo ? Answer::No : kind == Kind::Message || kind == Kind::Information || kind == Kind::Error ? Answer::Ok : Answer::Cancel;
+    const Answer fallback = kind == Kind::YesNo ? Answer::No
+                            : kind == Kind::Message || kind == Kind::Information || kind == Kind::Error
+                                ? Answer::Ok
+                                : Answer::Cancel;
     if (r.queue.empty()) {
         r.failures.append(QStringLiteral("unexpected box: \"%1\"").arg(text));
         return fallback;

@@ -115,7 +115,7 @@ class TstBarcodeDialog : public QObject {
         return textos;
     }
 
-  private slots:
+private slots:
     void init() { console_ = std::make_unique<harness::Console>(); }
     void cleanup() { console_.reset(); }
 

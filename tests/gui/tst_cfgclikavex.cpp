@@ -71,7 +71,7 @@ class TestCfgCliKavex : public QObject {
         platform::modal::showModal(editor);
     }
 
-  private slots:
+private slots:
     void init() {
         pasta_ = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir(pasta_->path()).mkpath(QStringLiteral("prog")));

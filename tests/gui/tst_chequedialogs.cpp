@@ -75,7 +75,7 @@ class TstChequeDialogs : public QObject {
     Janelas& janelas() { return console_->window().janelas(); }
     EstadoConsole& estado() { return console_->estado(); }
 
-  private slots:
+private slots:
     void init() { console_ = std::make_unique<harness::Console>(); }
     void cleanup() { console_.reset(); }
 

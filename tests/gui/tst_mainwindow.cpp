@@ -10,14 +10,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
-#include <QRadioButton>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 
 using harness::Console;
@@ -27,9 +27,10 @@ namespace {
 
 // The controls that HabilitaDesabilita switches, in its order.
 const char* const kTransactionControls[] = {
-    "BtnTransacao", "EdtCpFiscal",       "CBFuncao",     "EdtValor",     "CLBRestricoes", "BtnLimpar",   "RGTEF",
-    "RGCB",         "RdGrpRestricoes",   "Btn_Confirmacao", "btCnfIdentificada", "Rdgp_confirm", "EdtCpFiscal2",
-    "EdtHora2",     "BtnOutrasTrn",      "ChkBoxDescricao", "EdtHora",      "PnlConfirm",    "BtnFuncPpd"};
+    "BtnTransacao",      "EdtCpFiscal",  "CBFuncao",     "EdtValor",        "CLBRestricoes",
+    "BtnLimpar",         "RGTEF",        "RGCB",         "RdGrpRestricoes", "Btn_Confirmacao",
+    "btCnfIdentificada", "Rdgp_confirm", "EdtCpFiscal2", "EdtHora2",        "BtnOutrasTrn",
+    "ChkBoxDescricao",   "EdtHora",      "PnlConfirm",   "BtnFuncPpd"};
 const char* const kConfigurationControls[] = {"CBIPKavex", "EdtEmpresa", "EdtTerminal", "RdGrImpr"};
 
 QString enabledMismatches(Console& c, bool transactionsEnabled, bool configurationEnabled) {
@@ -119,10 +120,10 @@ void TestMainWindow::startsUnconfigured() {
 
 void TestMainWindow::createsEveryWindowInStartOrder() {
     Console c;
-    const QStringList order{"FrmtesteCliKavex32I", "FrmCodBarra", "FrmConsultas",   "FrmWK",    "FrmMsgPpd",
-                            "FrmCfgCliKavex",      "FrmCfgPinpad", "FrmOpcaoSimNao", "FrmTimeout", "FrmCodProdAutor",
-                            "FrmMenu",             "FrmColeta",   "FrmCupomTEF",    "FrmCnsChq", "FrmDigitado",
-                            "FrmCMC7"};
+    const QStringList order{"FrmtesteCliKavex32I", "FrmCodBarra",     "FrmConsultas", "FrmWK",
+                            "FrmMsgPpd",           "FrmCfgCliKavex",  "FrmCfgPinpad", "FrmOpcaoSimNao",
+                            "FrmTimeout",          "FrmCodProdAutor", "FrmMenu",      "FrmColeta",
+                            "FrmCupomTEF",         "FrmCnsChq",       "FrmDigitado",  "FrmCMC7"};
     QCOMPARE(c.window().janelas().ordemCriacao(), order);
     for (const QString& name : order.mid(1)) {
         auto* janela = c.window().findChild<QDialog*>(name);
@@ -171,7 +172,8 @@ void TestMainWindow::configuresWhateverTheLibraryAnswers_data() {
     QTest::addColumn<QString>("shown");
     QTest::newRow("no address") << QString() << QString() << QStringLiteral("-1");
     QTest::newRow("library refuses") << QStringLiteral("10.9.9.9")
-                                     << QStringLiteral(R"({"ConfiguraIntKavexInterativo": [-7]})") << QStringLiteral("-7");
+                                     << QStringLiteral(R"({"ConfiguraIntKavexInterativo": [-7]})")
+                                     << QStringLiteral("-7");
 }
 
 void TestMainWindow::configuresWhateverTheLibraryAnswers() {

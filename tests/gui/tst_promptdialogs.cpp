@@ -131,7 +131,7 @@ QString textoDe(QDialog& w, const QString& nome) {
 
 class TstPromptDialogs : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { harness::startSeams(); }
 
     void enterTakesTheAnswer_data();

@@ -59,7 +59,7 @@ void verificaCaixaDeTexto(const QPlainTextEdit* caixa) {
 
 class TstReceiptScreens : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void init() { harness::startSeams(); }
 
     void receiptChoiceSetsOpcaoConfirmacao_data();

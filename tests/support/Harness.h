@@ -22,15 +22,16 @@ void startSeams();
 QString seamProblems();
 
 // Call it at the end of a test case (or in cleanup()).
-#define KAVEX_VERIFY_SEAMS()                                                                                          \
-    do {                                                                                                              \
-        const QString problemas_ = harness::seamProblems();                                                           \
-        QVERIFY2(problemas_.isEmpty(), qPrintable(problemas_));                                                       \
+#define KAVEX_VERIFY_SEAMS()                                                                                           \
+    do {                                                                                                               \
+        const QString problemas_ = harness::seamProblems();                                                            \
+        QVERIFY2(problemas_.isEmpty(), qPrintable(problemas_));                                                        \
     } while (false)
 
 // Compares two JSON values, showing both as text when they differ.
-#define KAVEX_COMPARE_JSON(actual, expected)                                                                          \
-    QCOMPARE(QString::fromStdString(nlohmann::json(actual).dump()), QString::fromStdString(nlohmann::json(expected).dump()))
+#define KAVEX_COMPARE_JSON(actual, expected)                                                                           \
+    QCOMPARE(QString::fromStdString(nlohmann::json(actual).dump()),                                                    \
+             QString::fromStdString(nlohmann::json(expected).dump()))
 
 // The simulator loaded in this process, with a private call log. Scripts are
 // written to new files, so each one starts with full queues.

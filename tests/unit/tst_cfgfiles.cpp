@@ -11,7 +11,7 @@ class TestCfgFiles : public QObject {
     Q_OBJECT
     QTemporaryDir raiz_;
 
-  private slots:
+private slots:
     void initTestCase() { platform::programdir::setDriveRoot(raiz_.path()); }
 
     void localPath_data() {

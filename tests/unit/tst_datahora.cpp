@@ -21,18 +21,24 @@ void TestDataHora::formatsTheMoment_data() {
     QTest::addColumn<QString>("data");
     QTest::addColumn<QString>("hora");
     QTest::addColumn<QString>("extenso");
-    QTest::newRow("wednesday") << QDateTime(QDate(2008, 3, 5), QTime(9, 7, 3)) << "20080305" << "090703"
+    QTest::newRow("wednesday") << QDateTime(QDate(2008, 3, 5), QTime(9, 7, 3)) << "20080305"
+                               << "090703"
                                << " Quarta-feira 05/03/2008 09:07:03";
-    QTest::newRow("monday") << QDateTime(QDate(2008, 9, 1), QTime(14, 5, 9)) << "20080901" << "140509"
+    QTest::newRow("monday") << QDateTime(QDate(2008, 9, 1), QTime(14, 5, 9)) << "20080901"
+                            << "140509"
                             << " Segunda-feira 01/09/2008 14:05:09";
-    QTest::newRow("sunday too") << QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59)) << "20261206" << "235959"
+    QTest::newRow("sunday too") << QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59)) << "20261206"
+                                << "235959"
                                 << " Domingo-feira 06/12/2026 23:59:59";
-    QTest::newRow("saturday") << QDateTime(QDate(2026, 12, 12), QTime(0, 0, 1)) << "20261212" << "000001"
+    QTest::newRow("saturday") << QDateTime(QDate(2026, 12, 12), QTime(0, 0, 1)) << "20261212"
+                              << "000001"
                               << " Sábado-feira 12/12/2026 00:00:01";
     QTest::newRow("midnight drops the time") << QDateTime(QDate(2026, 12, 8), QTime(0, 0, 0)) << "20261208"
-                                             << "000000" << " Terça-feira 08/12/2026";
+                                             << "000000"
+                                             << " Terça-feira 08/12/2026";
     QTest::newRow("milliseconds dropped") << QDateTime(QDate(2026, 1, 1), QTime(0, 0, 0, 999)) << "20260101"
-                                          << "000000" << " Quinta-feira 01/01/2026";
+                                          << "000000"
+                                          << " Quinta-feira 01/01/2026";
 }
 
 void TestDataHora::formatsTheMoment() {
@@ -52,7 +58,8 @@ void TestDataHora::followsTheClock() {
     EstadoConsole estado;
     const QDateTime before = QDateTime::currentDateTime();
     dataehora(estado);
-    const QDateTime read = QDateTime::fromString(estado.DataFiscal + estado.HoraFiscal, QStringLiteral("yyyyMMddHHmmss"));
+    const QDateTime read =
+        QDateTime::fromString(estado.DataFiscal + estado.HoraFiscal, QStringLiteral("yyyyMMddHHmmss"));
     QVERIFY(read.isValid());
     QVERIFY(qAbs(read.secsTo(before)) <= 2);
 }

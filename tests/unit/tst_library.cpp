@@ -53,7 +53,8 @@ void TestLibrary::namesMissingFunctionsAndNeverCallsThem() {
         QStringLiteral("A função IniciaFuncaoKavexInterativo não existe na biblioteca %1; ela não foi chamada.")
             .arg(path));
     platform::prompt::expect(
-        QStringLiteral("A função ValidaCampoCodigoEmBarras não existe na biblioteca %1; ela não foi chamada.").arg(path));
+        QStringLiteral("A função ValidaCampoCodigoEmBarras não existe na biblioteca %1; ela não foi chamada.")
+            .arg(path));
     QCOMPARE(lib->IniciaFuncaoKavexInterativo(2, "1,00", "1", "20260101", "000000", "Opx", "[]"), kFuncaoAusente);
     int16_t tipo = 5;
     QCOMPARE(lib->ValidaCampoCodigoEmBarras("123", &tipo), static_cast<int16_t>(kFuncaoAusente));

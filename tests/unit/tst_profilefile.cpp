@@ -30,7 +30,7 @@ class TestProfileFile : public QObject {
     QTemporaryDir dir;
     QString path() const { return dir.filePath("test.ini"); }
 
-  private slots:
+private slots:
     void init() {
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
         QFile::remove(path());

@@ -67,7 +67,7 @@ class TstSimulator : public QObject {
         return lines;
     }
 
-  private slots:
+private slots:
     void initTestCase() {
         m_library = dlopen(KAVEX_SIM_PATH, RTLD_NOW | RTLD_LOCAL);
         QVERIFY2(m_library, dlerror());

@@ -8,7 +8,7 @@ using namespace platform;
 
 class TestWin1252 : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void everyByteRoundTrips() {
         for (int value = 1; value <= 255; ++value) {
             const char byte = static_cast<char>(value);
