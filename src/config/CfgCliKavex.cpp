@@ -5,12 +5,6 @@
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QScreen>
-#include <QShowEvent>
-
 namespace {
 
 const QString kArquivoCliKavex = QStringLiteral("CliKavex.ini");
@@ -85,18 +79,17 @@ QStringList separaTransacoes(const QString& lista) {
 }
 
 TFrmCfgCliKavex::TFrmCfgCliKavex(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmCfgCliKavex>()), estado_(estado) {
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCfgCliKavex>()) {
     ui->setupUi(this);
     layout()->setMenuBar(ui->MenuCfgCliKavex);
     chkCnfParamAdic = ui->chkCnfParamAdic;
-    // No title-bar buttons: "&Encerra" is the way out.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // No title-bar buttons and no closing by the window system: "&Encerra"
+    // is the way out, so that its question is never skipped.
+    configuraJanela(Moldura::SemBotoes, true);
     dispoeEmColunas(*ui->CLBRedes, kColunasRedes);
     dispoeEmColunas(*ui->ChkLstRecarga, 1);
     conectaControles();
     FormCreate();
-    adjustSize();
-    setFixedSize(sizeHint());
 }
 
 TFrmCfgCliKavex::~TFrmCfgCliKavex() = default;
@@ -131,34 +124,6 @@ void TFrmCfgCliKavex::FormCreate() {
     // The window has not been shown: nothing has changed yet.
     ModificadoFalse();
     ui->Salvar->setEnabled(false);
-}
-
-void TFrmCfgCliKavex::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous()) {
-        return;
-    }
-    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
-        move(tela->availableGeometry().center() - rect().center());
-    }
-    FormActivate();
-}
-
-void TFrmCfgCliKavex::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-// Only "&Encerra" closes the window, so that its question is never skipped.
-void TFrmCfgCliKavex::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 void TFrmCfgCliKavex::FormActivate() {

@@ -4,7 +4,8 @@
 // console's own confirmation switch in Config.ini. It only writes the files;
 // the library reads CliKavex.ini by itself.
 
-#include <QDialog>
+#include "dialogs/DialogoModal.h"
+
 #include <QStringList>
 
 #include <array>
@@ -27,7 +28,7 @@ inline constexpr char kTraceSemCriptografia[] = "0x2C7E4B1";
 // ";" separators, empty pieces dropped (a value ending in ";" loses nothing).
 QStringList separaTransacoes(const QString& lista);
 
-class TFrmCfgCliKavex : public QDialog {
+class TFrmCfgCliKavex : public DialogoModal {
     Q_OBJECT
 public:
     explicit TFrmCfgCliKavex(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -39,7 +40,7 @@ public:
     QCheckBox* chkCnfParamAdic = nullptr;
 
     void FormCreate();
-    void FormActivate();
+    void FormActivate() override;
     // Writes the changed groups; throws platform::ProfileWriteError, leaving
     // the keys after the failing one unwritten and the marks as they were.
     void GravaCfg();
@@ -60,11 +61,6 @@ public:
     void ChkBoxPagtoBeneficioClick();
     void ChkBoxTrocoPagtoDinheiroClick();
     void chkCnfParamAdicClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // One change mark per group of controls.
@@ -94,6 +90,5 @@ private:
     bool gravaOuAvisa();
 
     std::unique_ptr<Ui::TFrmCfgCliKavex> ui;
-    [[maybe_unused]] EstadoConsole& estado_;
     std::array<bool, TotalGrupos> modificado_{};
 };

@@ -6,12 +6,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 
-#include <QCloseEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QScreen>
-#include <QShowEvent>
 
 #include <limits>
 
@@ -164,11 +159,12 @@ std::optional<int> lePorta(const QString& texto) {
 }
 
 TFrmCfgPinpad::TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmCfgPinpad>()), estado_(estado) {
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCfgPinpad>()) {
     ui->setupUi(this);
     layout()->setMenuBar(ui->MenuCfgPinpad);
-    // No title-bar buttons: "&Encerra" is the way out.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // No title-bar buttons and no closing by the window system: "&Encerra"
+    // is the way out, so that its question is never skipped.
+    configuraJanela(Moldura::SemBotoes, true);
     ui->GrBoxDirDll->setFocusProxy(ui->EdtDirDll);
     ui->RdGrPPVISA->setItemIndex(0);
     ModificacaoFalse();
@@ -179,40 +175,9 @@ TFrmCfgPinpad::TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent)
     connect(ui->EdtDirDll, &QLineEdit::textChanged, this, &TFrmCfgPinpad::EdtDirDllChange);
     connect(ui->SalvaCfgPinpad, &QAction::triggered, this, &TFrmCfgPinpad::SalvaCfgPinpadClick);
     connect(ui->BtnEncerraPPD, &QPushButton::clicked, this, &TFrmCfgPinpad::BtnEncerraPPDClick);
-
-    adjustSize();
-    setFixedSize(sizeHint());
 }
 
 TFrmCfgPinpad::~TFrmCfgPinpad() = default;
-
-void TFrmCfgPinpad::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous()) {
-        return;
-    }
-    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
-        move(tela->availableGeometry().center() - rect().center());
-    }
-    FormActivate();
-}
-
-void TFrmCfgPinpad::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-// Only "&Encerra" closes the window, so that its question is never skipped.
-void TFrmCfgPinpad::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
 
 QString TFrmCfgPinpad::arquivoPPVISA() const {
     return platform::files::localPath(DirPPVISA + kBarra + kNomePPVISA);

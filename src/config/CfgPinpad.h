@@ -5,7 +5,7 @@
 // applications and certification-authority keys. It also records in
 // Config.ini which folder holds PPVISA.ini and removes the copies elsewhere.
 
-#include <QDialog>
+#include "dialogs/DialogoModal.h"
 
 #include <array>
 #include <memory>
@@ -21,7 +21,7 @@ class TFrmCfgPinpad;
 // "0x", with an optional sign and leading blanks; nothing for any other text.
 std::optional<int> lePorta(const QString& texto);
 
-class TFrmCfgPinpad : public QDialog {
+class TFrmCfgPinpad : public DialogoModal {
     Q_OBJECT
 public:
     explicit TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -35,7 +35,7 @@ public:
     QString DllPinpad;
     QString DirDllPinpad;
 
-    void FormActivate();
+    void FormActivate() override;
     // Throws platform::ProfileWriteError; the keys after the failing one are
     // not written and the marks stay.
     void GravaCfgPinpad();
@@ -52,11 +52,6 @@ public:
     // Where PPVISA.ini lies for the current DirPPVISA.
     QString arquivoPPVISA() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     enum Marca { MarcaModelo, MarcaPorta, MarcaDirDll, MarcaDirPPVISA, TotalMarcas };
 
@@ -69,6 +64,5 @@ private:
     void removeCopia(const QString& copia) const;
 
     std::unique_ptr<Ui::TFrmCfgPinpad> ui;
-    [[maybe_unused]] EstadoConsole& estado_;
     std::array<bool, TotalMarcas> modificado_{};
 };
