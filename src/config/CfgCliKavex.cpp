@@ -3,7 +3,6 @@
 
 #include "platform/ProfileFile.h"
 #include "platform/ProgramDir.h"
-#include "platform/Prompt.h"
 
 namespace {
 
@@ -23,7 +22,6 @@ const QString kSecaoTransacoes = QStringLiteral("Transacoes");
 const QString kChaveConfirmacao = QStringLiteral("ConfirmacaoParamAdic");
 const QString kLigado = QStringLiteral("1");
 const QString kDesligado = QStringLiteral("0");
-const QString kPergunta = QStringLiteral("Deseja Salvar as Alterações ?");
 
 const QString kCodigoRefeicao = QStringLiteral("20");
 const QString kCodigoPagtoBeneficio = QStringLiteral("53");
@@ -79,13 +77,11 @@ QStringList separaTransacoes(const QString& lista) {
 }
 
 TFrmCfgCliKavex::TFrmCfgCliKavex(EstadoConsole& estado, QWidget* parent)
-    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCfgCliKavex>()) {
+    : EditorConfiguracao(estado, parent, TotalGrupos), ui(std::make_unique<Ui::TFrmCfgCliKavex>()) {
     ui->setupUi(this);
     layout()->setMenuBar(ui->MenuCfgCliKavex);
     chkCnfParamAdic = ui->chkCnfParamAdic;
-    // No title-bar buttons and no closing by the window system: "&Encerra"
-    // is the way out, so that its question is never skipped.
-    configuraJanela(Moldura::SemBotoes, true);
+    configuraEditor(ui->Salvar);
     dispoeEmColunas(*ui->CLBRedes, kColunasRedes);
     dispoeEmColunas(*ui->ChkLstRecarga, 1);
     conectaControles();
@@ -224,32 +220,32 @@ QString TFrmCfgCliKavex::montaTransacoes() const {
 }
 
 bool TFrmCfgCliKavex::transacoesMarcadas() const {
-    return modificado_[Refeicao] || modificado_[Recarga] || modificado_[Beneficio] || modificado_[TrocoDinheiro];
+    return modificado(Refeicao) || modificado(Recarga) || modificado(Beneficio) || modificado(TrocoDinheiro);
 }
 
 void TFrmCfgCliKavex::GravaCfg() {
     platform::ProfileFile cli = arquivoCliKavex();
-    if (modificado_[TraceInterativo] || modificado_[SemCriptografia]) {
+    if (modificado(TraceInterativo) || modificado(SemCriptografia)) {
         QString valor = kDesligado;
         if (ui->ChkBoxTrcCliI->isChecked()) {
             valor = ui->ChkBoxSCripto->isChecked() ? QString::fromLatin1(kTraceSemCriptografia) : kLigado;
         }
         cli.writeString(kSecaoCliKavexI, kChaveTrace, valor);
     }
-    if (modificado_[TraceCliKavex]) {
+    if (modificado(TraceCliKavex)) {
         QString valor = kDesligado;
         if (ui->ChkBoxTrcCli->isChecked()) {
             valor = ui->RdGrTraceCli->itemIndex() == 0 ? QStringLiteral("1") : QStringLiteral("2");
         }
         cli.writeString(kSecaoCliKavex, kChaveTrace, valor);
     }
-    if (modificado_[Trilha1]) {
+    if (modificado(Trilha1)) {
         cli.writeString(kSecaoGeral, kChaveTrilha1, ligado(ui->ChkBoxTrilha1->isChecked()));
     }
-    if (modificado_[Trilha2]) {
+    if (modificado(Trilha2)) {
         cli.writeString(kSecaoGeral, kChaveTrilha2, ligado(ui->ChkBoxTrilha2->isChecked()));
     }
-    if (modificado_[Redes]) {
+    if (modificado(Redes)) {
         for (int i = 0; i < ui->CLBRedes->count(); ++i) {
             const QListWidgetItem* rede = ui->CLBRedes->item(i);
             cli.writeString(kSecaoRedes, kPrefixoRede + rede->text(), ligado(marcado(rede)));
@@ -258,66 +254,25 @@ void TFrmCfgCliKavex::GravaCfg() {
     if (transacoesMarcadas()) {
         cli.writeString(kSecaoGeral, kChaveTransacoes, montaTransacoes());
     }
-    if (modificado_[Confirmacao]) {
+    if (modificado(Confirmacao)) {
         arquivoConfig().writeString(kSecaoTransacoes, kChaveConfirmacao, ligado(ui->chkCnfParamAdic->isChecked()));
     }
 }
 
-bool TFrmCfgCliKavex::gravaOuAvisa() {
-    try {
-        GravaCfg();
-        return true;
-    } catch (const platform::ProfileWriteError& erro) {
-        platform::prompt::showError(erro.message(), this);
-        return false;
-    }
+void TFrmCfgCliKavex::gravaAlteracoes() {
+    GravaCfg();
 }
 
 void TFrmCfgCliKavex::SalvarClick() {
-    if (platform::prompt::askYesNo(QString(), kPergunta, this) != platform::prompt::Answer::Yes) {
-        return;
-    }
-    if (gravaOuAvisa()) {
-        ui->Salvar->setEnabled(false);
-        ModificadoFalse();
-    }
+    salvaPerguntando();
 }
 
 void TFrmCfgCliKavex::BtEncerra() {
-    if (!algumaMarca()) {
-        accept();
-        return;
-    }
-    switch (platform::prompt::askYesNoCancel(QString(), kPergunta, this)) {
-    case platform::prompt::Answer::Yes:
-        if (gravaOuAvisa()) {
-            accept();
-        }
-        break;
-    case platform::prompt::Answer::No:
-        accept();
-        break;
-    default:
-        break;
-    }
+    encerraPerguntando();
 }
 
 void TFrmCfgCliKavex::ModificadoFalse() {
-    modificado_.fill(false);
-}
-
-bool TFrmCfgCliKavex::algumaMarca() const {
-    for (const bool m : modificado_) {
-        if (m) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void TFrmCfgCliKavex::marca(Grupo grupo) {
-    modificado_[grupo] = true;
-    ui->Salvar->setEnabled(true);
+    limpaMarcas();
 }
 
 void TFrmCfgCliKavex::ChkBoxTrcCliClick() {

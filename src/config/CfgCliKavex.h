@@ -4,11 +4,10 @@
 // console's own confirmation switch in Config.ini. It only writes the files;
 // the library reads CliKavex.ini by itself.
 
-#include "dialogs/DialogoModal.h"
+#include "config/EditorConfiguracao.h"
 
 #include <QStringList>
 
-#include <array>
 #include <memory>
 
 class QCheckBox;
@@ -28,7 +27,7 @@ inline constexpr char kTraceSemCriptografia[] = "0x2C7E4B1";
 // ";" separators, empty pieces dropped (a value ending in ";" loses nothing).
 QStringList separaTransacoes(const QString& lista);
 
-class TFrmCfgCliKavex : public DialogoModal {
+class TFrmCfgCliKavex : public EditorConfiguracao {
     Q_OBJECT
 public:
     explicit TFrmCfgCliKavex(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -81,14 +80,10 @@ private:
 
     void conectaControles();
     void arrumaListaRedes();
-    void marca(Grupo grupo);
-    bool algumaMarca() const;
     bool transacoesMarcadas() const;
     QString montaTransacoes() const;
     void marcaTransacoes(const QString& lista);
-    // Saves and reports a refused write; false when the save did not finish.
-    bool gravaOuAvisa();
+    void gravaAlteracoes() override;
 
     std::unique_ptr<Ui::TFrmCfgCliKavex> ui;
-    std::array<bool, TotalGrupos> modificado_{};
 };

@@ -29,7 +29,6 @@ const QString kChaveDriver = QStringLiteral("Driver32");
 const QString kChaveBin = QStringLiteral("BinFile");
 const QString kArquivoBin = QStringLiteral("PPVISA.bin");
 
-const QString kPergunta = QStringLiteral("Deseja Salvar as Alterações ?");
 const QString kConfiguracaoIncompleta =
     QStringLiteral("É necessário configurar o Tipo de Pinpad, Porta e o Diretório onde estão as dlls do pinpad !!!");
 
@@ -159,12 +158,10 @@ std::optional<int> lePorta(const QString& texto) {
 }
 
 TFrmCfgPinpad::TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent)
-    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCfgPinpad>()) {
+    : EditorConfiguracao(estado, parent, TotalMarcas), ui(std::make_unique<Ui::TFrmCfgPinpad>()) {
     ui->setupUi(this);
     layout()->setMenuBar(ui->MenuCfgPinpad);
-    // No title-bar buttons and no closing by the window system: "&Encerra"
-    // is the way out, so that its question is never skipped.
-    configuraJanela(Moldura::SemBotoes, true);
+    configuraEditor(ui->SalvaCfgPinpad);
     ui->GrBoxDirDll->setFocusProxy(ui->EdtDirDll);
     ui->RdGrPPVISA->setItemIndex(0);
     ModificacaoFalse();
@@ -308,78 +305,30 @@ void TFrmCfgPinpad::VerificaArquivoPPVISAINI() {
     }
 }
 
-bool TFrmCfgPinpad::configuracaoCompleta() const {
-    return ui->RdGrPinpad->itemIndex() >= 0 && ui->RdGrPorta->itemIndex() >= 0 && !ui->EdtDirDll->text().isEmpty();
-}
-
-void TFrmCfgPinpad::avisaConfiguracaoIncompleta() {
-    platform::prompt::showMessage(kConfiguracaoIncompleta, this);
-}
-
-bool TFrmCfgPinpad::gravaOuAvisa() {
-    try {
-        GravaCfgPinpad();
+bool TFrmCfgPinpad::prontoParaGravar() {
+    if (ui->RdGrPinpad->itemIndex() >= 0 && ui->RdGrPorta->itemIndex() >= 0 && !ui->EdtDirDll->text().isEmpty()) {
         return true;
-    } catch (const platform::ProfileWriteError& erro) {
-        platform::prompt::showError(erro.message(), this);
-        return false;
     }
-}
-
-void TFrmCfgPinpad::SalvaCfgPinpadClick() {
-    if (!configuracaoCompleta()) {
-        avisaConfiguracaoIncompleta();
-        ui->SalvaCfgPinpad->setEnabled(false);
-        ModificacaoFalse();
-        return;
-    }
-    if (platform::prompt::askYesNo(QString(), kPergunta, this) == platform::prompt::Answer::Yes && gravaOuAvisa()) {
-        ui->SalvaCfgPinpad->setEnabled(false);
-    }
-}
-
-void TFrmCfgPinpad::BtnEncerraPPDClick() {
-    if (!algumaMarca()) {
-        accept();
-        return;
-    }
-    if (!configuracaoCompleta()) {
-        // Marks cleared: the next click closes without asking.
-        avisaConfiguracaoIncompleta();
-        ModificacaoFalse();
-        ui->SalvaCfgPinpad->setEnabled(false);
-        return;
-    }
-    switch (platform::prompt::askYesNoCancel(QString(), kPergunta, this)) {
-    case platform::prompt::Answer::Yes:
-        if (gravaOuAvisa()) {
-            accept();
-        }
-        break;
-    case platform::prompt::Answer::No:
-        accept();
-        break;
-    default:
-        break;
-    }
-}
-
-void TFrmCfgPinpad::ModificacaoFalse() {
-    modificado_.fill(false);
-}
-
-bool TFrmCfgPinpad::algumaMarca() const {
-    for (const bool m : modificado_) {
-        if (m) {
-            return true;
-        }
-    }
+    platform::prompt::showMessage(kConfiguracaoIncompleta, this);
+    ui->SalvaCfgPinpad->setEnabled(false);
+    ModificacaoFalse();
     return false;
 }
 
-void TFrmCfgPinpad::marca(Marca qual) {
-    modificado_[qual] = true;
-    ui->SalvaCfgPinpad->setEnabled(true);
+void TFrmCfgPinpad::gravaAlteracoes() {
+    GravaCfgPinpad();
+}
+
+void TFrmCfgPinpad::SalvaCfgPinpadClick() {
+    salvaPerguntando();
+}
+
+void TFrmCfgPinpad::BtnEncerraPPDClick() {
+    encerraPerguntando();
+}
+
+void TFrmCfgPinpad::ModificacaoFalse() {
+    limpaMarcas();
 }
 
 void TFrmCfgPinpad::RdGrPinpadClick() {

@@ -5,9 +5,8 @@
 // applications and certification-authority keys. It also records in
 // Config.ini which folder holds PPVISA.ini and removes the copies elsewhere.
 
-#include "dialogs/DialogoModal.h"
+#include "config/EditorConfiguracao.h"
 
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -21,7 +20,7 @@ class TFrmCfgPinpad;
 // "0x", with an optional sign and leading blanks; nothing for any other text.
 std::optional<int> lePorta(const QString& texto);
 
-class TFrmCfgPinpad : public DialogoModal {
+class TFrmCfgPinpad : public EditorConfiguracao {
     Q_OBJECT
 public:
     explicit TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -55,14 +54,11 @@ public:
 private:
     enum Marca { MarcaModelo, MarcaPorta, MarcaDirDll, MarcaDirPPVISA, TotalMarcas };
 
-    void marca(Marca qual);
-    bool algumaMarca() const;
-    // Model, port and driver folder are all given.
-    bool configuracaoCompleta() const;
-    void avisaConfiguracaoIncompleta();
-    bool gravaOuAvisa();
+    void gravaAlteracoes() override;
+    // Model, port and driver folder are all given; when not, the operator is
+    // told and the marks are cleared, so that the next "&Encerra" closes.
+    bool prontoParaGravar() override;
     void removeCopia(const QString& copia) const;
 
     std::unique_ptr<Ui::TFrmCfgPinpad> ui;
-    std::array<bool, TotalMarcas> modificado_{};
 };
