@@ -1,13 +1,11 @@
 #include "config/CfgCliKavex.h"
 #include "ui_CfgCliKavex.h"
 
-#include "platform/ProfileFile.h"
-#include "platform/ProgramDir.h"
+#include "config/ArquivoConfig.h"
 
 namespace {
 
 const QString kArquivoCliKavex = QStringLiteral("CliKavex.ini");
-const QString kArquivoConfig = QStringLiteral("Config.ini");
 const QString kChaveTrace = QStringLiteral("HabilitaTrace");
 const QString kSecaoCliKavex = QStringLiteral("CliKavex");
 const QString kSecaoCliKavexI = QStringLiteral("CliKavexI");
@@ -32,11 +30,7 @@ constexpr int kPrimeiroCodigoRecarga = 60;
 constexpr int kColunasRedes = 3;
 
 platform::ProfileFile arquivoCliKavex() {
-    return platform::ProfileFile(platform::programdir::filePath(kArquivoCliKavex));
-}
-
-platform::ProfileFile arquivoConfig() {
-    return platform::ProfileFile(platform::programdir::filePath(kArquivoConfig));
+    return arquivoNaPastaDoPrograma(kArquivoCliKavex);
 }
 
 QString ligado(bool marcado) {

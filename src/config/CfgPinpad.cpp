@@ -1,6 +1,7 @@
 #include "config/CfgPinpad.h"
 #include "ui_CfgPinpad.h"
 
+#include "config/ArquivoConfig.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramDir.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const QString kArquivoConfig = QStringLiteral("Config.ini");
 const QString kSecaoPath = QStringLiteral("PathPPVISA");
 const QString kChavePath = QStringLiteral("PathPPVISA");
 const QString kNomePPVISA = QStringLiteral("PPVISA.ini");
@@ -100,10 +100,6 @@ const ChaveCertificadora kChavesCertificadoras[] = {
     chave("A00000000307", kModulo07),
 };
 const QString kExpoente = QStringLiteral("03");
-
-platform::ProfileFile arquivoConfig() {
-    return platform::ProfileFile(platform::programdir::filePath(kArquivoConfig));
-}
 
 int digitoHexa(QChar c) {
     const char16_t u = c.unicode();
