@@ -1,20 +1,11 @@
 #include "config/CfgCliKavex.h"
 #include "ui_CfgCliKavex.h"
 
-#include "platform/ProfileFile.h"
-#include "platform/ProgramDir.h"
-#include "platform/Prompt.h"
-
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QScreen>
-#include <QShowEvent>
+#include "config/ArquivoConfig.h"
 
 namespace {
 
 const QString kArquivoCliKavex = QStringLiteral("CliKavex.ini");
-const QString kArquivoConfig = QStringLiteral("Config.ini");
 const QString kChaveTrace = QStringLiteral("HabilitaTrace");
 const QString kSecaoCliKavex = QStringLiteral("CliKavex");
 const QString kSecaoCliKavexI = QStringLiteral("CliKavexI");
@@ -29,7 +20,6 @@ const QString kSecaoTransacoes = QStringLiteral("Transacoes");
 const QString kChaveConfirmacao = QStringLiteral("ConfirmacaoParamAdic");
 const QString kLigado = QStringLiteral("1");
 const QString kDesligado = QStringLiteral("0");
-const QString kPergunta = QStringLiteral("Deseja Salvar as Alterações ?");
 
 const QString kCodigoRefeicao = QStringLiteral("20");
 const QString kCodigoPagtoBeneficio = QStringLiteral("53");
@@ -40,11 +30,7 @@ constexpr int kPrimeiroCodigoRecarga = 60;
 constexpr int kColunasRedes = 3;
 
 platform::ProfileFile arquivoCliKavex() {
-    return platform::ProfileFile(platform::programdir::filePath(kArquivoCliKavex));
-}
-
-platform::ProfileFile arquivoConfig() {
-    return platform::ProfileFile(platform::programdir::filePath(kArquivoConfig));
+    return arquivoNaPastaDoPrograma(kArquivoCliKavex);
 }
 
 QString ligado(bool marcado) {
@@ -85,18 +71,15 @@ QStringList separaTransacoes(const QString& lista) {
 }
 
 TFrmCfgCliKavex::TFrmCfgCliKavex(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmCfgCliKavex>()), estado_(estado) {
+    : EditorConfiguracao(estado, parent, TotalGrupos), ui(std::make_unique<Ui::TFrmCfgCliKavex>()) {
     ui->setupUi(this);
     layout()->setMenuBar(ui->MenuCfgCliKavex);
     chkCnfParamAdic = ui->chkCnfParamAdic;
-    // No title-bar buttons: "&Encerra" is the way out.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    configuraEditor(ui->Salvar);
     dispoeEmColunas(*ui->CLBRedes, kColunasRedes);
     dispoeEmColunas(*ui->ChkLstRecarga, 1);
     conectaControles();
     FormCreate();
-    adjustSize();
-    setFixedSize(sizeHint());
 }
 
 TFrmCfgCliKavex::~TFrmCfgCliKavex() = default;
@@ -131,34 +114,6 @@ void TFrmCfgCliKavex::FormCreate() {
     // The window has not been shown: nothing has changed yet.
     ModificadoFalse();
     ui->Salvar->setEnabled(false);
-}
-
-void TFrmCfgCliKavex::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous()) {
-        return;
-    }
-    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
-        move(tela->availableGeometry().center() - rect().center());
-    }
-    FormActivate();
-}
-
-void TFrmCfgCliKavex::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-// Only "&Encerra" closes the window, so that its question is never skipped.
-void TFrmCfgCliKavex::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 void TFrmCfgCliKavex::FormActivate() {
@@ -259,32 +214,32 @@ QString TFrmCfgCliKavex::montaTransacoes() const {
 }
 
 bool TFrmCfgCliKavex::transacoesMarcadas() const {
-    return modificado_[Refeicao] || modificado_[Recarga] || modificado_[Beneficio] || modificado_[TrocoDinheiro];
+    return modificado(Refeicao) || modificado(Recarga) || modificado(Beneficio) || modificado(TrocoDinheiro);
 }
 
 void TFrmCfgCliKavex::GravaCfg() {
     platform::ProfileFile cli = arquivoCliKavex();
-    if (modificado_[TraceInterativo] || modificado_[SemCriptografia]) {
+    if (modificado(TraceInterativo) || modificado(SemCriptografia)) {
         QString valor = kDesligado;
         if (ui->ChkBoxTrcCliI->isChecked()) {
             valor = ui->ChkBoxSCripto->isChecked() ? QString::fromLatin1(kTraceSemCriptografia) : kLigado;
         }
         cli.writeString(kSecaoCliKavexI, kChaveTrace, valor);
     }
-    if (modificado_[TraceCliKavex]) {
+    if (modificado(TraceCliKavex)) {
         QString valor = kDesligado;
         if (ui->ChkBoxTrcCli->isChecked()) {
             valor = ui->RdGrTraceCli->itemIndex() == 0 ? QStringLiteral("1") : QStringLiteral("2");
         }
         cli.writeString(kSecaoCliKavex, kChaveTrace, valor);
     }
-    if (modificado_[Trilha1]) {
+    if (modificado(Trilha1)) {
         cli.writeString(kSecaoGeral, kChaveTrilha1, ligado(ui->ChkBoxTrilha1->isChecked()));
     }
-    if (modificado_[Trilha2]) {
+    if (modificado(Trilha2)) {
         cli.writeString(kSecaoGeral, kChaveTrilha2, ligado(ui->ChkBoxTrilha2->isChecked()));
     }
-    if (modificado_[Redes]) {
+    if (modificado(Redes)) {
         for (int i = 0; i < ui->CLBRedes->count(); ++i) {
             const QListWidgetItem* rede = ui->CLBRedes->item(i);
             cli.writeString(kSecaoRedes, kPrefixoRede + rede->text(), ligado(marcado(rede)));
@@ -293,66 +248,25 @@ void TFrmCfgCliKavex::GravaCfg() {
     if (transacoesMarcadas()) {
         cli.writeString(kSecaoGeral, kChaveTransacoes, montaTransacoes());
     }
-    if (modificado_[Confirmacao]) {
+    if (modificado(Confirmacao)) {
         arquivoConfig().writeString(kSecaoTransacoes, kChaveConfirmacao, ligado(ui->chkCnfParamAdic->isChecked()));
     }
 }
 
-bool TFrmCfgCliKavex::gravaOuAvisa() {
-    try {
-        GravaCfg();
-        return true;
-    } catch (const platform::ProfileWriteError& erro) {
-        platform::prompt::showError(erro.message(), this);
-        return false;
-    }
+void TFrmCfgCliKavex::gravaAlteracoes() {
+    GravaCfg();
 }
 
 void TFrmCfgCliKavex::SalvarClick() {
-    if (platform::prompt::askYesNo(QString(), kPergunta, this) != platform::prompt::Answer::Yes) {
-        return;
-    }
-    if (gravaOuAvisa()) {
-        ui->Salvar->setEnabled(false);
-        ModificadoFalse();
-    }
+    salvaPerguntando();
 }
 
 void TFrmCfgCliKavex::BtEncerra() {
-    if (!algumaMarca()) {
-        accept();
-        return;
-    }
-    switch (platform::prompt::askYesNoCancel(QString(), kPergunta, this)) {
-    case platform::prompt::Answer::Yes:
-        if (gravaOuAvisa()) {
-            accept();
-        }
-        break;
-    case platform::prompt::Answer::No:
-        accept();
-        break;
-    default:
-        break;
-    }
+    encerraPerguntando();
 }
 
 void TFrmCfgCliKavex::ModificadoFalse() {
-    modificado_.fill(false);
-}
-
-bool TFrmCfgCliKavex::algumaMarca() const {
-    for (const bool m : modificado_) {
-        if (m) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void TFrmCfgCliKavex::marca(Grupo grupo) {
-    modificado_[grupo] = true;
-    ui->Salvar->setEnabled(true);
+    limpaMarcas();
 }
 
 void TFrmCfgCliKavex::ChkBoxTrcCliClick() {

@@ -4,10 +4,10 @@
 // console's own confirmation switch in Config.ini. It only writes the files;
 // the library reads CliKavex.ini by itself.
 
-#include <QDialog>
+#include "config/EditorConfiguracao.h"
+
 #include <QStringList>
 
-#include <array>
 #include <memory>
 
 class QCheckBox;
@@ -27,7 +27,7 @@ inline constexpr char kTraceSemCriptografia[] = "0x2C7E4B1";
 // ";" separators, empty pieces dropped (a value ending in ";" loses nothing).
 QStringList separaTransacoes(const QString& lista);
 
-class TFrmCfgCliKavex : public QDialog {
+class TFrmCfgCliKavex : public EditorConfiguracao {
     Q_OBJECT
 public:
     explicit TFrmCfgCliKavex(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -39,7 +39,7 @@ public:
     QCheckBox* chkCnfParamAdic = nullptr;
 
     void FormCreate();
-    void FormActivate();
+    void FormActivate() override;
     // Writes the changed groups; throws platform::ProfileWriteError, leaving
     // the keys after the failing one unwritten and the marks as they were.
     void GravaCfg();
@@ -61,11 +61,6 @@ public:
     void ChkBoxTrocoPagtoDinheiroClick();
     void chkCnfParamAdicClick();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     // One change mark per group of controls.
     enum Grupo {
@@ -85,15 +80,10 @@ private:
 
     void conectaControles();
     void arrumaListaRedes();
-    void marca(Grupo grupo);
-    bool algumaMarca() const;
     bool transacoesMarcadas() const;
     QString montaTransacoes() const;
     void marcaTransacoes(const QString& lista);
-    // Saves and reports a refused write; false when the save did not finish.
-    bool gravaOuAvisa();
+    void gravaAlteracoes() override;
 
     std::unique_ptr<Ui::TFrmCfgCliKavex> ui;
-    [[maybe_unused]] EstadoConsole& estado_;
-    std::array<bool, TotalGrupos> modificado_{};
 };

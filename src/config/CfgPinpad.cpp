@@ -1,23 +1,18 @@
 #include "config/CfgPinpad.h"
 #include "ui_CfgPinpad.h"
 
+#include "config/ArquivoConfig.h"
 #include "platform/Files.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 
-#include <QCloseEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QScreen>
-#include <QShowEvent>
 
 #include <limits>
 
 namespace {
 
-const QString kArquivoConfig = QStringLiteral("Config.ini");
 const QString kSecaoPath = QStringLiteral("PathPPVISA");
 const QString kChavePath = QStringLiteral("PathPPVISA");
 const QString kNomePPVISA = QStringLiteral("PPVISA.ini");
@@ -34,7 +29,6 @@ const QString kChaveDriver = QStringLiteral("Driver32");
 const QString kChaveBin = QStringLiteral("BinFile");
 const QString kArquivoBin = QStringLiteral("PPVISA.bin");
 
-const QString kPergunta = QStringLiteral("Deseja Salvar as Alterações ?");
 const QString kConfiguracaoIncompleta =
     QStringLiteral("É necessário configurar o Tipo de Pinpad, Porta e o Diretório onde estão as dlls do pinpad !!!");
 
@@ -107,10 +101,6 @@ const ChaveCertificadora kChavesCertificadoras[] = {
 };
 const QString kExpoente = QStringLiteral("03");
 
-platform::ProfileFile arquivoConfig() {
-    return platform::ProfileFile(platform::programdir::filePath(kArquivoConfig));
-}
-
 int digitoHexa(QChar c) {
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9') {
@@ -164,11 +154,10 @@ std::optional<int> lePorta(const QString& texto) {
 }
 
 TFrmCfgPinpad::TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmCfgPinpad>()), estado_(estado) {
+    : EditorConfiguracao(estado, parent, TotalMarcas), ui(std::make_unique<Ui::TFrmCfgPinpad>()) {
     ui->setupUi(this);
     layout()->setMenuBar(ui->MenuCfgPinpad);
-    // No title-bar buttons: "&Encerra" is the way out.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    configuraEditor(ui->SalvaCfgPinpad);
     ui->GrBoxDirDll->setFocusProxy(ui->EdtDirDll);
     ui->RdGrPPVISA->setItemIndex(0);
     ModificacaoFalse();
@@ -179,40 +168,9 @@ TFrmCfgPinpad::TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent)
     connect(ui->EdtDirDll, &QLineEdit::textChanged, this, &TFrmCfgPinpad::EdtDirDllChange);
     connect(ui->SalvaCfgPinpad, &QAction::triggered, this, &TFrmCfgPinpad::SalvaCfgPinpadClick);
     connect(ui->BtnEncerraPPD, &QPushButton::clicked, this, &TFrmCfgPinpad::BtnEncerraPPDClick);
-
-    adjustSize();
-    setFixedSize(sizeHint());
 }
 
 TFrmCfgPinpad::~TFrmCfgPinpad() = default;
-
-void TFrmCfgPinpad::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous()) {
-        return;
-    }
-    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
-        move(tela->availableGeometry().center() - rect().center());
-    }
-    FormActivate();
-}
-
-void TFrmCfgPinpad::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-// Only "&Encerra" closes the window, so that its question is never skipped.
-void TFrmCfgPinpad::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
 
 QString TFrmCfgPinpad::arquivoPPVISA() const {
     return platform::files::localPath(DirPPVISA + kBarra + kNomePPVISA);
@@ -343,78 +301,30 @@ void TFrmCfgPinpad::VerificaArquivoPPVISAINI() {
     }
 }
 
-bool TFrmCfgPinpad::configuracaoCompleta() const {
-    return ui->RdGrPinpad->itemIndex() >= 0 && ui->RdGrPorta->itemIndex() >= 0 && !ui->EdtDirDll->text().isEmpty();
-}
-
-void TFrmCfgPinpad::avisaConfiguracaoIncompleta() {
-    platform::prompt::showMessage(kConfiguracaoIncompleta, this);
-}
-
-bool TFrmCfgPinpad::gravaOuAvisa() {
-    try {
-        GravaCfgPinpad();
+bool TFrmCfgPinpad::prontoParaGravar() {
+    if (ui->RdGrPinpad->itemIndex() >= 0 && ui->RdGrPorta->itemIndex() >= 0 && !ui->EdtDirDll->text().isEmpty()) {
         return true;
-    } catch (const platform::ProfileWriteError& erro) {
-        platform::prompt::showError(erro.message(), this);
-        return false;
     }
-}
-
-void TFrmCfgPinpad::SalvaCfgPinpadClick() {
-    if (!configuracaoCompleta()) {
-        avisaConfiguracaoIncompleta();
-        ui->SalvaCfgPinpad->setEnabled(false);
-        ModificacaoFalse();
-        return;
-    }
-    if (platform::prompt::askYesNo(QString(), kPergunta, this) == platform::prompt::Answer::Yes && gravaOuAvisa()) {
-        ui->SalvaCfgPinpad->setEnabled(false);
-    }
-}
-
-void TFrmCfgPinpad::BtnEncerraPPDClick() {
-    if (!algumaMarca()) {
-        accept();
-        return;
-    }
-    if (!configuracaoCompleta()) {
-        // Marks cleared: the next click closes without asking.
-        avisaConfiguracaoIncompleta();
-        ModificacaoFalse();
-        ui->SalvaCfgPinpad->setEnabled(false);
-        return;
-    }
-    switch (platform::prompt::askYesNoCancel(QString(), kPergunta, this)) {
-    case platform::prompt::Answer::Yes:
-        if (gravaOuAvisa()) {
-            accept();
-        }
-        break;
-    case platform::prompt::Answer::No:
-        accept();
-        break;
-    default:
-        break;
-    }
-}
-
-void TFrmCfgPinpad::ModificacaoFalse() {
-    modificado_.fill(false);
-}
-
-bool TFrmCfgPinpad::algumaMarca() const {
-    for (const bool m : modificado_) {
-        if (m) {
-            return true;
-        }
-    }
+    platform::prompt::showMessage(kConfiguracaoIncompleta, this);
+    ui->SalvaCfgPinpad->setEnabled(false);
+    ModificacaoFalse();
     return false;
 }
 
-void TFrmCfgPinpad::marca(Marca qual) {
-    modificado_[qual] = true;
-    ui->SalvaCfgPinpad->setEnabled(true);
+void TFrmCfgPinpad::gravaAlteracoes() {
+    GravaCfgPinpad();
+}
+
+void TFrmCfgPinpad::SalvaCfgPinpadClick() {
+    salvaPerguntando();
+}
+
+void TFrmCfgPinpad::BtnEncerraPPDClick() {
+    encerraPerguntando();
+}
+
+void TFrmCfgPinpad::ModificacaoFalse() {
+    limpaMarcas();
 }
 
 void TFrmCfgPinpad::RdGrPinpadClick() {

@@ -5,9 +5,8 @@
 // applications and certification-authority keys. It also records in
 // Config.ini which folder holds PPVISA.ini and removes the copies elsewhere.
 
-#include <QDialog>
+#include "config/EditorConfiguracao.h"
 
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -21,7 +20,7 @@ class TFrmCfgPinpad;
 // "0x", with an optional sign and leading blanks; nothing for any other text.
 std::optional<int> lePorta(const QString& texto);
 
-class TFrmCfgPinpad : public QDialog {
+class TFrmCfgPinpad : public EditorConfiguracao {
     Q_OBJECT
 public:
     explicit TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -35,7 +34,7 @@ public:
     QString DllPinpad;
     QString DirDllPinpad;
 
-    void FormActivate();
+    void FormActivate() override;
     // Throws platform::ProfileWriteError; the keys after the failing one are
     // not written and the marks stay.
     void GravaCfgPinpad();
@@ -52,23 +51,14 @@ public:
     // Where PPVISA.ini lies for the current DirPPVISA.
     QString arquivoPPVISA() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     enum Marca { MarcaModelo, MarcaPorta, MarcaDirDll, MarcaDirPPVISA, TotalMarcas };
 
-    void marca(Marca qual);
-    bool algumaMarca() const;
-    // Model, port and driver folder are all given.
-    bool configuracaoCompleta() const;
-    void avisaConfiguracaoIncompleta();
-    bool gravaOuAvisa();
+    void gravaAlteracoes() override;
+    // Model, port and driver folder are all given; when not, the operator is
+    // told and the marks are cleared, so that the next "&Encerra" closes.
+    bool prontoParaGravar() override;
     void removeCopia(const QString& copia) const;
 
     std::unique_ptr<Ui::TFrmCfgPinpad> ui;
-    [[maybe_unused]] EstadoConsole& estado_;
-    std::array<bool, TotalMarcas> modificado_{};
 };

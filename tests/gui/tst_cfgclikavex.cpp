@@ -1,4 +1,5 @@
 #include "Cliques.h"
+#include "Editores.h"
 #include "Harness.h"
 
 #include "app/EstadoConsole.h"
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QListWidget>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -67,18 +67,13 @@ class TestCfgCliKavex : public QObject {
 
     // Shows the editor with the operator's actions; returns when it is closed.
     void abre(TFrmCfgCliKavex& editor, std::function<void(const Editor&)> acoes) {
-        platform::modal::expect(QStringLiteral("FrmCfgCliKavex"), [acoes](QDialog& w) { acoes(Editor{w}); });
-        platform::modal::showModal(editor);
+        harness::abreEditor<Editor>(editor, QStringLiteral("FrmCfgCliKavex"), acoes);
     }
 
 private slots:
     void init() {
         pasta_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(pasta_->path()).mkpath(QStringLiteral("prog")));
-        QVERIFY(QDir(pasta_->path()).mkpath(QStringLiteral("drive")));
-        platform::programdir::setDirectory(pasta_->filePath(QStringLiteral("prog")));
-        platform::programdir::setDriveRoot(pasta_->filePath(QStringLiteral("drive")));
-        harness::startSeams();
+        harness::usaPastasDe(*pasta_);
     }
 
     void creationReadsTheConfirmationSwitch_data() {
@@ -428,18 +423,9 @@ private slots:
         QVERIFY(ordem.indexOf(QStringLiteral("FrmCfgCliKavex")) > 0);
         QCOMPARE(ordem.indexOf(QStringLiteral("FrmCfgPinpad")), ordem.indexOf(QStringLiteral("FrmCfgCliKavex")) + 1);
 
-        auto* menu = console.find<QMenu>("MnuConfiguracoes");
-        QVERIFY(menu);
-        harness::clicaMenu(console.window().menuBar(), menu->menuAction());
-        QTRY_VERIFY(menu->isVisible());
-        bool aberto = false;
-        platform::modal::expect(QStringLiteral("FrmCfgCliKavex"), [&](QDialog& w) {
-            aberto = true;
+        harness::escolheEmConfiguracoes(console, "CfgCliKavex", QStringLiteral("FrmCfgCliKavex"), [](QDialog& w) {
             QTest::mouseClick(controle<QPushButton>(w, "Button1"), Qt::LeftButton);
         });
-        auto* entrada = console.find<QAction>("CfgCliKavex");
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entrada).center());
-        QTRY_VERIFY(aberto);
         QCOMPARE(platform::modal::shownWindows(), QStringList{QStringLiteral("FrmCfgCliKavex")});
         QVERIFY(console.simulator().calls().empty());
         KAVEX_VERIFY_SEAMS();

@@ -1,4 +1,5 @@
 #include "Cliques.h"
+#include "Editores.h"
 #include "Harness.h"
 
 #include "app/EstadoConsole.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -91,18 +91,13 @@ class TestCfgPinpad : public QObject {
     }
 
     void abre(TFrmCfgPinpad& editor, std::function<void(const Editor&)> acoes) {
-        platform::modal::expect(QStringLiteral("FrmCfgPinpad"), [acoes](QDialog& w) { acoes(Editor{w}); });
-        platform::modal::showModal(editor);
+        harness::abreEditor<Editor>(editor, QStringLiteral("FrmCfgPinpad"), acoes);
     }
 
 private slots:
     void init() {
         pasta_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(pasta_->path()).mkpath(QStringLiteral("prog")));
-        QVERIFY(QDir(pasta_->path()).mkpath(QStringLiteral("drive")));
-        platform::programdir::setDirectory(pasta_->filePath(QStringLiteral("prog")));
-        platform::programdir::setDriveRoot(pasta_->filePath(QStringLiteral("drive")));
-        harness::startSeams();
+        harness::usaPastasDe(*pasta_);
     }
 
     void loadShowsTheStoredChoice_data() {
@@ -415,18 +410,10 @@ private slots:
 
     void opensFromTheMainMenuWhileUnconfigured() {
         harness::Console console;
-        auto* menu = console.find<QMenu>("MnuConfiguracoes");
-        QVERIFY(menu);
-        harness::clicaMenu(console.window().menuBar(), menu->menuAction());
-        QTRY_VERIFY(menu->isVisible());
-        bool aberto = false;
-        platform::modal::expect(QStringLiteral("FrmCfgPinpad"), [&](QDialog& w) {
-            aberto = true;
+        harness::escolheEmConfiguracoes(console, "CfgPinpad", QStringLiteral("FrmCfgPinpad"), [](QDialog& w) {
             QCOMPARE(w.windowTitle(), QStringLiteral("Configurações do Pinpad"));
             QTest::mouseClick(controle<QPushButton>(w, "BtnEncerraPPD"), Qt::LeftButton);
         });
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(console.find<QAction>("CfgPinpad")).center());
-        QTRY_VERIFY(aberto);
         QVERIFY(console.simulator().calls().empty());
         KAVEX_VERIFY_SEAMS();
     }
