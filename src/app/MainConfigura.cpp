@@ -3,25 +3,19 @@
 #include "app/Main.h"
 #include "ui_Main.h"
 
+#include "config/ArquivoConfig.h"
 #include "library/KavexLibrary.h"
-#include "platform/ProfileFile.h"
-#include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 #include "platform/Win1252.h"
 
 #include <QFocusEvent>
 
 namespace {
-const QString kArquivoConfig = QStringLiteral("Config.ini");
 const QString kSecaoEnderecos = QStringLiteral("IPKavex");
 const QString kChaveEnderecos = QStringLiteral("IPs");
 const QChar kSeparador = QLatin1Char(';');
 const QString kConfigura = QStringLiteral("&Configura");
 const QString kReconfigura = QStringLiteral("Re&configura");
-
-platform::ProfileFile arquivoConfig() {
-    return platform::ProfileFile(platform::programdir::filePath(kArquivoConfig));
-}
 } // namespace
 
 QStringList separaEnderecos(const QString& lista) {
