@@ -1,10 +1,6 @@
 #include "dialogs/ColetaDadosCMC7.h"
 #include "ui_ColetaDadosCMC7.h"
 
-#include "app/EstadoConsole.h"
-
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QStyle>
 
 #include <algorithm>
@@ -20,9 +16,10 @@ constexpr int kSemLimite = 32767;
 } // namespace
 
 TFrmCMC7::TFrmCMC7(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmCMC7>()), estado_(estado) {
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCMC7>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Escape means nothing here; only the buttons close the window.
+    configuraJanela(Moldura::FerramentaSemFechar, false, {.redimensionavel = true});
     ui->BitBtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     connect(ui->BitBtnConsulta, &QPushButton::clicked, this, &TFrmCMC7::BitBtnConsultaClick);
     connect(ui->BitBtnPreencher, &QPushButton::clicked, this, &TFrmCMC7::BitBtnPreencherClick);
@@ -53,7 +50,7 @@ void TFrmCMC7::FormActivate() {
 
 void TFrmCMC7::BitBtnConsultaClick() {
     DadosCMC7 = ui->EdtCMC7->text();
-    accept();
+    fecha();
 }
 
 void TFrmCMC7::BitBtnPreencherClick() {
@@ -65,32 +62,6 @@ void TFrmCMC7::BitBtnPreencherClick() {
 }
 
 void TFrmCMC7::BitBtnEncerraClick() {
-    estado_.Continua = -1;
     DadosCMC7 = kCMC7Encerrado;
-    accept();
-}
-
-void TFrmCMC7::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Each showing by a caller, not a window restored by the window system.
-    if (!event->spontaneous()) {
-        FormActivate();
-    }
-}
-
-void TFrmCMC7::keyPressEvent(QKeyEvent* event) {
-    // Escape has no meaning here; only the buttons close the window.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TFrmCMC7::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+    encerra();
 }

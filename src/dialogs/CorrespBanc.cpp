@@ -6,10 +6,8 @@
 #include "platform/Modal.h"
 #include "platform/Win1252.h"
 
-#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QScreen>
 
 namespace {
 
@@ -79,9 +77,11 @@ void larguraPara(QLineEdit* campo, int digitos) {
 } // namespace
 
 TFrmCodBarra::TFrmCodBarra(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmCodBarra>()), estado_(estado) {
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCodBarra>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Escape means nothing here; only "&Encerra" and "&Volta" close the
+    // window.
+    configuraJanela(Moldura::FerramentaSemFechar, true, {.redimensionavel = true, .enterSoNoBotaoPadrao = true});
 
     // The block fields keep their size in both layouts, so the fourth panel
     // of either layout stands at the same place after the third.
@@ -165,18 +165,6 @@ void TFrmCodBarra::FormActivate() {
     for (QFrame* painel : {ui->pnlbl1, ui->pnlbl2, ui->pnlbl3, ui->pnlbl41, ui->pnlbl42}) {
         pinta(painel, false);
     }
-}
-
-void TFrmCodBarra::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Each showing by a caller, not a window restored by the window system.
-    if (event->spontaneous()) {
-        return;
-    }
-    if (QScreen* tela = screen()) {
-        move(tela->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
-    FormActivate();
 }
 
 // ---- single field ---------------------------------------------------------
@@ -462,14 +450,13 @@ void TFrmCodBarra::Passo4() {
 // ---- buttons and modes ----------------------------------------------------
 
 void TFrmCodBarra::BitBtn1Click() {
-    estado_.Continua = -1;
-    accept();
+    encerra();
 }
 
 void TFrmCodBarra::BtnVoltaClick() {
     if (!ui->EdtCodBarra->isHidden()) {
         estado_.Continua = 1;
-        accept();
+        fecha();
         return;
     }
     // Back from the blocks to the single field; the dialog stays open and
@@ -539,7 +526,7 @@ void TFrmCodBarra::aceita(const QString& prefixo) {
     RetornoCodBarra = prefixo + CodigoBarras;
     // As a checking tool the dialog stays open with the result in view.
     if (estado_.ModoCorrespondente) {
-        accept();
+        fecha();
     }
 }
 
@@ -584,7 +571,7 @@ bool TFrmCodBarra::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (event->type() != QEvent::KeyPress) {
-        return QDialog::eventFilter(watched, event);
+        return DialogoModal::eventFilter(watched, event);
     }
     const QChar tecla = teclaDe(*static_cast<QKeyEvent*>(event));
     if (tecla.isNull()) {
@@ -615,22 +602,4 @@ bool TFrmCodBarra::eventFilter(QObject* watched, QEvent* event) {
     }
     // The character still goes into the field, as typed.
     return false;
-}
-
-void TFrmCodBarra::keyPressEvent(QKeyEvent* event) {
-    // Escape has no meaning here; only "&Encerra" and "&Volta" close the
-    // window.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TFrmCodBarra::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }

@@ -10,13 +10,13 @@
 // library, and the check-only start, where it is a checking tool that never
 // closes by itself.
 
+#include "dialogs/DialogoModal.h"
+
 #include <QChar>
-#include <QDialog>
 #include <QString>
 #include <cstdint>
 #include <memory>
 
-struct EstadoConsole;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -26,7 +26,7 @@ namespace Ui {
 class TFrmCodBarra;
 }
 
-class TFrmCodBarra : public QDialog {
+class TFrmCodBarra : public DialogoModal {
     Q_OBJECT
 public:
     explicit TFrmCodBarra(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -60,7 +60,7 @@ public:
 
     QLabel* LblCabecalhoCodBarra() const;
 
-    void FormActivate();
+    void FormActivate() override;
     void EdtCodBarraKeyPress(QChar tecla);
     void Edit1KeyPress(QChar tecla);
     void Edit2KeyPress(QChar tecla);
@@ -85,9 +85,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     bool emBoleto() const;
@@ -107,5 +104,4 @@ private:
     void limpaBlocos();
 
     std::unique_ptr<Ui::TFrmCodBarra> ui;
-    EstadoConsole& estado_;
 };

@@ -1,12 +1,9 @@
 #include "dialogs/DadosCheque.h"
 #include "ui_DadosCheque.h"
 
-#include "app/EstadoConsole.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QStyle>
 
 namespace {
@@ -19,9 +16,9 @@ constexpr qsizetype kTamNumeroCheque = 6;
 } // namespace
 
 TFrmDigitado::TFrmDigitado(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmDigitado>()), estado_(estado) {
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmDigitado>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    configuraJanela(Moldura::FerramentaSemFechar, false, {.redimensionavel = true, .enterSoNoBotaoPadrao = true});
     ui->BtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     connect(ui->BtnConsulta, &QPushButton::clicked, this, &TFrmDigitado::BtnConsultaClick);
     connect(ui->BtnPreencher, &QPushButton::clicked, this, &TFrmDigitado::BtnPreencherClick);
@@ -105,37 +102,15 @@ void TFrmDigitado::BtnConsultaClick() {
                           Agencia.size() == kTamAgencia && C1.size() == kTamDigito && Conta.size() == kTamConta &&
                           C2.size() == kTamDigito && NumeroCheque.size() == kTamNumeroCheque && C3.size() == kTamDigito;
     if (completo) {
-        accept();
+        fecha();
     }
 }
 
 void TFrmDigitado::BitBtnEncerraClick() {
-    estado_.Continua = -1;
-    accept();
+    encerra();
 }
 
-void TFrmDigitado::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Each showing by a caller, not a window restored by the window system.
-    if (!event->spontaneous()) {
-        FormActivate();
-    }
-}
-
-void TFrmDigitado::keyPressEvent(QKeyEvent* event) {
-    // "&Encerra" is the cancel button: Escape presses it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        ui->BitBtnEncerra->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TFrmDigitado::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+// "&Encerra" is the cancel button: Escape presses it.
+void TFrmDigitado::TeclaEsc() {
+    ui->BitBtnEncerra->click();
 }

@@ -3,18 +3,18 @@
 // The data of a cheque typed field by field as printed on it. The fields are
 // checked for length only; the library judges their content.
 
-#include <QDialog>
+#include "dialogs/DialogoModal.h"
+
 #include <QString>
 #include <memory>
 
-struct EstadoConsole;
 class QLabel;
 
 namespace Ui {
 class TFrmDigitado;
 }
 
-class TFrmDigitado : public QDialog {
+class TFrmDigitado : public DialogoModal {
     Q_OBJECT
 public:
     explicit TFrmDigitado(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -36,17 +36,14 @@ public:
     // Empties the eight edit boxes before a cheque request.
     void LimpaCampos();
 
-    void FormActivate();
+    void FormActivate() override;
     void BtnConsultaClick();
     void BtnPreencherClick();
     void BitBtnEncerraClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void TeclaEsc() override;
 
 private:
     std::unique_ptr<Ui::TFrmDigitado> ui;
-    EstadoConsole& estado_;
 };
