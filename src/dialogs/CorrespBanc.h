@@ -14,7 +14,9 @@
 
 #include <QChar>
 #include <QString>
+#include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 
 class QFrame;
@@ -87,10 +89,28 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A block of the typed line: its panel, its left and right fields and
+    // how many digits each holds.
+    struct Bloco {
+        QFrame* painel;
+        QLineEdit* esquerdo;
+        QLineEdit* direito;
+        int tamEsquerdo;
+        int tamDireito;
+    };
+    using TratadorDeTecla = void (TFrmCodBarra::*)(QChar);
+
     bool emBoleto() const;
     bool emArrecadacao() const;
-    QFrame* quartoPainel() const;
-    QLineEdit* quartoCampo() const;
+    // Block n, 1 to 4, of the layout shown (or of the given layout).
+    Bloco bloco(int n) const;
+    Bloco bloco(int n, bool boleto) const;
+    std::array<QFrame*, 5> paineis() const;
+    void escondePaineis();
+    void restauraCores();
+    void passaAoDireito(int n);
+    void verificaAoCompletar(int n, QChar tecla);
+    void passo(int n);
     void validaCodigo();
     void mostraNumeros();
     void aceita(const QString& prefixo);
@@ -104,4 +124,6 @@ private:
     void limpaBlocos();
 
     std::unique_ptr<Ui::TFrmCodBarra> ui;
+    // Who handles a key typed into each field.
+    std::map<QObject*, TratadorDeTecla> tratadores_;
 };
