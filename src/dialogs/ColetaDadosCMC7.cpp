@@ -11,8 +11,6 @@ namespace {
 const QString kAmostraCMC7 = QStringLiteral("<00109773<0188500045>701000616977Ç");
 // Long enough for any minimum length the library may ask for a CMC-7 line.
 const QString kCMC7Encerrado = QString(34, QLatin1Char('0'));
-// What an edit box with "no limit" holds at most.
-constexpr int kSemLimite = 32767;
 } // namespace
 
 TFrmCMC7::TFrmCMC7(EstadoConsole& estado, QWidget* parent)
@@ -37,7 +35,7 @@ QLineEdit* TFrmCMC7::EdtCMC7() const {
 }
 
 void TFrmCMC7::LimitaCMC7(int16_t tamanhoMaximo) {
-    ui->EdtCMC7->setMaxLength(tamanhoMaximo > 0 ? tamanhoMaximo : kSemLimite);
+    limitaTamanho(ui->EdtCMC7, tamanhoMaximo);
 }
 
 void TFrmCMC7::LimpaCampo() {

@@ -6,9 +6,11 @@
 #include "dialogs/DialogoModal.h"
 
 #include <QString>
+#include <array>
 #include <memory>
 
 class QLabel;
+class QLineEdit;
 
 namespace Ui {
 class TFrmDigitado;
@@ -45,5 +47,21 @@ protected:
     void TeclaEsc() override;
 
 private:
+    // An edit box with the variable it fills, the characters it must hold,
+    // its sample value and the message that asks for it. The account and the
+    // cheque number may be short: they are completed with zeros in front, and
+    // only an empty one is a fault, reported in a titled box.
+    struct Campo {
+        QLineEdit* edit;
+        QString& valor;
+        qsizetype tamanho;
+        bool completaComZeros;
+        QString amostra;
+        QString mensagem;
+    };
+    // In screen order, which is also the order of the checks and of the
+    // answer to the library.
+    std::array<Campo, 8> campos();
+
     std::unique_ptr<Ui::TFrmDigitado> ui;
 };
