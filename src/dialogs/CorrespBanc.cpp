@@ -280,7 +280,7 @@ void TFrmCodBarra::Edit6KeyPress(QChar tecla) {
     verificaAoCompletar(3, tecla);
 }
 
-// The bank bill's one-digit block: any key goes on to the next block.
+// The bank bill's one-digit field: any key moves on to the field after it.
 void TFrmCodBarra::Edit7KeyPress(QChar) {
     ui->Edit8->setFocus();
 }
