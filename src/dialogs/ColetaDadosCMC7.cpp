@@ -1,10 +1,6 @@
 #include "dialogs/ColetaDadosCMC7.h"
 #include "ui_ColetaDadosCMC7.h"
 
-#include "app/EstadoConsole.h"
-
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QStyle>
 
 #include <algorithm>
@@ -15,14 +11,13 @@ namespace {
 const QString kAmostraCMC7 = QStringLiteral("<00109773<0188500045>701000616977Ç");
 // Long enough for any minimum length the library may ask for a CMC-7 line.
 const QString kCMC7Encerrado = QString(34, QLatin1Char('0'));
-// What an edit box with "no limit" holds at most.
-constexpr int kSemLimite = 32767;
 } // namespace
 
 TFrmCMC7::TFrmCMC7(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmCMC7>()), estado_(estado) {
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCMC7>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Escape means nothing here; only the buttons close the window.
+    configuraJanela(Moldura::FerramentaSemFechar, false, {.redimensionavel = true});
     ui->BitBtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     connect(ui->BitBtnConsulta, &QPushButton::clicked, this, &TFrmCMC7::BitBtnConsultaClick);
     connect(ui->BitBtnPreencher, &QPushButton::clicked, this, &TFrmCMC7::BitBtnPreencherClick);
@@ -40,7 +35,7 @@ QLineEdit* TFrmCMC7::EdtCMC7() const {
 }
 
 void TFrmCMC7::LimitaCMC7(int16_t tamanhoMaximo) {
-    ui->EdtCMC7->setMaxLength(tamanhoMaximo > 0 ? tamanhoMaximo : kSemLimite);
+    limitaTamanho(ui->EdtCMC7, tamanhoMaximo);
 }
 
 void TFrmCMC7::LimpaCampo() {
@@ -53,7 +48,7 @@ void TFrmCMC7::FormActivate() {
 
 void TFrmCMC7::BitBtnConsultaClick() {
     DadosCMC7 = ui->EdtCMC7->text();
-    accept();
+    fecha();
 }
 
 void TFrmCMC7::BitBtnPreencherClick() {
@@ -65,32 +60,6 @@ void TFrmCMC7::BitBtnPreencherClick() {
 }
 
 void TFrmCMC7::BitBtnEncerraClick() {
-    estado_.Continua = -1;
     DadosCMC7 = kCMC7Encerrado;
-    accept();
-}
-
-void TFrmCMC7::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Each showing by a caller, not a window restored by the window system.
-    if (!event->spontaneous()) {
-        FormActivate();
-    }
-}
-
-void TFrmCMC7::keyPressEvent(QKeyEvent* event) {
-    // Escape has no meaning here; only the buttons close the window.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TFrmCMC7::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+    encerra();
 }

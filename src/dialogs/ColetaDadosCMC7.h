@@ -3,12 +3,12 @@
 // The data of a cheque as one CMC-7 line, as a reader or the operator types
 // it. Nothing is checked here; the command loop enforces the minimum length.
 
-#include <QDialog>
+#include "dialogs/DialogoModal.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
 
-struct EstadoConsole;
 class QLabel;
 class QLineEdit;
 
@@ -16,7 +16,7 @@ namespace Ui {
 class TFrmCMC7;
 }
 
-class TFrmCMC7 : public QDialog {
+class TFrmCMC7 : public DialogoModal {
     Q_OBJECT
 public:
     explicit TFrmCMC7(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -33,17 +33,11 @@ public:
     void LimitaCMC7(int16_t tamanhoMaximo);
     void LimpaCampo();
 
-    void FormActivate();
+    void FormActivate() override;
     void BitBtnConsultaClick();
     void BitBtnPreencherClick();
     void BitBtnEncerraClick();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     std::unique_ptr<Ui::TFrmCMC7> ui;
-    EstadoConsole& estado_;
 };

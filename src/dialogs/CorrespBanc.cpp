@@ -6,10 +6,11 @@
 #include "platform/Modal.h"
 #include "platform/Win1252.h"
 
-#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QScreen>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -22,22 +23,23 @@ const QString kErroComoUmTodo =
 constexpr qsizetype kTamCodigoInteiro = 44;
 
 // What the library's answers mean to this dialog.
+// Results 1 to 4 name the wrong block.
 constexpr int16_t kValido = 0;
 constexpr int16_t kBloco1Errado = 1;
-constexpr int16_t kBloco2Errado = 2;
-constexpr int16_t kBloco3Errado = 3;
-constexpr int16_t kBloco4Errado = 4;
 constexpr int16_t kErradoComoUmTodo = 5;
 constexpr int16_t kTipoArrecadacao = 0;
 constexpr int16_t kTipoBoleto = 1;
 
-// Left fields of blocks 1 to 3: five digits in a bank bill, six in a
-// collection bill.
-constexpr int kLadoBoleto = 5;
-constexpr int kLadoArrecadacao = 6;
-// Right fields of blocks 2 and 3 (and the collection bill's fourth block)
-// hold six digits in both layouts.
-constexpr int kLadoDireito = 6;
+constexpr int kBlocos = 4;
+
+// Digits in the left and right fields of blocks 1 to 4: a bank bill's typed
+// line has 47, a collection bill's 48.
+struct Tamanhos {
+    int esquerdo;
+    int direito;
+};
+constexpr std::array<Tamanhos, kBlocos> kTamanhosBoleto = {{{5, 5}, {5, 6}, {5, 6}, {1, 14}}};
+constexpr std::array<Tamanhos, kBlocos> kTamanhosArrecadacao = {{{6, 6}, {6, 6}, {6, 6}, {6, 6}}};
 
 // The character a key press types, as the window sees it before the field
 // does: printable characters, Backspace and Enter. Null for keys that type
@@ -67,38 +69,58 @@ bool eEnter(QChar tecla) {
     return tecla == QChar(u'\r');
 }
 
-// A field as wide as its digits, which does not grow with the window (a
-// growing field would make its panel grow too and move the panels after it).
+// A field at least as wide as `digitos`, which does not grow with the window
+// (a growing field would make its panel grow too and move the panels after
+// it).
 void larguraPara(QLineEdit* campo, int digitos) {
     campo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     const QFontMetrics metricas(campo->font());
-    campo->setFixedWidth(metricas.horizontalAdvance(QString(digitos, QLatin1Char('0'))) +
-                         4 * metricas.averageCharWidth());
+    const int largura =
+        metricas.horizontalAdvance(QString(digitos, QLatin1Char('0'))) + 4 * metricas.averageCharWidth();
+    campo->setFixedWidth(std::max(campo->minimumWidth(), largura));
+}
+
+// The key being typed is the one that fills `campo`.
+bool completa(const QLineEdit* campo, int tamanho) {
+    return campo->text().size() == tamanho - 1;
 }
 
 } // namespace
 
 TFrmCodBarra::TFrmCodBarra(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmCodBarra>()), estado_(estado) {
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCodBarra>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // Escape means nothing here; only "&Encerra" and "&Volta" close the
+    // window.
+    configuraJanela(Moldura::FerramentaSemFechar, true, {.redimensionavel = true, .enterSoNoBotaoPadrao = true});
 
-    // The block fields keep their size in both layouts, so the fourth panel
-    // of either layout stands at the same place after the third.
-    for (QLineEdit* campo : {ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5, ui->Edit6, ui->Edit9, ui->Edit10}) {
-        larguraPara(campo, kLadoDireito);
+    // A block field is as wide as the most digits it holds in either layout,
+    // so the fourth panel of either layout stands at the same place after
+    // the third.
+    for (const bool boleto : {true, false}) {
+        for (int n = 1; n <= kBlocos; ++n) {
+            const Bloco b = bloco(n, boleto);
+            larguraPara(b.esquerdo, b.tamEsquerdo);
+            larguraPara(b.direito, b.tamDireito);
+        }
     }
-    larguraPara(ui->Edit7, 1);
-    larguraPara(ui->Edit8, 14);
     larguraPara(ui->EdtCodBarra, 48);
-    for (QFrame* painel : {ui->pnlbl1, ui->pnlbl2, ui->pnlbl3, ui->pnlbl41, ui->pnlbl42}) {
-        painel->hide();
-        pinta(painel, false);
-    }
+    escondePaineis();
+    restauraCores();
     ui->pnlmsg->hide();
 
-    for (QLineEdit* campo : {ui->EdtCodBarra, ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5, ui->Edit6,
-                             ui->Edit7, ui->Edit8, ui->Edit9, ui->Edit10}) {
+    tratadores_ = {{ui->EdtCodBarra, &TFrmCodBarra::EdtCodBarraKeyPress},
+                   {ui->Edit1, &TFrmCodBarra::Edit1KeyPress},
+                   {ui->Edit2, &TFrmCodBarra::Edit2KeyPress},
+                   {ui->Edit3, &TFrmCodBarra::Edit3KeyPress},
+                   {ui->Edit4, &TFrmCodBarra::Edit4KeyPress},
+                   {ui->Edit5, &TFrmCodBarra::Edit5KeyPress},
+                   {ui->Edit6, &TFrmCodBarra::Edit6KeyPress},
+                   {ui->Edit7, &TFrmCodBarra::Edit7KeyPress},
+                   {ui->Edit8, &TFrmCodBarra::Edit8KeyPress},
+                   {ui->Edit9, &TFrmCodBarra::Edit9KeyPress},
+                   {ui->Edit10, &TFrmCodBarra::Edit10KeyPress}};
+    for (const auto& [campo, tratador] : tratadores_) {
         campo->installEventFilter(this);
     }
     connect(ui->RdBtnValidaOnl, &QRadioButton::clicked, this, &TFrmCodBarra::RdBtnValidaOnlClick);
@@ -152,9 +174,7 @@ void TFrmCodBarra::FormActivate() {
     }
     ui->RdBtnValidaFnl->setEnabled(true);
     ui->RdBtnValidaFnl->setChecked(true);
-    for (QFrame* painel : {ui->pnlbl1, ui->pnlbl2, ui->pnlbl3, ui->pnlbl41, ui->pnlbl42}) {
-        painel->hide();
-    }
+    escondePaineis();
     CodigoBarras.clear();
     ui->lblstscodigo->clear();
     limpaBlocos();
@@ -162,21 +182,7 @@ void TFrmCodBarra::FormActivate() {
     ui->lblTipo->setText(QStringLiteral("0"));
     ui->lblResult->setText(QStringLiteral("0"));
     ui->pnlmsg->hide();
-    for (QFrame* painel : {ui->pnlbl1, ui->pnlbl2, ui->pnlbl3, ui->pnlbl41, ui->pnlbl42}) {
-        pinta(painel, false);
-    }
-}
-
-void TFrmCodBarra::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Each showing by a caller, not a window restored by the window system.
-    if (event->spontaneous()) {
-        return;
-    }
-    if (QScreen* tela = screen()) {
-        move(tela->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
-    FormActivate();
+    restauraCores();
 }
 
 // ---- single field ---------------------------------------------------------
@@ -234,16 +240,13 @@ void TFrmCodBarra::entraEmBlocos(bool boleto) {
 }
 
 void TFrmCodBarra::ajustaLimites() {
-    int limite = 0;
-    if (emBoleto()) {
-        limite = kLadoBoleto;
-    } else if (emArrecadacao()) {
-        limite = kLadoArrecadacao;
-    } else {
+    if (!emBoleto() && !emArrecadacao()) {
         return;
     }
-    for (QLineEdit* campo : {ui->Edit1, ui->Edit2, ui->Edit4, ui->Edit5}) {
-        campo->setMaxLength(limite);
+    for (int n = 1; n <= kBlocos; ++n) {
+        const Bloco b = bloco(n);
+        b.esquerdo->setMaxLength(b.tamEsquerdo);
+        b.direito->setMaxLength(b.tamDireito);
     }
 }
 
@@ -254,44 +257,30 @@ void TFrmCodBarra::ajustaLimites() {
 // in which it was typed even when the focus moves on.
 
 void TFrmCodBarra::Edit1KeyPress(QChar) {
-    if (ui->Edit1->text().size() == (emBoleto() ? kLadoBoleto : kLadoArrecadacao) - 1) {
-        ui->Edit2->setFocus();
-    }
+    passaAoDireito(1);
 }
 
 void TFrmCodBarra::Edit2KeyPress(QChar tecla) {
-    if (ui->Edit2->text().size() == (emBoleto() ? kLadoBoleto : kLadoArrecadacao) - 1) {
-        TeclaDigitada = tecla;
-        Passo1();
-    }
+    verificaAoCompletar(1, tecla);
 }
 
 void TFrmCodBarra::Edit4KeyPress(QChar) {
-    if (ui->Edit4->text().size() == (emBoleto() ? kLadoBoleto : kLadoArrecadacao) - 1) {
-        ui->Edit3->setFocus();
-    }
+    passaAoDireito(2);
 }
 
 void TFrmCodBarra::Edit3KeyPress(QChar tecla) {
-    if (ui->Edit3->text().size() == kLadoDireito - 1) {
-        TeclaDigitada = tecla;
-        Passo2();
-    }
+    verificaAoCompletar(2, tecla);
 }
 
 void TFrmCodBarra::Edit5KeyPress(QChar) {
-    if (ui->Edit5->text().size() == (emBoleto() ? kLadoBoleto : kLadoArrecadacao) - 1) {
-        ui->Edit6->setFocus();
-    }
+    passaAoDireito(3);
 }
 
 void TFrmCodBarra::Edit6KeyPress(QChar tecla) {
-    if (ui->Edit6->text().size() == kLadoDireito - 1) {
-        TeclaDigitada = tecla;
-        Passo3();
-    }
+    verificaAoCompletar(3, tecla);
 }
 
+// The bank bill's one-digit field: any key moves on to the field after it.
 void TFrmCodBarra::Edit7KeyPress(QChar) {
     ui->Edit8->setFocus();
 }
@@ -303,9 +292,7 @@ void TFrmCodBarra::Edit8KeyPress(QChar tecla) {
 }
 
 void TFrmCodBarra::Edit9KeyPress(QChar) {
-    if (ui->Edit9->text().size() == kLadoDireito - 1) {
-        ui->Edit10->setFocus();
-    }
+    passaAoDireito(4);
 }
 
 void TFrmCodBarra::Edit10KeyPress(QChar tecla) {
@@ -319,164 +306,102 @@ void TFrmCodBarra::Edit1Enter() {
     ui->Edit1->end(false);
 }
 
-void TFrmCodBarra::montaCodigo(int blocos) {
-    CodigoBarras = ui->Edit1->text() + ui->Edit2->text();
-    if (blocos >= 2) {
-        CodigoBarras += ui->Edit4->text() + ui->Edit3->text();
+void TFrmCodBarra::passaAoDireito(int n) {
+    const Bloco b = bloco(n);
+    if (completa(b.esquerdo, b.tamEsquerdo)) {
+        b.direito->setFocus();
     }
-    if (blocos >= 3) {
-        CodigoBarras += ui->Edit5->text() + ui->Edit6->text();
-    }
-    if (blocos < 4) {
-        CodigoBarras += TeclaDigitada;
-    } else if (emBoleto()) {
-        CodigoBarras += ui->Edit7->text() + ui->Edit8->text();
-    } else {
-        CodigoBarras += ui->Edit9->text() + ui->Edit10->text();
+}
+
+void TFrmCodBarra::verificaAoCompletar(int n, QChar tecla) {
+    const Bloco b = bloco(n);
+    if (completa(b.direito, b.tamDireito)) {
+        TeclaDigitada = tecla;
+        passo(n);
     }
 }
 
 void TFrmCodBarra::Passo1() {
-    montaCodigo(1);
-    validaCodigo();
-    switch (ResultadoValidacao) {
-    case kValido:
-        pinta(ui->pnlbl1, false);
-        ui->Edit4->setFocus();
-        escondeErro();
-        break;
-    case kBloco1Errado:
-        pinta(ui->pnlbl1, true);
-        focaSelecionando(ui->Edit1);
-        mostraErro(false);
-        break;
-    default:
-        break;
-    }
+    passo(1);
 }
 
 void TFrmCodBarra::Passo2() {
-    montaCodigo(2);
-    validaCodigo();
-    switch (ResultadoValidacao) {
-    case kValido:
-        pinta(ui->pnlbl2, false);
-        ui->Edit5->setFocus();
-        escondeErro();
-        break;
-    case kBloco1Errado:
-        pinta(ui->pnlbl1, true);
-        ui->Edit1->setFocus();
-        mostraErro(false);
-        break;
-    case kBloco2Errado:
-        pinta(ui->pnlbl2, true);
-        ui->Edit4->setFocus();
-        mostraErro(false);
-        break;
-    default:
-        break;
-    }
+    passo(2);
 }
 
 void TFrmCodBarra::Passo3() {
-    montaCodigo(3);
-    validaCodigo();
-    switch (ResultadoValidacao) {
-    case kValido:
-        pinta(ui->pnlbl3, false);
-        quartoCampo()->setFocus();
-        escondeErro();
-        break;
-    case kBloco1Errado:
-        pinta(ui->pnlbl1, true);
-        ui->Edit1->setFocus();
-        mostraErro(false);
-        break;
-    case kBloco2Errado:
-        pinta(ui->pnlbl2, true);
-        ui->Edit4->setFocus();
-        mostraErro(false);
-        break;
-    case kBloco3Errado:
-        pinta(ui->pnlbl3, true);
-        ui->Edit5->setFocus();
-        mostraErro(false);
-        break;
-    case kErradoComoUmTodo:
-        for (QFrame* painel : {ui->pnlbl1, ui->pnlbl2, ui->pnlbl3, quartoPainel()}) {
-            pinta(painel, true);
-        }
-        focaSelecionando(ui->Edit1);
-        mostraErro(true);
-        break;
-    default:
-        break;
-    }
+    passo(3);
 }
 
 void TFrmCodBarra::Passo4() {
-    montaCodigo(4);
+    passo(4);
+}
+
+void TFrmCodBarra::montaCodigo(int blocos) {
+    CodigoBarras.clear();
+    for (int n = 1; n <= blocos; ++n) {
+        const Bloco b = bloco(n);
+        CodigoBarras += b.esquerdo->text() + b.direito->text();
+    }
+    // The block being completed is checked with the key that completes it,
+    // which is not in its field yet.
+    if (blocos < kBlocos) {
+        CodigoBarras += TeclaDigitada;
+    }
+}
+
+void TFrmCodBarra::passo(int n) {
+    montaCodigo(n);
     validaCodigo();
-    mostraNumeros();
-    switch (ResultadoValidacao) {
-    case kValido:
-        for (QFrame* painel : {ui->pnlbl1, ui->pnlbl2, ui->pnlbl3, ui->pnlbl41, ui->pnlbl42}) {
-            pinta(painel, false);
+    if (n == kBlocos) {
+        mostraNumeros();
+    }
+    if (ResultadoValidacao == kValido) {
+        if (n < kBlocos) {
+            pinta(bloco(n).painel, false);
+            bloco(n + 1).esquerdo->setFocus();
+            escondeErro();
+        } else {
+            restauraCores();
+            escondeErro();
+            aceita(QStringLiteral("0:"));
         }
-        escondeErro();
-        aceita(QStringLiteral("0:"));
-        break;
-    case kBloco1Errado:
-        pinta(ui->pnlbl1, true);
-        ui->Edit1->setFocus();
+    } else if (ResultadoValidacao >= kBloco1Errado && ResultadoValidacao <= n) {
+        // Only a block checked in this step can be reported wrong; the first
+        // step also selects its text for retyping.
+        const Bloco errado = bloco(ResultadoValidacao);
+        pinta(errado.painel, true);
+        if (n == 1) {
+            focaSelecionando(errado.esquerdo);
+        } else {
+            errado.esquerdo->setFocus();
+        }
         mostraErro(false);
-        break;
-    case kBloco2Errado:
-        pinta(ui->pnlbl2, true);
-        ui->Edit4->setFocus();
-        mostraErro(false);
-        break;
-    case kBloco3Errado:
-        pinta(ui->pnlbl3, true);
-        ui->Edit5->setFocus();
-        mostraErro(false);
-        break;
-    case kBloco4Errado:
-        pinta(quartoPainel(), true);
-        quartoCampo()->setFocus();
-        mostraErro(false);
-        break;
-    case kErradoComoUmTodo:
-        for (QFrame* painel : {ui->pnlbl1, ui->pnlbl2, ui->pnlbl3, quartoPainel()}) {
-            pinta(painel, true);
+    } else if (ResultadoValidacao == kErradoComoUmTodo && n >= 3) {
+        // The code as a whole is judged from the third block on.
+        for (int b = 1; b <= kBlocos; ++b) {
+            pinta(bloco(b).painel, true);
         }
         focaSelecionando(ui->Edit1);
         mostraErro(true);
-        break;
-    default:
-        break;
     }
 }
 
 // ---- buttons and modes ----------------------------------------------------
 
 void TFrmCodBarra::BitBtn1Click() {
-    estado_.Continua = -1;
-    accept();
+    encerra();
 }
 
 void TFrmCodBarra::BtnVoltaClick() {
     if (!ui->EdtCodBarra->isHidden()) {
         estado_.Continua = 1;
-        accept();
+        fecha();
         return;
     }
     // Back from the blocks to the single field; the dialog stays open and
     // the last report (message band, red panels) stays in view.
-    for (QFrame* painel : {ui->pnlbl1, ui->pnlbl2, ui->pnlbl3, ui->pnlbl41, ui->pnlbl42}) {
-        painel->hide();
-    }
+    escondePaineis();
     ui->RdBtnValidaOnl->setEnabled(true);
     ui->RdBtnValidaFnl->setEnabled(true);
     if (!ui->RdBtnNaoValida->isEnabled() && estado_.ModoCorrespondente) {
@@ -517,12 +442,39 @@ bool TFrmCodBarra::emArrecadacao() const {
     return !ui->pnlbl42->isHidden();
 }
 
-QFrame* TFrmCodBarra::quartoPainel() const {
-    return emBoleto() ? ui->pnlbl41 : ui->pnlbl42;
+TFrmCodBarra::Bloco TFrmCodBarra::bloco(int n) const {
+    return bloco(n, emBoleto());
 }
 
-QLineEdit* TFrmCodBarra::quartoCampo() const {
-    return emBoleto() ? ui->Edit7 : ui->Edit9;
+TFrmCodBarra::Bloco TFrmCodBarra::bloco(int n, bool boleto) const {
+    const Tamanhos t = (boleto ? kTamanhosBoleto : kTamanhosArrecadacao).at(n - 1);
+    switch (n) {
+    case 1:
+        return {ui->pnlbl1, ui->Edit1, ui->Edit2, t.esquerdo, t.direito};
+    case 2:
+        return {ui->pnlbl2, ui->Edit4, ui->Edit3, t.esquerdo, t.direito};
+    case 3:
+        return {ui->pnlbl3, ui->Edit5, ui->Edit6, t.esquerdo, t.direito};
+    default:
+        return boleto ? Bloco{ui->pnlbl41, ui->Edit7, ui->Edit8, t.esquerdo, t.direito}
+                      : Bloco{ui->pnlbl42, ui->Edit9, ui->Edit10, t.esquerdo, t.direito};
+    }
+}
+
+std::array<QFrame*, 5> TFrmCodBarra::paineis() const {
+    return {ui->pnlbl1, ui->pnlbl2, ui->pnlbl3, ui->pnlbl41, ui->pnlbl42};
+}
+
+void TFrmCodBarra::escondePaineis() {
+    for (QFrame* painel : paineis()) {
+        painel->hide();
+    }
+}
+
+void TFrmCodBarra::restauraCores() {
+    for (QFrame* painel : paineis()) {
+        pinta(painel, false);
+    }
 }
 
 void TFrmCodBarra::validaCodigo() {
@@ -539,7 +491,7 @@ void TFrmCodBarra::aceita(const QString& prefixo) {
     RetornoCodBarra = prefixo + CodigoBarras;
     // As a checking tool the dialog stays open with the result in view.
     if (estado_.ModoCorrespondente) {
-        accept();
+        fecha();
     }
 }
 
@@ -584,53 +536,13 @@ bool TFrmCodBarra::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (event->type() != QEvent::KeyPress) {
-        return QDialog::eventFilter(watched, event);
+        return DialogoModal::eventFilter(watched, event);
     }
     const QChar tecla = teclaDe(*static_cast<QKeyEvent*>(event));
-    if (tecla.isNull()) {
-        return false;
-    }
-    if (watched == ui->EdtCodBarra) {
-        EdtCodBarraKeyPress(tecla);
-    } else if (watched == ui->Edit1) {
-        Edit1KeyPress(tecla);
-    } else if (watched == ui->Edit2) {
-        Edit2KeyPress(tecla);
-    } else if (watched == ui->Edit3) {
-        Edit3KeyPress(tecla);
-    } else if (watched == ui->Edit4) {
-        Edit4KeyPress(tecla);
-    } else if (watched == ui->Edit5) {
-        Edit5KeyPress(tecla);
-    } else if (watched == ui->Edit6) {
-        Edit6KeyPress(tecla);
-    } else if (watched == ui->Edit7) {
-        Edit7KeyPress(tecla);
-    } else if (watched == ui->Edit8) {
-        Edit8KeyPress(tecla);
-    } else if (watched == ui->Edit9) {
-        Edit9KeyPress(tecla);
-    } else if (watched == ui->Edit10) {
-        Edit10KeyPress(tecla);
+    const auto tratador = tratadores_.find(watched);
+    if (!tecla.isNull() && tratador != tratadores_.end()) {
+        (this->*tratador->second)(tecla);
     }
     // The character still goes into the field, as typed.
     return false;
-}
-
-void TFrmCodBarra::keyPressEvent(QKeyEvent* event) {
-    // Escape has no meaning here; only "&Encerra" and "&Volta" close the
-    // window.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TFrmCodBarra::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }

@@ -10,13 +10,15 @@
 // library, and the check-only start, where it is a checking tool that never
 // closes by itself.
 
+#include "dialogs/DialogoModal.h"
+
 #include <QChar>
-#include <QDialog>
 #include <QString>
+#include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 
-struct EstadoConsole;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -26,7 +28,7 @@ namespace Ui {
 class TFrmCodBarra;
 }
 
-class TFrmCodBarra : public QDialog {
+class TFrmCodBarra : public DialogoModal {
     Q_OBJECT
 public:
     explicit TFrmCodBarra(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -60,7 +62,7 @@ public:
 
     QLabel* LblCabecalhoCodBarra() const;
 
-    void FormActivate();
+    void FormActivate() override;
     void EdtCodBarraKeyPress(QChar tecla);
     void Edit1KeyPress(QChar tecla);
     void Edit2KeyPress(QChar tecla);
@@ -85,15 +87,30 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A block of the typed line: its panel, its left and right fields and
+    // how many digits each holds.
+    struct Bloco {
+        QFrame* painel;
+        QLineEdit* esquerdo;
+        QLineEdit* direito;
+        int tamEsquerdo;
+        int tamDireito;
+    };
+    using TratadorDeTecla = void (TFrmCodBarra::*)(QChar);
+
     bool emBoleto() const;
     bool emArrecadacao() const;
-    QFrame* quartoPainel() const;
-    QLineEdit* quartoCampo() const;
+    // Block n, 1 to 4, of the layout shown (or of the given layout).
+    Bloco bloco(int n) const;
+    Bloco bloco(int n, bool boleto) const;
+    std::array<QFrame*, 5> paineis() const;
+    void escondePaineis();
+    void restauraCores();
+    void passaAoDireito(int n);
+    void verificaAoCompletar(int n, QChar tecla);
+    void passo(int n);
     void validaCodigo();
     void mostraNumeros();
     void aceita(const QString& prefixo);
@@ -107,5 +124,6 @@ private:
     void limpaBlocos();
 
     std::unique_ptr<Ui::TFrmCodBarra> ui;
-    EstadoConsole& estado_;
+    // Who handles a key typed into each field.
+    std::map<QObject*, TratadorDeTecla> tratadores_;
 };

@@ -1,27 +1,17 @@
 #include "dialogs/DadosCheque.h"
 #include "ui_DadosCheque.h"
 
-#include "app/EstadoConsole.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QKeyEvent>
 #include <QStyle>
 
-namespace {
-constexpr qsizetype kTamCompensacao = 3;
-constexpr qsizetype kTamBanco = 3;
-constexpr qsizetype kTamAgencia = 4;
-constexpr qsizetype kTamDigito = 1;
-constexpr qsizetype kTamConta = 10;
-constexpr qsizetype kTamNumeroCheque = 6;
-} // namespace
+#include <algorithm>
 
 TFrmDigitado::TFrmDigitado(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmDigitado>()), estado_(estado) {
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmDigitado>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    configuraJanela(Moldura::FerramentaSemFechar, false, {.redimensionavel = true, .enterSoNoBotaoPadrao = true});
     ui->BtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     connect(ui->BtnConsulta, &QPushButton::clicked, this, &TFrmDigitado::BtnConsultaClick);
     connect(ui->BtnPreencher, &QPushButton::clicked, this, &TFrmDigitado::BtnPreencherClick);
@@ -34,10 +24,27 @@ QLabel* TFrmDigitado::DadosCheque() const {
     return ui->DadosCheque;
 }
 
+std::array<TFrmDigitado::Campo, 8> TFrmDigitado::campos() {
+    return {{
+        {ui->EdtCompensacao, Compensacao, 3, false, QStringLiteral("018"),
+         QStringLiteral("O campo Compensação deve ser preenchido com 3 dígitos. Se campo não usado preencher com 000")},
+        {ui->EdtBanco, Banco, 3, false, QStringLiteral("001"),
+         QStringLiteral("O campo Banco deve ser preenchido com 3 dígitos.")},
+        {ui->EdtAgencia, Agencia, 4, false, QStringLiteral("0977"),
+         QStringLiteral("O campo Agência deve ser preenchido com 4 dígitos.")},
+        {ui->EdtC1, C1, 1, false, QStringLiteral("3"), QStringLiteral("O dígito de controle C1 deve ser preenchido")},
+        {ui->EdtConta, Conta, 10, true, QStringLiteral("0000061697"),
+         QStringLiteral("O campo Conta deve ser preenchido")},
+        {ui->EdtC2, C2, 1, false, QStringLiteral("4"), QStringLiteral("O dígito de controle C2 deve ser preenchido")},
+        {ui->EdtNumeroCheque, NumeroCheque, 6, true, QStringLiteral("850004"),
+         QStringLiteral("O campo Número Cheque deve ser preenchido")},
+        {ui->EdtC3, C3, 1, false, QStringLiteral("5"), QStringLiteral("O dígito de controle C3 deve ser preenchido")},
+    }};
+}
+
 void TFrmDigitado::LimpaCampos() {
-    for (QLineEdit* campo : {ui->EdtCompensacao, ui->EdtBanco, ui->EdtAgencia, ui->EdtC1, ui->EdtConta, ui->EdtC2,
-                             ui->EdtNumeroCheque, ui->EdtC3}) {
-        campo->clear();
+    for (const Campo& campo : campos()) {
+        campo.edit->clear();
     }
 }
 
@@ -46,96 +53,40 @@ void TFrmDigitado::FormActivate() {
 }
 
 void TFrmDigitado::BtnPreencherClick() {
-    ui->EdtCompensacao->setText(QStringLiteral("018"));
-    ui->EdtBanco->setText(QStringLiteral("001"));
-    ui->EdtAgencia->setText(QStringLiteral("0977"));
-    ui->EdtC1->setText(QStringLiteral("3"));
-    ui->EdtConta->setText(QStringLiteral("0000061697"));
-    ui->EdtC2->setText(QStringLiteral("4"));
-    ui->EdtNumeroCheque->setText(QStringLiteral("850004"));
-    ui->EdtC3->setText(QStringLiteral("5"));
+    for (const Campo& campo : campos()) {
+        campo.edit->setText(campo.amostra);
+    }
 }
 
 void TFrmDigitado::BtnConsultaClick() {
-    Compensacao = ui->EdtCompensacao->text();
-    Banco = ui->EdtBanco->text();
-    Agencia = ui->EdtAgencia->text();
-    C1 = ui->EdtC1->text();
-    Conta = ui->EdtConta->text();
-    C2 = ui->EdtC2->text();
-    NumeroCheque = ui->EdtNumeroCheque->text();
-    C3 = ui->EdtC3->text();
-
+    const auto todos = campos();
+    for (const Campo& campo : todos) {
+        campo.valor = campo.edit->text();
+    }
     // Every check runs, so the operator learns of all faults at once.
-    if (Compensacao.size() < kTamCompensacao) {
-        platform::prompt::showMessage(
-            QStringLiteral(
-                "O campo Compensação deve ser preenchido com 3 dígitos. Se campo não usado preencher com 000"),
-            this);
+    for (const Campo& campo : todos) {
+        if (!campo.completaComZeros) {
+            if (campo.valor.size() < campo.tamanho) {
+                platform::prompt::showMessage(campo.mensagem, this);
+            }
+        } else if (campo.valor.isEmpty()) {
+            platform::prompt::messageBox(QApplication::applicationName(), campo.mensagem, this);
+        } else {
+            campo.valor = campo.valor.rightJustified(campo.tamanho, QLatin1Char('0'));
+        }
     }
-    if (Banco.size() < kTamBanco) {
-        platform::prompt::showMessage(QStringLiteral("O campo Banco deve ser preenchido com 3 dígitos."), this);
-    }
-    if (Agencia.size() < kTamAgencia) {
-        platform::prompt::showMessage(QStringLiteral("O campo Agência deve ser preenchido com 4 dígitos."), this);
-    }
-    if (C1.isEmpty()) {
-        platform::prompt::showMessage(QStringLiteral("O dígito de controle C1 deve ser preenchido"), this);
-    }
-    if (Conta.isEmpty()) {
-        platform::prompt::messageBox(QApplication::applicationName(),
-                                     QStringLiteral("O campo Conta deve ser preenchido"), this);
-    } else {
-        Conta = Conta.rightJustified(kTamConta, QLatin1Char('0'));
-    }
-    if (C2.isEmpty()) {
-        platform::prompt::showMessage(QStringLiteral("O dígito de controle C2 deve ser preenchido"), this);
-    }
-    if (NumeroCheque.isEmpty()) {
-        platform::prompt::messageBox(QApplication::applicationName(),
-                                     QStringLiteral("O campo Número Cheque deve ser preenchido"), this);
-    } else {
-        NumeroCheque = NumeroCheque.rightJustified(kTamNumeroCheque, QLatin1Char('0'));
-    }
-    if (C3.isEmpty()) {
-        platform::prompt::showMessage(QStringLiteral("O dígito de controle C3 deve ser preenchido"), this);
-    }
-
-    const bool completo = Compensacao.size() == kTamCompensacao && Banco.size() == kTamBanco &&
-                          Agencia.size() == kTamAgencia && C1.size() == kTamDigito && Conta.size() == kTamConta &&
-                          C2.size() == kTamDigito && NumeroCheque.size() == kTamNumeroCheque && C3.size() == kTamDigito;
+    const bool completo =
+        std::all_of(todos.begin(), todos.end(), [](const Campo& campo) { return campo.valor.size() == campo.tamanho; });
     if (completo) {
-        accept();
+        fecha();
     }
 }
 
 void TFrmDigitado::BitBtnEncerraClick() {
-    estado_.Continua = -1;
-    accept();
+    encerra();
 }
 
-void TFrmDigitado::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Each showing by a caller, not a window restored by the window system.
-    if (!event->spontaneous()) {
-        FormActivate();
-    }
-}
-
-void TFrmDigitado::keyPressEvent(QKeyEvent* event) {
-    // "&Encerra" is the cancel button: Escape presses it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        ui->BitBtnEncerra->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TFrmDigitado::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+// "&Encerra" is the cancel button: Escape presses it.
+void TFrmDigitado::TeclaEsc() {
+    ui->BitBtnEncerra->click();
 }

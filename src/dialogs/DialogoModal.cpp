@@ -1,5 +1,7 @@
 #include "dialogs/DialogoModal.h"
 
+#include "app/EstadoConsole.h"
+
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -54,9 +56,10 @@ private:
 
 DialogoModal::DialogoModal(EstadoConsole& estado, QWidget* parent) : QDialog(parent), estado_(estado) {}
 
-void DialogoModal::configuraJanela(Moldura moldura, bool centralizaNaTela) {
+void DialogoModal::configuraJanela(Moldura moldura, bool centralizaNaTela, Variacoes variacoes) {
     moldura_ = moldura;
     centraliza_ = centralizaNaTela;
+    variacoes_ = variacoes;
     Qt::WindowFlags flags;
     switch (moldura) {
     case Moldura::FerramentaSemFechar:
@@ -71,9 +74,14 @@ void DialogoModal::configuraJanela(Moldura moldura, bool centralizaNaTela) {
     }
     setWindowFlags(flags);
     setSizeGripEnabled(false);
-    if (layout()) {
+    if (layout() && !variacoes.redimensionavel) {
         layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
+}
+
+void DialogoModal::encerra() {
+    estado_.Continua = -1;
+    fecha();
 }
 
 void DialogoModal::showEvent(QShowEvent* event) {
@@ -82,7 +90,9 @@ void DialogoModal::showEvent(QShowEvent* event) {
         return;
     }
     if (centraliza_) {
-        adjustSize();
+        if (!variacoes_.redimensionavel) {
+            adjustSize();
+        }
         if (const QScreen* tela = QGuiApplication::primaryScreen()) {
             // The position is the frame's, so the frame is what is centred.
             const QMargins margens = windowHandle() ? windowHandle()->frameMargins() : QMargins();
@@ -104,7 +114,7 @@ void DialogoModal::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == 0) {
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == 0 && !variacoes_.enterSoNoBotaoPadrao) {
         // As on the desktop this console was made for, Enter presses the
         // focused button even when it is not the window's default one.
         if (auto* botao = qobject_cast<QPushButton*>(focusWidget()); botao && botao->isEnabled()) {

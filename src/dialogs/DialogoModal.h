@@ -22,13 +22,24 @@ enum class Moldura {
     Comum,
 };
 
+// Where a window departs from what the small dialogs usually do.
+struct Variacoes {
+    // The operator may resize the window and a showing keeps the size it
+    // had; otherwise the window always has the size its layout asks for.
+    bool redimensionavel = false;
+    // Enter presses only the window's default button: a focused button that
+    // is not the default one ignores it.
+    bool enterSoNoBotaoPadrao = false;
+};
+
 class DialogoModal : public QDialog {
     Q_OBJECT
 protected:
     DialogoModal(EstadoConsole& estado, QWidget* parent);
 
-    // To be called once the form is built.
-    void configuraJanela(Moldura moldura, bool centralizaNaTela);
+    // To be called once the form is built. A window not centred on the screen
+    // opens where Qt puts a dialog: over its parent.
+    void configuraJanela(Moldura moldura, bool centralizaNaTela, Variacoes variacoes = {});
 
     // Run once per showing, in this order, before the operator can type.
     virtual void FormShow() {}
@@ -39,6 +50,8 @@ protected:
     // Ends the modal showing; callers read the window's variables, never the
     // modal result.
     void fecha() { accept(); }
+    // The operator ends the function: the command loop passes -1 on.
+    void encerra();
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,6 +62,7 @@ protected:
 private:
     Moldura moldura_ = Moldura::FerramentaSemFechar;
     bool centraliza_ = true;
+    Variacoes variacoes_;
 };
 
 // Hands every character about to be typed into `campo` to `tecla`, which may

@@ -1,17 +1,12 @@
 #include "dialogs/SelecionaChq.h"
 #include "ui_SelecionaChq.h"
 
-#include "app/EstadoConsole.h"
-
-#include <QCloseEvent>
-#include <QKeyEvent>
-
 TFrmCnsChq::TFrmCnsChq(EstadoConsole& estado, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TFrmCnsChq>()), estado_(estado) {
+    : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCnsChq>()) {
     ui->setupUi(this);
     // A tool window whose frame offers no close control: the choice or
-    // "&Encerra" are the only ways out.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // "&Encerra" are the only ways out; Escape means nothing here.
+    configuraJanela(Moldura::FerramentaSemFechar, false, {.redimensionavel = true, .enterSoNoBotaoPadrao = true});
     connect(ui->CheckBox1, &QCheckBox::clicked, this, &TFrmCnsChq::CheckBox1Click);
     connect(ui->CheckBox2, &QCheckBox::clicked, this, &TFrmCnsChq::CheckBox2Click);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmCnsChq::BitBtn1Click);
@@ -52,35 +47,9 @@ void TFrmCnsChq::escolhe(bool cmc7) {
     ui->CheckBox1->setEnabled(false);
     ui->CheckBox2->setEnabled(false);
     UsaCMC7 = cmc7;
-    accept();
+    fecha();
 }
 
 void TFrmCnsChq::BitBtn1Click() {
-    estado_.Continua = -1;
-    accept();
-}
-
-void TFrmCnsChq::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // Each showing by a caller, not a window restored by the window system.
-    if (!event->spontaneous()) {
-        FormActivate();
-    }
-}
-
-void TFrmCnsChq::keyPressEvent(QKeyEvent* event) {
-    // Escape has no meaning here; only the buttons close the window.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TFrmCnsChq::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+    encerra();
 }

@@ -3,17 +3,17 @@
 // Asks how the data of a cheque will be given: field by field as typed on the
 // cheque, or as one CMC-7 line. Ticking a box is the choice itself.
 
-#include <QDialog>
+#include "dialogs/DialogoModal.h"
+
 #include <memory>
 
-struct EstadoConsole;
 class QCheckBox;
 
 namespace Ui {
 class TFrmCnsChq;
 }
 
-class TFrmCnsChq : public QDialog {
+class TFrmCnsChq : public DialogoModal {
     Q_OBJECT
 public:
     explicit TFrmCnsChq(EstadoConsole& estado, QWidget* parent = nullptr);
@@ -29,19 +29,13 @@ public:
     QCheckBox* CheckBox1() const;
     QCheckBox* CheckBox2() const;
 
-    void FormActivate();
+    void FormActivate() override;
     void CheckBox1Click();
     void CheckBox2Click();
     void BitBtn1Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void escolhe(bool cmc7);
 
     std::unique_ptr<Ui::TFrmCnsChq> ui;
-    EstadoConsole& estado_;
 };

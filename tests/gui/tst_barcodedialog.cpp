@@ -2,6 +2,7 @@
 // which texts reach the library at each step, how each answer shows, what
 // the dialog answers and when it closes.
 
+#include "Cliques.h"
 #include "Harness.h"
 
 #include "app/Janelas.h"
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <algorithm>
 
 using nlohmann::json;
 
@@ -33,13 +36,7 @@ json resposta(int retorno, int tipo) {
     return {{"return", retorno}, {"type", tipo}};
 }
 
-template <class T> T* controle(QWidget& janela, const char* nome) {
-    T* c = janela.findChild<T*>(QString::fromLatin1(nome));
-    if (!c) {
-        qFatal("control %s not found", nome);
-    }
-    return c;
-}
+using harness::controle;
 
 QString texto(QWidget& janela, const char* rotulo) {
     return controle<QLabel>(janela, rotulo)->text();
@@ -61,10 +58,17 @@ void clica(QWidget& janela, const char* botao) {
     QTest::mouseClick(controle<QPushButton>(janela, botao), Qt::LeftButton);
 }
 
-// Radio buttons take a click on their mark, not anywhere in their width.
 void marca(QWidget& janela, const char* opcao) {
-    auto* botao = controle<QRadioButton>(janela, opcao);
-    QTest::mouseClick(botao, Qt::LeftButton, {}, QPoint(6, botao->height() / 2));
+    harness::clicaIndicador(controle<QRadioButton>(janela, opcao));
+}
+
+// The texts of the block fields, in the order given.
+QStringList textos(QWidget& janela, std::initializer_list<const char*> campos) {
+    QStringList lista;
+    for (const char* campo : campos) {
+        lista << controle<QLineEdit>(janela, campo)->text();
+    }
+    return lista;
 }
 
 // Clicks into a field and puts the caret after its text.
@@ -237,11 +241,8 @@ private slots:
         QCOMPARE(verificados(),
                  QStringList({"3", "34", kBoleto.left(10), kBoleto.left(21), kBoleto.left(32), kBoleto}));
         QCOMPARE(dialogo().RetornoCodBarra, "0:" + kBoleto);
-        QStringList blocos;
-        for (const char* campo : {"Edit1", "Edit2", "Edit4", "Edit3", "Edit5", "Edit6", "Edit7", "Edit8"}) {
-            blocos << controle<QLineEdit>(dialogo(), campo)->text();
-        }
-        QCOMPARE(blocos, QStringList({"34191", "57213", "89766", "660164", "74514", "590004", "6", "56550000268016"}));
+        QCOMPARE(textos(dialogo(), {"Edit1", "Edit2", "Edit4", "Edit3", "Edit5", "Edit6", "Edit7", "Edit8"}),
+                 QStringList({"34191", "57213", "89766", "660164", "74514", "590004", "6", "56550000268016"}));
         KAVEX_VERIFY_SEAMS();
     }
 
@@ -257,11 +258,8 @@ private slots:
         QCOMPARE(verificados(), QStringList({"8", "83", kArrecadacao.left(12), kArrecadacao.left(24),
                                              kArrecadacao.left(36), kArrecadacao}));
         QCOMPARE(dialogo().RetornoCodBarra, "0:" + kArrecadacao);
-        QStringList blocos;
-        for (const char* campo : {"Edit1", "Edit2", "Edit4", "Edit3", "Edit5", "Edit6", "Edit9", "Edit10"}) {
-            blocos << controle<QLineEdit>(dialogo(), campo)->text();
-        }
-        QCOMPARE(blocos, QStringList({"836400", "000011", "331201", "380002", "812884", "627116", "080136", "181551"}));
+        QCOMPARE(textos(dialogo(), {"Edit1", "Edit2", "Edit4", "Edit3", "Edit5", "Edit6", "Edit9", "Edit10"}),
+                 QStringList({"836400", "000011", "331201", "380002", "812884", "627116", "080136", "181551"}));
         QVERIFY(controle<QFrame>(dialogo(), "pnlbl41")->isHidden());
         KAVEX_VERIFY_SEAMS();
     }
@@ -324,6 +322,62 @@ private slots:
         KAVEX_VERIFY_SEAMS();
     }
 
+    // Each check answered with each result, in both layouts: the earlier
+    // checks pass, the one under test gets `resultado`.
+    void resultadoDeCadaPassoNoBlocoCerto_data() {
+        QTest::addColumn<bool>("boleto");
+        QTest::addColumn<int>("passo");
+        QTest::addColumn<int>("resultado");
+        QTest::addColumn<QString>("visto");
+        QTest::newRow("boleto 1: 5 ignorado") << true << 1 << 5 << "Edit2[]  - 0";
+        QTest::newRow("boleto 2: 2") << true << 2 << 2 << "Edit4[] pnlbl2 campo 2";
+        QTest::newRow("boleto 2: 3 ignorado") << true << 2 << 3 << "Edit3[]  - 0";
+        QTest::newRow("boleto 3: 1") << true << 3 << 1 << "Edit1[] pnlbl1 campo 1";
+        QTest::newRow("boleto 3: 3") << true << 3 << 3 << "Edit5[] pnlbl3 campo 3";
+        QTest::newRow("boleto 4: 2") << true << 4 << 2 << "Edit4[] pnlbl2 campo 2";
+        QTest::newRow("boleto 4: 3") << true << 4 << 3 << "Edit5[] pnlbl3 campo 3";
+        QTest::newRow("boleto 4: 5") << true << 4 << 5 << "Edit1[34191] pnlbl1,pnlbl2,pnlbl3,pnlbl41 todo 5";
+        QTest::newRow("arrecadação 1: 2 ignorado") << false << 1 << 2 << "Edit2[]  - 0";
+        QTest::newRow("arrecadação 3: 0") << false << 3 << 0 << "Edit9[]  - 0";
+        QTest::newRow("arrecadação 3: 5") << false << 3 << 5 << "Edit1[836400] pnlbl1,pnlbl2,pnlbl3,pnlbl42 todo 5";
+        QTest::newRow("arrecadação 4: 1") << false << 4 << 1 << "Edit1[] pnlbl1 campo 1";
+        QTest::newRow("arrecadação 4: 4") << false << 4 << 4 << "Edit9[] pnlbl42 campo 4";
+        QTest::newRow("arrecadação 4: 7 ignorado") << false << 4 << 7 << "Edit10[]  - 7";
+    }
+    void resultadoDeCadaPassoNoBlocoCerto() {
+        QFETCH(bool, boleto);
+        QFETCH(int, passo);
+        QFETCH(int, resultado);
+        QFETCH(QString, visto);
+        const int tipo = boleto ? 1 : 0;
+        const QString linha = boleto ? kBoleto : kArrecadacao;
+        const QList<int> fimDoPasso = boleto ? QList<int>{10, 21, 32, 47} : QList<int>{12, 24, 36, 48};
+        json respostas = json::array({resposta(0, tipo), resposta(0, tipo)});
+        for (int p = 1; p < passo; ++p) {
+            respostas.push_back(resposta(0, tipo));
+        }
+        respostas.push_back(resposta(resultado, tipo));
+        roteiro(respostas);
+        QString retratoFinal;
+        bool aberta = false;
+        platform::modal::expect("FrmCodBarra", [&](QDialog& w) {
+            marca(w, "RdBtnValidaOnl");
+            digita(linha.left(fimDoPasso[passo - 1]));
+            if (passo == 4) {
+                tecla(Qt::Key_Return);
+            }
+            retratoFinal = retrato(w);
+            aberta = w.isVisible();
+            clica(w, "BitBtn1");
+        });
+        dialogo().MostraParaLaco(QString());
+        QCOMPARE(retratoFinal, visto);
+        QVERIFY(aberta);
+        QCOMPARE(verificados().size(), 2 + passo);
+        QCOMPARE(verificados().constLast(), linha.left(fimDoPasso[passo - 1]));
+        KAVEX_VERIFY_SEAMS();
+    }
+
     void voltaNosBlocosRetornaAoCampoEVoltaNoCampoFecha() {
         roteiro(json::array({resposta(0, 0), resposta(0, 0), resposta(1, 0), resposta(0, 1), resposta(0, 1)}));
         QPoint lugar42;
@@ -335,18 +389,15 @@ private slots:
             w.layout()->activate();
             lugar42 = controle<QFrame>(w, "pnlbl42")->pos();
             clica(w, "BtnVolta");
-            QStringList vazios;
-            for (const char* campo : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit9", "Edit10"}) {
-                if (controle<QLineEdit>(w, campo)->text().isEmpty()) {
-                    vazios << QString::fromLatin1(campo);
-                }
-            }
+            const QStringList blocos =
+                textos(w, {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit9", "Edit10"});
+            const auto vazios = std::count(blocos.cbegin(), blocos.cend(), QString());
             aposVolta << (w.isVisible() ? "aberta" : "fechada") << QApplication::focusWidget()->objectName()
                       << controle<QLineEdit>(w, "EdtCodBarra")->text()
                       << (controle<QRadioButton>(w, "RdBtnValidaFnl")->isChecked() ? "final" : "?")
                       << (controle<QRadioButton>(w, "RdBtnNaoValida")->isEnabled() ? "não valida" : "?")
-                      << (controle<QFrame>(w, "pnlbl1")->isHidden() ? "blocos ocultos" : "?")
-                      << QString::number(vazios.size()) << dialogo().CodigoBarras << retrato(w);
+                      << (controle<QFrame>(w, "pnlbl1")->isHidden() ? "blocos ocultos" : "?") << QString::number(vazios)
+                      << dialogo().CodigoBarras << retrato(w);
             marca(w, "RdBtnValidaOnl");
             digita(kBoleto.left(2));
             w.layout()->activate();

@@ -1,6 +1,7 @@
 // The cheque data dialogs driven as the operator drives them: the choice of
 // mode, the typed fields with their checks and messages, the CMC-7 line.
 
+#include "Cliques.h"
 #include "Harness.h"
 
 #include "app/Janelas.h"
@@ -22,10 +23,8 @@ using platform::prompt::Kind;
 namespace {
 
 const QString kAmostraCMC7 = QStringLiteral("<00109773<0188500045>701000616977Ç");
-const QStringList kCampos = {QStringLiteral("EdtCompensacao"),  QStringLiteral("EdtBanco"),
-                             QStringLiteral("EdtAgencia"),      QStringLiteral("EdtC1"),
-                             QStringLiteral("EdtConta"),        QStringLiteral("EdtC2"),
-                             QStringLiteral("EdtNumeroCheque"), QStringLiteral("EdtC3")};
+const char* const kCampos[] = {"EdtCompensacao", "EdtBanco", "EdtAgencia",      "EdtC1",
+                               "EdtConta",       "EdtC2",    "EdtNumeroCheque", "EdtC3"};
 const QStringList kMensagens = {
     QStringLiteral("O campo Compensação deve ser preenchido com 3 dígitos. Se campo não usado preencher com 000"),
     QStringLiteral("O campo Banco deve ser preenchido com 3 dígitos."),
@@ -36,30 +35,33 @@ const QStringList kMensagens = {
     QStringLiteral("O campo Número Cheque deve ser preenchido"),
     QStringLiteral("O dígito de controle C3 deve ser preenchido")};
 
-template <class T> T* controle(QWidget& janela, const QString& nome) {
-    T* c = janela.findChild<T*>(nome);
-    if (!c) {
-        qFatal("control %s not found", qPrintable(nome));
-    }
-    return c;
-}
+using harness::controle;
 
 void clica(QWidget& janela, const char* botao) {
-    QTest::mouseClick(controle<QPushButton>(janela, QString::fromLatin1(botao)), Qt::LeftButton);
-}
-
-// Check boxes take a click on their box, not anywhere in their width.
-void marca(QCheckBox* caixa) {
-    QTest::mouseClick(caixa, Qt::LeftButton, {}, QPoint(6, caixa->height() / 2));
+    QTest::mouseClick(controle<QPushButton>(janela, botao), Qt::LeftButton);
 }
 
 // Types the eight typed-data fields, one text per field in screen order.
 void preenche(QWidget& janela, const QStringList& textos) {
-    for (qsizetype i = 0; i < kCampos.size(); ++i) {
+    for (qsizetype i = 0; i < textos.size(); ++i) {
         QLineEdit* campo = controle<QLineEdit>(janela, kCampos[i]);
         campo->clear();
         QTest::keyClicks(campo, textos[i]);
     }
+}
+
+// Shows a cheque dialog as the command loop does; the operator clicks
+// `botoes` in turn. Answers the control that had the focus when it came up.
+QString mostraEClica(QDialog& janela, std::initializer_list<const char*> botoes) {
+    QString foco;
+    platform::modal::expect(janela.objectName(), [&](QDialog& w) {
+        foco = QApplication::focusWidget()->objectName();
+        for (const char* botao : botoes) {
+            clica(w, botao);
+        }
+    });
+    platform::modal::showModal(janela);
+    return foco;
 }
 
 QString respostaDigitada(const TFrmDigitado& d) {
@@ -107,7 +109,8 @@ private slots:
         escolha.CheckBox1()->setChecked(true);
         escolha.CheckBox1()->setEnabled(false);
         escolha.PreparaEscolha();
-        platform::modal::expect("FrmCnsChq", [&](QDialog& w) { marca(controle<QCheckBox>(w, caixa)); });
+        platform::modal::expect(
+            "FrmCnsChq", [&](QDialog& w) { harness::clicaIndicador(controle<QCheckBox>(w, qPrintable(caixa))); });
         platform::modal::showModal(escolha);
         QCOMPARE(escolha.UsaCMC7, cmc7);
         QVERIFY(!escolha.CheckBox1()->isEnabled());
@@ -152,14 +155,7 @@ private slots:
         TFrmDigitado& digitado = *janelas().FrmDigitado;
         digitado.LimpaCampos();
         digitado.DadosCheque()->setText(QStringLiteral("Dados do cheque"));
-        QString foco;
-        platform::modal::expect("FrmDigitado", [&](QDialog& w) {
-            foco = QApplication::focusWidget()->objectName();
-            clica(w, "BtnPreencher");
-            clica(w, "BtnConsulta");
-        });
-        platform::modal::showModal(digitado);
-        QCOMPARE(foco, QStringLiteral("EdtCompensacao"));
+        QCOMPARE(mostraEClica(digitado, {"BtnPreencher", "BtnConsulta"}), QStringLiteral("EdtCompensacao"));
         QVERIFY(platform::prompt::shown().isEmpty());
         QCOMPARE(respostaDigitada(digitado), QStringLiteral("0:01800109773000006169748500045"));
         QCOMPARE(respostaDigitada(digitado).size(), 31);
@@ -235,11 +231,7 @@ private slots:
 
     void escEncerraEMantemAUltimaConsulta() {
         TFrmDigitado& digitado = *janelas().FrmDigitado;
-        platform::modal::expect("FrmDigitado", [&](QDialog& w) {
-            clica(w, "BtnPreencher");
-            clica(w, "BtnConsulta");
-        });
-        platform::modal::showModal(digitado);
+        mostraEClica(digitado, {"BtnPreencher", "BtnConsulta"});
         digitado.LimpaCampos();
         platform::modal::expect("FrmDigitado", [&](QDialog& w) {
             preenche(w, {"999", "999", "9999", "9", "9", "9", "9", "9"});
@@ -255,14 +247,7 @@ private slots:
         TFrmCMC7& cmc7 = *janelas().FrmCMC7;
         cmc7.LimpaCampo();
         cmc7.LimitaCMC7(30);
-        QString foco;
-        platform::modal::expect("FrmCMC7", [&](QDialog& w) {
-            foco = QApplication::focusWidget()->objectName();
-            clica(w, "BitBtnPreencher");
-            clica(w, "BitBtnConsulta");
-        });
-        platform::modal::showModal(cmc7);
-        QCOMPARE(foco, QStringLiteral("EdtCMC7"));
+        QCOMPARE(mostraEClica(cmc7, {"BitBtnPreencher", "BitBtnConsulta"}), QStringLiteral("EdtCMC7"));
         // Not cut to the limit of 30.
         QCOMPARE(cmc7.DadosCMC7, kAmostraCMC7);
         const QByteArray bytes = platform::toWin1252(cmc7.DadosCMC7);
