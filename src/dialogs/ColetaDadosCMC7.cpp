@@ -17,7 +17,7 @@ TFrmCMC7::TFrmCMC7(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCMC7>()) {
     ui->setupUi(this);
     // Escape means nothing here; only the buttons close the window.
-    configuraJanela(Moldura::FerramentaSemFechar, false, {.redimensionavel = true});
+    configuraJanela(Moldura::FerramentaSemFechar, false);
     ui->BitBtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     connect(ui->BitBtnConsulta, &QPushButton::clicked, this, &TFrmCMC7::BitBtnConsultaClick);
     connect(ui->BitBtnPreencher, &QPushButton::clicked, this, &TFrmCMC7::BitBtnPreencherClick);

@@ -92,7 +92,7 @@ TFrmCodBarra::TFrmCodBarra(EstadoConsole& estado, QWidget* parent)
     ui->setupUi(this);
     // Escape means nothing here; only "&Encerra" and "&Volta" close the
     // window.
-    configuraJanela(Moldura::FerramentaSemFechar, true, {.redimensionavel = true, .enterSoNoBotaoPadrao = true});
+    configuraJanela(Moldura::FerramentaSemFechar, true);
 
     // A block field is as wide as the most digits it holds in either layout,
     // so the fourth panel of either layout stands at the same place after

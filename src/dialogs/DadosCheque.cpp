@@ -11,7 +11,7 @@
 TFrmDigitado::TFrmDigitado(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmDigitado>()) {
     ui->setupUi(this);
-    configuraJanela(Moldura::FerramentaSemFechar, false, {.redimensionavel = true, .enterSoNoBotaoPadrao = true});
+    configuraJanela(Moldura::FerramentaSemFechar, false);
     ui->BtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     connect(ui->BtnConsulta, &QPushButton::clicked, this, &TFrmDigitado::BtnConsultaClick);
     connect(ui->BtnPreencher, &QPushButton::clicked, this, &TFrmDigitado::BtnPreencherClick);

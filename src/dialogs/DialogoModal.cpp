@@ -56,10 +56,9 @@ private:
 
 DialogoModal::DialogoModal(EstadoConsole& estado, QWidget* parent) : QDialog(parent), estado_(estado) {}
 
-void DialogoModal::configuraJanela(Moldura moldura, bool centralizaNaTela, Variacoes variacoes) {
+void DialogoModal::configuraJanela(Moldura moldura, bool centralizaNaTela) {
     moldura_ = moldura;
     centraliza_ = centralizaNaTela;
-    variacoes_ = variacoes;
     Qt::WindowFlags flags;
     switch (moldura) {
     case Moldura::FerramentaSemFechar:
@@ -74,7 +73,7 @@ void DialogoModal::configuraJanela(Moldura moldura, bool centralizaNaTela, Varia
     }
     setWindowFlags(flags);
     setSizeGripEnabled(false);
-    if (layout() && !variacoes.redimensionavel) {
+    if (layout()) {
         layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
 }
@@ -90,9 +89,7 @@ void DialogoModal::showEvent(QShowEvent* event) {
         return;
     }
     if (centraliza_) {
-        if (!variacoes_.redimensionavel) {
-            adjustSize();
-        }
+        adjustSize();
         if (const QScreen* tela = QGuiApplication::primaryScreen()) {
             // The position is the frame's, so the frame is what is centred.
             const QMargins margens = windowHandle() ? windowHandle()->frameMargins() : QMargins();
@@ -114,7 +111,7 @@ void DialogoModal::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == 0 && !variacoes_.enterSoNoBotaoPadrao) {
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == 0) {
         // As on the desktop this console was made for, Enter presses the
         // focused button even when it is not the window's default one.
         if (auto* botao = qobject_cast<QPushButton*>(focusWidget()); botao && botao->isEnabled()) {

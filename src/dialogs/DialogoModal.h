@@ -22,16 +22,6 @@ enum class Moldura {
     Comum,
 };
 
-// Where a window departs from what the small dialogs usually do.
-struct Variacoes {
-    // The operator may resize the window and a showing keeps the size it
-    // had; otherwise the window always has the size its layout asks for.
-    bool redimensionavel = false;
-    // Enter presses only the window's default button: a focused button that
-    // is not the default one ignores it.
-    bool enterSoNoBotaoPadrao = false;
-};
-
 class DialogoModal : public QDialog {
     Q_OBJECT
 protected:
@@ -39,7 +29,7 @@ protected:
 
     // To be called once the form is built. A window not centred on the screen
     // opens where Qt puts a dialog: over its parent.
-    void configuraJanela(Moldura moldura, bool centralizaNaTela, Variacoes variacoes = {});
+    void configuraJanela(Moldura moldura, bool centralizaNaTela);
 
     // Run once per showing, in this order, before the operator can type.
     virtual void FormShow() {}
@@ -62,7 +52,6 @@ protected:
 private:
     Moldura moldura_ = Moldura::FerramentaSemFechar;
     bool centraliza_ = true;
-    Variacoes variacoes_;
 };
 
 // Hands every character about to be typed into `campo` to `tecla`, which may

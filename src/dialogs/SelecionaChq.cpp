@@ -6,7 +6,7 @@ TFrmCnsChq::TFrmCnsChq(EstadoConsole& estado, QWidget* parent)
     ui->setupUi(this);
     // A tool window whose frame offers no close control: the choice or
     // "&Encerra" are the only ways out; Escape means nothing here.
-    configuraJanela(Moldura::FerramentaSemFechar, false, {.redimensionavel = true, .enterSoNoBotaoPadrao = true});
+    configuraJanela(Moldura::FerramentaSemFechar, false);
     connect(ui->CheckBox1, &QCheckBox::clicked, this, &TFrmCnsChq::CheckBox1Click);
     connect(ui->CheckBox2, &QCheckBox::clicked, this, &TFrmCnsChq::CheckBox2Click);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmCnsChq::BitBtn1Click);
