@@ -31,6 +31,5 @@ void TFrmMsgPpd::EdtMsgPpdKeyPress(QChar& Key) {
 }
 
 void TFrmMsgPpd::BitBtn1Click() {
-    estado_.Continua = -1;
-    fecha();
+    encerra();
 }

@@ -54,8 +54,7 @@ void TFrmMenu::EdtOpcaoKeyPress(QChar& Key) {
 }
 
 void TFrmMenu::BitBtn1Click() {
-    estado_.Continua = -1;
-    fecha();
+    encerra();
 }
 
 void TFrmMenu::BitBtn2Click() {

@@ -43,6 +43,5 @@ void TFrmTimeout::EdtTimeoutKeyPress(QChar& Key) {
 }
 
 void TFrmTimeout::BitBtn1Click() {
-    estado_.Continua = -1;
-    fecha();
+    encerra();
 }

@@ -31,6 +31,5 @@ void TFrmWK::EdtWKKeyPress(QChar& Key) {
 }
 
 void TFrmWK::BitBtn1Click() {
-    estado_.Continua = -1;
-    fecha();
+    encerra();
 }
