@@ -67,7 +67,9 @@ void TFrmtesteCliKavex32I::preencheListas() {
 
     // The typed restrictions take the list's place; the list keeps its room
     // so the window does not change shape when the mode changes.
-    for (QWidget* w : {static_cast<QWidget*>(ui->CLBRestricoes), static_cast<QWidget*>(ui->ChkBoxDescricao)}) {
+    // The pinpad-wait panel keeps its room too: the window has a fixed size.
+    for (QWidget* w : {static_cast<QWidget*>(ui->CLBRestricoes), static_cast<QWidget*>(ui->ChkBoxDescricao),
+                       static_cast<QWidget*>(ui->PnlCncPpd)}) {
         QSizePolicy politica = w->sizePolicy();
         politica.setRetainSizeWhenHidden(true);
         w->setSizePolicy(politica);
@@ -88,11 +90,14 @@ void TFrmtesteCliKavex32I::conectaControles() {
     ui->CBIPKavex->lineEdit()->installEventFilter(this);
 }
 
-// A main window has no default or cancel button of its own: Enter presses
-// "&Realiza Transação", and Esc presses "Cancela &Pinpad" while its panel is up.
+// A main window has no default or cancel button of its own: Enter presses the
+// focused button, else "&Realiza Transação"; Esc presses "Cancela &Pinpad"
+// while its panel is up.
 void TFrmtesteCliKavex32I::criaTeclas() {
     auto pressionaPadrao = [this] {
-        if (ui->BtnTransacao->isEnabled() && ui->BtnTransacao->isVisible()) {
+        if (auto* focado = qobject_cast<QPushButton*>(focusWidget()); focado && focado->isEnabled()) {
+            focado->click();
+        } else if (ui->BtnTransacao->isEnabled() && ui->BtnTransacao->isVisible()) {
             ui->BtnTransacao->click();
         }
     };

@@ -39,9 +39,11 @@ void TFrmtesteCliKavex32I::carregaEnderecos() {
 
 bool TFrmtesteCliKavex32I::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && (watched == ui->CBIPKavex || watched == ui->CBIPKavex->lineEdit())) {
-        // Opening the drop-down list or leaving the window is not leaving the box.
+        // Opening the drop-down list or the menu, or leaving the window, is not
+        // leaving the box.
         const Qt::FocusReason motivo = static_cast<QFocusEvent*>(event)->reason();
-        if (motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason && !ui->CBIPKavex->hasFocus()) {
+        if (motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason &&
+            motivo != Qt::MenuBarFocusReason && !ui->CBIPKavex->hasFocus()) {
             CBIPKavexExit();
         }
     }

@@ -22,6 +22,9 @@ TFrmCMC7::TFrmCMC7(EstadoConsole& estado, QWidget* parent)
     connect(ui->BitBtnConsulta, &QPushButton::clicked, this, &TFrmCMC7::BitBtnConsultaClick);
     connect(ui->BitBtnPreencher, &QPushButton::clicked, this, &TFrmCMC7::BitBtnPreencherClick);
     connect(ui->BitBtnEncerra, &QPushButton::clicked, this, &TFrmCMC7::BitBtnEncerraClick);
+    connect(ui->EdtCMC7, &QLineEdit::textEdited, this, &TFrmCMC7::EdtCMC7Edited);
+    ui->CMC7->setTextFormat(Qt::PlainText);
+    limite_ = ui->EdtCMC7->maxLength();
 }
 
 TFrmCMC7::~TFrmCMC7() = default;
@@ -36,6 +39,20 @@ QLineEdit* TFrmCMC7::EdtCMC7() const {
 
 void TFrmCMC7::LimitaCMC7(int16_t tamanhoMaximo) {
     limitaTamanho(ui->EdtCMC7, tamanhoMaximo);
+    limite_ = ui->EdtCMC7->maxLength();
+}
+
+void TFrmCMC7::MostraCMC7(const QString& solicitacao) {
+    ui->CMC7->setText(semAceleradores(solicitacao));
+}
+
+// Once the operator edits the sample, the box shrinks back towards the
+// library's limit, so nothing longer than it can be typed.
+void TFrmCMC7::EdtCMC7Edited() {
+    const int comprimento = static_cast<int>(ui->EdtCMC7->text().size());
+    if (ui->EdtCMC7->maxLength() > limite_) {
+        ui->EdtCMC7->setMaxLength(std::max(limite_, comprimento));
+    }
 }
 
 void TFrmCMC7::LimpaCampo() {
@@ -54,7 +71,7 @@ void TFrmCMC7::BitBtnConsultaClick() {
 void TFrmCMC7::BitBtnPreencherClick() {
     // The sample is longer than the usual limit of 30 and must not be cut,
     // so the box's limit grows to hold it (an edit box never keeps more text
-    // than its limit). The loop sets the limit again for the next request.
+    // than its limit) until the operator edits it.
     ui->EdtCMC7->setMaxLength(std::max<int>(ui->EdtCMC7->maxLength(), static_cast<int>(kAmostraCMC7.size())));
     ui->EdtCMC7->setText(kAmostraCMC7);
 }

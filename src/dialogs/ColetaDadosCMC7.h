@@ -32,6 +32,8 @@ public:
     // no limit.
     void LimitaCMC7(int16_t tamanhoMaximo);
     void LimpaCampo();
+    // Shows the library's prompt exactly as it comes ("&" included).
+    void MostraCMC7(const QString& solicitacao);
 
     void FormActivate() override;
     void BitBtnConsultaClick();
@@ -39,5 +41,9 @@ public:
     void BitBtnEncerraClick();
 
 private:
+    void EdtCMC7Edited();
+
     std::unique_ptr<Ui::TFrmCMC7> ui;
+    // The limit the library asked for.
+    int limite_ = 0;
 };

@@ -42,8 +42,8 @@ constexpr std::array<Tamanhos, kBlocos> kTamanhosBoleto = {{{5, 5}, {5, 6}, {5, 
 constexpr std::array<Tamanhos, kBlocos> kTamanhosArrecadacao = {{{6, 6}, {6, 6}, {6, 6}, {6, 6}}};
 
 // The character a key press types, as the window sees it before the field
-// does: printable characters, Backspace and Enter. Null for keys that type
-// nothing (arrows, Tab, Escape, shortcuts).
+// does: printable characters, Backspace, Enter and Escape. Null for keys that
+// type nothing (arrows, Tab, shortcuts).
 QChar teclaDe(const QKeyEvent& evento) {
     switch (evento.key()) {
     case Qt::Key_Return:
@@ -51,9 +51,10 @@ QChar teclaDe(const QKeyEvent& evento) {
         return QChar(u'\r');
     case Qt::Key_Backspace:
         return QChar(u'\b');
+    case Qt::Key_Escape:
+        return QChar(u'\x1b');
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case Qt::Key_Escape:
         return {};
     default:
         break;
@@ -90,6 +91,8 @@ bool completa(const QLineEdit* campo, int tamanho) {
 TFrmCodBarra::TFrmCodBarra(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCodBarra>()) {
     ui->setupUi(this);
+    // The library's prompt is shown as it comes, never as markup.
+    ui->LblCabecalhoCodBarra->setTextFormat(Qt::PlainText);
     // Escape means nothing here; only "&Encerra" and "&Volta" close the
     // window.
     configuraJanela(Moldura::FerramentaSemFechar, true);
@@ -538,7 +541,12 @@ bool TFrmCodBarra::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return DialogoModal::eventFilter(watched, event);
     }
-    const QChar tecla = teclaDe(*static_cast<QKeyEvent*>(event));
+    QChar tecla = teclaDe(*static_cast<QKeyEvent*>(event));
+    // Escape types nothing into the single field; in a block it starts the
+    // block's check like any other key.
+    if (watched == ui->EdtCodBarra && tecla == QChar(u'\x1b')) {
+        tecla = QChar();
+    }
     const auto tratador = tratadores_.find(watched);
     if (!tecla.isNull() && tratador != tratadores_.end()) {
         (this->*tratador->second)(tecla);

@@ -12,6 +12,8 @@ TFrmDigitado::TFrmDigitado(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmDigitado>()) {
     ui->setupUi(this);
     configuraJanela(Moldura::FerramentaSemFechar, false);
+    // The library's prompt is shown as it comes, never as markup.
+    ui->DadosCheque->setTextFormat(Qt::PlainText);
     ui->BtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
     connect(ui->BtnConsulta, &QPushButton::clicked, this, &TFrmDigitado::BtnConsultaClick);
     connect(ui->BtnPreencher, &QPushButton::clicked, this, &TFrmDigitado::BtnPreencherClick);

@@ -264,6 +264,23 @@ private slots:
         KAVEX_VERIFY_SEAMS();
     }
 
+    void escapeNumBlocoIniciaOPassoComoQualquerTecla() {
+        roteiro(json::array({resposta(0, 1), resposta(0, 1), resposta(1, 1)}));
+        platform::modal::expect("FrmCodBarra", [&](QDialog& w) {
+            marca(w, "RdBtnValidaOnl");
+            digita(kBoleto.left(9));
+            tecla(Qt::Key_Escape); // Edit2 holds 4: Passo1, with Escape as the key
+            QVERIFY(w.isVisible());
+            clica(w, "BitBtn1");
+        });
+        dialogo().MostraParaLaco(QString());
+        const QStringList checados = verificados();
+        QCOMPARE(checados.size(), 3);
+        QCOMPARE(checados.last(), kBoleto.left(9) + QChar(u'\x1b'));
+        QCOMPARE(dialogo().TeclaDigitada, QChar(u'\x1b'));
+        KAVEX_VERIFY_SEAMS();
+    }
+
     void passosPintamBlocosEMovemOFoco() {
         roteiro(json::array({resposta(0, 1), resposta(0, 1),                 // the first two characters
                              resposta(2, 1), resposta(1, 1), resposta(0, 1), // Passo1

@@ -254,6 +254,19 @@ private slots:
         QCOMPARE(bytes.size(), 34);
         QCOMPARE(static_cast<unsigned char>(bytes.back()), 199);
         QCOMPARE(estado().Continua, 0);
+        // Editing the sample brings the box back towards the library's limit.
+        platform::modal::expect("FrmCMC7", [&](QDialog&) {
+            QTest::keyClick(cmc7.EdtCMC7(), Qt::Key_End);
+            QTest::keyClick(cmc7.EdtCMC7(), Qt::Key_Backspace);
+            QTest::keyClicks(cmc7.EdtCMC7(), QStringLiteral("99"));
+            QTest::mouseClick(cmc7.findChild<QPushButton*>(QStringLiteral("BitBtnConsulta")), Qt::LeftButton);
+        });
+        platform::modal::showModal(cmc7);
+        QCOMPARE(cmc7.DadosCMC7, kAmostraCMC7.left(33));
+        // The library's prompt shows as it comes, "&" and markup included.
+        cmc7.MostraCMC7(QStringLiteral("<b>Passe & leia</b>"));
+        QCOMPARE(cmc7.CMC7()->text(), QStringLiteral("<b>Passe && leia</b>"));
+        QCOMPARE(cmc7.CMC7()->textFormat(), Qt::PlainText);
         KAVEX_VERIFY_SEAMS();
     }
 

@@ -365,6 +365,13 @@ void TestMainWindow::enterAndEscPressTheWindowButtons() {
     c.find<QLineEdit>("EdtValor")->setFocus();
     QTest::keyClick(c.find<QLineEdit>("EdtValor"), Qt::Key_Return);
     QCOMPARE(transacoes.size(), 1);
+    // A focused button takes the Enter itself.
+    auto* limpar = c.find<QPushButton>("BtnLimpar");
+    QSignalSpy limpezas(limpar, &QPushButton::clicked);
+    limpar->setFocus();
+    QTest::keyClick(limpar, Qt::Key_Return);
+    QCOMPARE(limpezas.size(), 1);
+    QCOMPARE(transacoes.size(), 1);
     c.find<QWidget>("PnlCncPpd")->show();
     QTest::keyClick(c.find<QLineEdit>("EdtValor"), Qt::Key_Escape);
     QCOMPARE(cancelamentos.size(), 1);
