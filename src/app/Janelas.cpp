@@ -1,6 +1,6 @@
 #include "app/Janelas.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 #include "config/CfgCliKavex.h"
 #include "config/CfgPinpad.h"
 #include "dialogs/ColetaCampos.h"
@@ -21,7 +21,6 @@
 
 Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), principal_(principal) {
     ordem_ << principal.objectName();
-    estado_.janelas = this;
     // Start order: bar-code, consultation, working key, pinpad message,
     // product list, other transactions, the Vidalink windows, the two
     // configuration editors, pinpad functions, yes/no, time-out, direct

@@ -4,7 +4,7 @@
 // fields, the command loop's trace and the confirmation panel. Its behaviour
 // is split by concern over several files (Main*.cpp).
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 #include "app/Janelas.h"
 
 #include <QMainWindow>
@@ -29,6 +29,10 @@ public:
     // BtnConfigura.
     void HabilitaDesabilita(bool habilita);
     void dataehora();
+
+    // Carries a function that a start call answered with 10000 through the
+    // library's command loop to its end.
+    void ContinuaFuncao();
 
     void BtnConfiguraClick();
     void CBIPKavexExit();

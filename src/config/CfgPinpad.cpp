@@ -3,6 +3,7 @@
 
 #include "config/ArquivoConfig.h"
 #include "platform/Files.h"
+#include "platform/Numeros.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
@@ -101,57 +102,7 @@ const ChaveCertificadora kChavesCertificadoras[] = {
 };
 const QString kExpoente = QStringLiteral("03");
 
-int digitoHexa(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
-    }
-    if (u >= u'a' && u <= u'f') {
-        return u - u'a' + 10;
-    }
-    if (u >= u'A' && u <= u'F') {
-        return u - u'A' + 10;
-    }
-    return 16;
-}
-
 } // namespace
-
-std::optional<int> lePorta(const QString& texto) {
-    QStringView resto(texto);
-    while (!resto.isEmpty() && resto.front() == u' ') {
-        resto = resto.sliced(1);
-    }
-    bool negativo = false;
-    if (!resto.isEmpty() && (resto.front() == u'-' || resto.front() == u'+')) {
-        negativo = resto.front() == u'-';
-        resto = resto.sliced(1);
-    }
-    int base = 10;
-    if (resto.startsWith(u'$')) {
-        base = 16;
-        resto = resto.sliced(1);
-    } else if (resto.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
-        base = 16;
-        resto = resto.sliced(2);
-    }
-    if (resto.isEmpty()) {
-        return std::nullopt;
-    }
-    const qint64 limite = qint64(std::numeric_limits<int>::max()) + (negativo ? 1 : 0);
-    qint64 valor = 0;
-    for (const QChar c : resto) {
-        const int digito = digitoHexa(c);
-        if (digito >= base) {
-            return std::nullopt;
-        }
-        valor = valor * base + digito;
-        if (valor > limite) {
-            return std::nullopt;
-        }
-    }
-    return static_cast<int>(negativo ? -valor : valor);
-}
 
 TFrmCfgPinpad::TFrmCfgPinpad(EstadoConsole& estado, QWidget* parent)
     : EditorConfiguracao(estado, parent, TotalMarcas), ui(std::make_unique<Ui::TFrmCfgPinpad>()) {
@@ -203,13 +154,12 @@ void TFrmCfgPinpad::FormActivate() {
     }
 
     if (!porta.isEmpty()) {
-        const std::optional<int> numero = lePorta(porta);
-        if (!numero) {
+        int32_t numero = 0;
+        if (!platform::numeros::StrToInt(porta, numero, this)) {
             // The load stops here: what it changed so far counts as changed.
-            platform::prompt::showError(QStringLiteral("'%1' is not a valid integer value").arg(porta), this);
             return;
         }
-        ui->RdGrPorta->setItemIndex(*numero - 1);
+        ui->RdGrPorta->setItemIndex(numero - 1);
     }
 
     ModificacaoFalse();

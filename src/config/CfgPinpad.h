@@ -16,10 +16,6 @@ namespace Ui {
 class TFrmCfgPinpad;
 }
 
-// A port text read as a whole number: decimal, or hexadecimal after "$" or
-// "0x", with an optional sign and leading blanks; nothing for any other text.
-std::optional<int> lePorta(const QString& texto);
-
 class TFrmCfgPinpad : public EditorConfiguracao {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 #include "dialogs/ColetaCampos.h"
 #include "ui_ColetaCampos.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 
 namespace {
 const QString kCampoCancelado = QStringLiteral("0000000000000");

@@ -1,7 +1,7 @@
 #include "dialogs/CorrespBanc.h"
 #include "ui_CorrespBanc.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 #include "library/KavexLibrary.h"
 #include "platform/Modal.h"
 #include "platform/Win1252.h"

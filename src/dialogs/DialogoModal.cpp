@@ -1,6 +1,6 @@
 #include "dialogs/DialogoModal.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>

@@ -1,7 +1,7 @@
 #include "dialogs/MensagemPinpad.h"
 #include "ui_MensagemPinpad.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 
 TFrmMsgPpd::TFrmMsgPpd(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmMsgPpd>()) {

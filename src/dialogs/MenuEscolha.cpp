@@ -1,7 +1,7 @@
 #include "dialogs/MenuEscolha.h"
 #include "ui_MenuEscolha.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 
 TFrmMenu::TFrmMenu(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmMenu>()) {

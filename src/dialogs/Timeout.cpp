@@ -1,7 +1,7 @@
 #include "dialogs/Timeout.h"
 #include "ui_Timeout.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 
 #include <QRegularExpressionValidator>
 

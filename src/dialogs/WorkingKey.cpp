@@ -1,7 +1,7 @@
 #include "dialogs/WorkingKey.h"
 #include "ui_WorkingKey.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 
 TFrmWK::TFrmWK(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmWK>()) {

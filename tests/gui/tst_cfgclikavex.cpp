@@ -2,7 +2,7 @@
 #include "Editores.h"
 #include "Harness.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 #include "app/Janelas.h"
 #include "config/CfgCliKavex.h"
 #include "platform/Modal.h"
@@ -419,7 +419,7 @@ private slots:
 
     void opensFromTheMainMenuWhileUnconfigured() {
         harness::Console console;
-        const QStringList ordem = console.estado().janelas->ordemCriacao();
+        const QStringList ordem = console.window().janelas().ordemCriacao();
         QVERIFY(ordem.indexOf(QStringLiteral("FrmCfgCliKavex")) > 0);
         QCOMPARE(ordem.indexOf(QStringLiteral("FrmCfgPinpad")), ordem.indexOf(QStringLiteral("FrmCfgCliKavex")) + 1);
 

@@ -2,7 +2,7 @@
 #include "Editores.h"
 #include "Harness.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 #include "config/CfgPinpad.h"
 #include "platform/Modal.h"
 #include "platform/ProgramDir.h"
@@ -416,29 +416,6 @@ private slots:
         });
         QVERIFY(console.simulator().calls().empty());
         KAVEX_VERIFY_SEAMS();
-    }
-
-    void portTexts_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("valor"); // -999: not a number
-        QTest::newRow("digit") << "3" << 3;
-        QTest::newRow("leading blanks") << "  2" << 2;
-        QTest::newRow("hexadecimal") << "$A" << 10;
-        QTest::newRow("0x") << "0x1" << 1;
-        QTest::newRow("sign") << "-1" << -1;
-        QTest::newRow("trailing blank") << "2 " << -999;
-        QTest::newRow("letter") << "A" << -999;
-        QTest::newRow("bare prefix") << "0x" << -999;
-        QTest::newRow("too large") << "2147483648" << -999;
-    }
-    void portTexts() {
-        QFETCH(QString, texto);
-        QFETCH(int, valor);
-        const std::optional<int> lido = lePorta(texto);
-        QCOMPARE(lido.has_value(), valor != -999);
-        if (lido) {
-            QCOMPARE(*lido, valor);
-        }
     }
 };
 

@@ -3,7 +3,7 @@
 
 #include "Harness.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 #include "app/Janelas.h"
 #include "dialogs/ColetaCampos.h"
 #include "dialogs/ColetaCodProdAutor.h"

@@ -2,7 +2,7 @@
 
 #include "Harness.h"
 
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 #include "dialogs/CupomTEF.h"
 #include "dialogs/TelaConsulta.h"
 #include "platform/Modal.h"

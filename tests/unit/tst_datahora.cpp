@@ -1,7 +1,7 @@
 // Date and time texts sent to the library and shown to the operator.
 
 #include "app/Codigos.h"
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 #include "platform/Clock.h"
 
 #include <QTest>

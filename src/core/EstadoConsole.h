@@ -8,7 +8,6 @@
 #include <cstdint>
 
 class KavexLibrary;
-class Janelas;
 
 struct EstadoConsole {
     int32_t Retorno = 0;
@@ -29,8 +28,6 @@ struct EstadoConsole {
 
     // The loaded payment client library; never null while the console runs.
     KavexLibrary* biblioteca = nullptr;
-    // Every window created at program start.
-    Janelas* janelas = nullptr;
 };
 
 // Refreshes DataFiscal, HoraFiscal and DataHoraExtenso from the clock.

@@ -1,4 +1,4 @@
-#include "app/EstadoConsole.h"
+#include "core/EstadoConsole.h"
 
 #include "platform/Clock.h"
 
