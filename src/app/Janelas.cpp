@@ -1,8 +1,8 @@
 #include "app/Janelas.h"
 
-#include "core/EstadoConsole.h"
 #include "config/CfgCliKavex.h"
 #include "config/CfgPinpad.h"
+#include "core/EstadoConsole.h"
 #include "dialogs/ColetaCampos.h"
 #include "dialogs/ColetaCodProdAutor.h"
 #include "dialogs/ColetaDadosCMC7.h"
@@ -16,6 +16,8 @@
 #include "dialogs/TelaConsulta.h"
 #include "dialogs/Timeout.h"
 #include "dialogs/WorkingKey.h"
+#include "othertrn/AA.h"
+#include "pinpad/FuncPinpad.h"
 
 #include <QWidget>
 
@@ -29,8 +31,10 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     FrmConsultas = cria<TFrmConsultas>();
     FrmWK = cria<TFrmWK>();
     FrmMsgPpd = cria<TFrmMsgPpd>();
+    FrmAA = cria<TFrmAA>();
     FrmCfgCliKavex = cria<TFrmCfgCliKavex>();
     FrmCfgPinpad = cria<TFrmCfgPinpad>();
+    FrmFuncPinpad = cria<TFrmFuncPinpad>();
     FrmOpcaoSimNao = cria<TFrmOpcaoSimNao>();
     FrmTimeout = cria<TFrmTimeout>();
     FrmCodProdAutor = cria<TFrmCodProdAutor>();

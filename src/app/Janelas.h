@@ -23,6 +23,8 @@ class TFrmCodBarra;
 class TFrmCnsChq;
 class TFrmDigitado;
 class TFrmCMC7;
+class TFrmAA;
+class TFrmFuncPinpad;
 
 class Janelas {
 public:
@@ -39,8 +41,10 @@ public:
     TFrmConsultas* FrmConsultas = nullptr;
     TFrmWK* FrmWK = nullptr;
     TFrmMsgPpd* FrmMsgPpd = nullptr;
+    TFrmAA* FrmAA = nullptr;
     TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
     TFrmCfgPinpad* FrmCfgPinpad = nullptr;
+    TFrmFuncPinpad* FrmFuncPinpad = nullptr;
     TFrmOpcaoSimNao* FrmOpcaoSimNao = nullptr;
     TFrmTimeout* FrmTimeout = nullptr;
     TFrmCodProdAutor* FrmCodProdAutor = nullptr;

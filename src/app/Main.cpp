@@ -3,6 +3,7 @@
 
 #include "app/Codigos.h"
 #include "library/KavexLibrary.h"
+#include "platform/Acessibilidade.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -22,7 +23,9 @@ constexpr int kColunasRestricoes = 5;
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()) {
     estado_.biblioteca = &biblioteca;
+    platform::acessibilidade::instala();
     ui->setupUi(this);
+    platform::acessibilidade::nomeiaCaixasEditaveis(*this);
     preencheListas();
     conectaControles();
     conectaMenu();
@@ -79,6 +82,9 @@ void TFrmtesteCliKavex32I::preencheListas() {
 void TFrmtesteCliKavex32I::conectaControles() {
     connect(ui->BtnConfigura, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnConfiguraClick);
     connect(ui->BtnLimpar, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnLimparClick);
+    connect(ui->BtnTransacao, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtntransacaoClick);
+    connect(ui->BtnFuncPpd, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnFuncPpdClick);
+    connect(ui->BtnILCD, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnILCDClick);
     connect(ui->RdGrpRestricoes, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RdGrpRestricoesClick);
     connect(ui->ChkBoxDescricao, &QCheckBox::clicked, this, &TFrmtesteCliKavex32I::ChkBoxDescricaoClick);
     connect(ui->RGTEF, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RGTEFClick);

@@ -4,8 +4,8 @@
 // fields, the command loop's trace and the confirmation panel. Its behaviour
 // is split by concern over several files (Main*.cpp).
 
-#include "core/EstadoConsole.h"
 #include "app/Janelas.h"
+#include "core/EstadoConsole.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -33,6 +33,15 @@ public:
     // Carries a function that a start call answered with 10000 through the
     // library's command loop to its end.
     void ContinuaFuncao();
+
+    // Starting a function (MainInicia.cpp): the kind chosen in the two
+    // transaction groups, or the direct pinpad function chosen in the pinpad
+    // functions window.
+    void BtntransacaoClick();
+    void BtnFuncPpdClick();
+    void BtnILCDClick();
+    // Asks whether LeCartaoDiretoEx waits for the card: 0 "Sim", 1 "Não".
+    int TstCnc();
 
     void BtnConfiguraClick();
     void CBIPKavexExit();
