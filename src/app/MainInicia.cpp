@@ -320,7 +320,9 @@ void Inicio::mostraPainelILCD() {
     QWidget* painel = ui_.pnlILCD;
     const QWidget* mensagens = ui_.MemoMsgOperador;
     const QPoint canto = mensagens->mapTo(painel->parentWidget(), QPoint(0, 0));
-    painel->setGeometry(canto.x(), canto.y(), mensagens->width(), painel->sizeHint().height());
+    const int largura = mensagens->width();
+    painel->setGeometry(canto.x(), canto.y(), largura,
+                        painel->hasHeightForWidth() ? painel->heightForWidth(largura) : painel->sizeHint().height());
     painel->raise();
     painel->show();
     platform::modal::processPendingEvents();

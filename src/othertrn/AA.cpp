@@ -6,6 +6,7 @@
 
 #include <QFocusEvent>
 #include <QRegularExpressionValidator>
+#include <QtMath>
 
 namespace {
 const QString kRealizaTransacao = QStringLiteral("&Realiza Transação");
@@ -14,6 +15,7 @@ const QString kSemQuantidade = QStringLiteral("É preciso Especificar a Quantida
 const QString kCamposVazios = QStringLiteral("Por favor preencha todos os campos do Produto");
 const QString kListaVazia = QStringLiteral("Por Favor digite a lista de produtos");
 const QChar kSeparador = QLatin1Char(';');
+constexpr int kLinhasAjuda = 6;
 // The characters that give the list its shape cannot be part of a field.
 const QString kSemDelimitadores = QStringLiteral("[^;\\[\\]]*");
 } // namespace
@@ -27,7 +29,10 @@ TFrmAA::TFrmAA(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmAA>()) {
     ui->setupUi(this);
     configuraJanela(Moldura::Comum, true);
-    ui->MemoProd->setFont(fonteFixa());
+    // Tall enough for its six lines of help and no more.
+    const QFontMetrics metricas(ui->MemoProd->font());
+    const int margens = 2 * (ui->MemoProd->frameWidth() + qCeil(ui->MemoProd->document()->documentMargin()));
+    ui->MemoProd->setFixedHeight((2 * kLinhasAjuda + 1) * metricas.lineSpacing() / 2 + margens);
     for (QLineEdit* campo : {ui->EdtDescricaoProd, ui->EdtCodProd, ui->EdtQdeProdIndiv, ui->EdtValorProd}) {
         campo->setValidator(new QRegularExpressionValidator(QRegularExpression(kSemDelimitadores), campo));
     }
