@@ -4,6 +4,7 @@
 #include "platform/Numeros.h"
 #include "platform/Prompt.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QRegularExpressionValidator>
 #include <QtMath>
@@ -66,10 +67,11 @@ void TFrmAA::FormActivate() {
 bool TFrmAA::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->EdtQdeProd && event->type() == QEvent::FocusOut) {
         // Another window taking over (a message, the window closing), or the
-        // field being disabled under the cursor, is not the operator leaving it.
+        // field being disabled under the cursor, is not the operator leaving
+        // it; going to "&Encerra" is leaving the window, which needs no number.
         const Qt::FocusReason motivo = static_cast<QFocusEvent*>(event)->reason();
         if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason && isVisible() &&
-            ui->EdtQdeProd->isEnabled()) {
+            ui->EdtQdeProd->isEnabled() && QApplication::focusWidget() != ui->BitBtn2) {
             EdtQdeProdExit();
         }
     }

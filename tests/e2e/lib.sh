@@ -45,3 +45,28 @@ e2e_wait_line() {
     done
     return 1
 }
+
+# Starts the console ($1) on the simulator ($2) in a fresh folder, the
+# simulator answering from the JSON script $3 and logging to $KAVEX_SIM_LOG,
+# and configures it with Alt+C. Sets E2E_TMP, E2E_APP and E2E_WIN.
+e2e_start_configured() {
+    e2e_start_display
+    E2E_TMP=$(mktemp -d)
+    export KAVEX_SIM_LOG=$E2E_TMP/calls.jsonl
+    export KAVEX_SIM_SCRIPT=$E2E_TMP/script.json
+    export QT_QPA_PLATFORM=xcb
+    printf '%s\n' "$3" >"$KAVEX_SIM_SCRIPT"
+    "$1" --dir "$E2E_TMP" --library "$2" >"$E2E_TMP/console.log" 2>&1 &
+    E2E_APP=$!
+    E2E_WIN=$(e2e_wait_window "Teste CliKavex Interativo")
+    [ -n "$E2E_WIN" ] || e2e_fail "the main window did not appear: $(cat "$E2E_TMP/console.log")"
+    xdotool windowfocus --sync "$E2E_WIN" 2>/dev/null || true
+    sleep 0.3
+    xdotool key --delay 50 alt+c
+    e2e_wait_line "$KAVEX_SIM_LOG" '"ConfiguraIntKavexInterativo"' || e2e_fail "the library was not configured"
+}
+
+# Fails unless the call log gets a line matching $1 (grep pattern) in time.
+e2e_expect_call() {
+    e2e_wait_line "$KAVEX_SIM_LOG" "$1" || e2e_fail "${2:-no call matching $1}: $(cat "$KAVEX_SIM_LOG")"
+}

@@ -1,26 +1,36 @@
 #pragma once
 
 // The operator's hands in GUI tests: keys go where the focus is, buttons are
-// clicked by name in the window that is up.
+// clicked by name.
 
 #include "Cliques.h"
 
-#include <QString>
-#include <Qt>
-
-class QWidget;
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
 
 namespace harness {
 
+inline QWidget* foco() {
+    QWidget* w = QApplication::focusWidget();
+    if (!w) {
+        qFatal("nothing has the focus");
+    }
+    return w;
+}
 // Types `texto` into the focused control, accented letters included.
-void digita(const QString& texto);
-// Presses one key on the focused control.
-void tecla(Qt::Key k);
-// Clicks the button named `nome` inside `janela`.
-void clica(QWidget& janela, const char* nome);
-// objectName of the focused control, empty when nothing has the focus.
-QString nomeDoFoco();
-// The name a screen reader announces for `controle`.
-QString nomeAcessivel(QWidget* controle);
+inline void digita(const QString& texto) {
+    for (const QChar c : texto) {
+        QTest::sendKeyEvent(QTest::Click, foco(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+inline void tecla(Qt::Key k) { QTest::keyClick(foco(), k); }
+inline void clica(QWidget& janela, const char* nome) {
+    QTest::mouseClick(controle<QAbstractButton>(janela, nome), Qt::LeftButton);
+}
+inline QString nomeDoFoco() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+// The name a screen reader announces for `w`.
+inline QString nomeAcessivel(QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); }
 
 } // namespace harness
