@@ -51,12 +51,22 @@ bool OperadorJanelas::emRajada() {
     return ciclosRapidos_ >= kCiclosDeRajada && agora - ultimaPintura_ < kQuadroNs;
 }
 
+// Only the controls that change from one cycle to the next wait for the
+// frame; repainting the whole window once a frame would cost as much as the
+// cycles themselves.
+void OperadorJanelas::pinta(bool agora) {
+    for (QWidget* w : {static_cast<QWidget*>(c_.Memo), static_cast<QWidget*>(c_.MemoMsgOperador),
+                       static_cast<QWidget*>(c_.EdtData), c_.PnlCncPpd}) {
+        w->setUpdatesEnabled(agora);
+    }
+}
+
 void OperadorJanelas::atualizaTela() {
     if (!tracePendente_.isEmpty()) {
         c_.Memo->appendPlainText(tracePendente_.join(QLatin1Char('\n')));
         tracePendente_.clear();
     }
-    principal_.centralWidget()->setUpdatesEnabled(true);
+    pinta(true);
     ultimaPintura_ = relogio_.nsecsElapsed();
 }
 
@@ -68,13 +78,13 @@ void OperadorJanelas::iniciaFuncao(const QString& dataHora) {
     ciclosRapidos_ = 0;
     c_.Memo->clear();
     c_.MemoMsgOperador->clear();
-    c_.EdtData->setText(dataHora);
+    mostraMensagem(dataHora);
     j.FrmCupomTEF->OpcaoConfirmacao = TFrmCupomTEF::Pendente;
 }
 
 void OperadorJanelas::processaEventos() {
     if (emRajada()) {
-        principal_.centralWidget()->setUpdatesEnabled(false);
+        pinta(false);
     } else {
         atualizaTela();
     }
@@ -94,8 +104,10 @@ void OperadorJanelas::registra(const QString& linha) {
     tracePendente_.append(entrada);
 }
 
+// A text longer than the line shows from its start.
 void OperadorJanelas::mostraMensagem(const QString& texto) {
     c_.EdtData->setText(texto);
+    c_.EdtData->setCursorPosition(0);
 }
 
 void OperadorJanelas::acrescentaMensagem(const QString& texto) {

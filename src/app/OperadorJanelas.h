@@ -67,6 +67,7 @@ private:
     // and the trace written to its box, once a frame; a slower call, any
     // dialog or box, and the end bring everything up to date first.
     bool emRajada();
+    void pinta(bool agora);
     void atualizaTela();
 
     TFrmtesteCliKavex32I& principal_;
