@@ -77,6 +77,7 @@ private slots:
     void saleThroughTheDialogs();
     void pinpadPanelCancelled_data();
     void pinpadPanelCancelled();
+    void burstThenDialogShowsTheWholeTrace();
     void receiptThatCannotBePrinted();
     void traceBoxAndScopedStyle();
 };
@@ -170,6 +171,31 @@ void TstCommandLoop::pinpadPanelCancelled() {
     roda(c, {cmd(23, ""), kFim});
     QVERIFY(painel->isVisible());
     QCOMPARE(contador->text(), QStringLiteral("1"));
+    KAVEX_VERIFY_SEAMS();
+}
+
+// During a burst of fast cycles the trace waits for the next frame, but a
+// dialog never opens on a trace or a window that is behind.
+void TstCommandLoop::burstThenDialogShowsTheWholeTrace() {
+    Console c;
+    json ciclos = json::array();
+    for (int i = 0; i < 50; ++i) {
+        ciclos.push_back(cmd(1, "Aguarde " + std::to_string(i)));
+    }
+    ciclos.push_back(cmd(21, "1:A;"));
+    ciclos.push_back(kFim);
+    int linhas = 0;
+    bool pintando = false;
+    platform::modal::expect("FrmMenu", [&](QDialog& d) {
+        linhas = c.find<QPlainTextEdit>("Memo")->blockCount();
+        pintando = c.find<QWidget>("Memo")->updatesEnabled() && c.find<QWidget>("EdtData")->updatesEnabled();
+        digita(d, "EdtOpcao", "1");
+    });
+    roda(c, ciclos);
+    QCOMPARE(linhas, 102);
+    QVERIFY(pintando);
+    QCOMPARE(c.find<QLineEdit>("EdtData")->text(), QStringLiteral("Aguarde 49"));
+    QCOMPARE(c.find<QPlainTextEdit>("Memo")->blockCount(), 104);
     KAVEX_VERIFY_SEAMS();
 }
 
