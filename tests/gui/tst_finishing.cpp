@@ -57,48 +57,35 @@ void TstFinishing::roads_data() {
     QTest::addColumn<bool>("comParametros");
     QTest::addColumn<int>("flag");
     QTest::addColumn<QStringList>("caixas");
-    QTest::addColumn<json>("chamadas");
-    const auto chamada = [](const char* fn, json antes, json depois = json::array()) {
-        for (const json& v : kHoje) {
-            antes.push_back(v);
-        }
-        for (const json& v : depois) {
-            antes.push_back(v);
-        }
-        return json{{fn, antes}};
+    QTest::addColumn<json>("chamada");
+    const auto fin = [](int fn, json antes, json depois = json::array()) {
+        antes.insert(antes.end(), kHoje.begin(), kHoje.end());
+        antes.insert(antes.end(), depois.begin(), depois.end());
+        return json::array({json{{kFinalizacoes[fn], antes}}});
     };
-    const QString conf = QStringLiteral("Btn_Confirmacao");
-    const QString id = QStringLiteral("btCnfIdentificada");
+    const QString conf = QStringLiteral("Btn_Confirmacao"), id = QStringLiteral("btCnfIdentificada");
+    const QString sim = kPergunta + "=Sim", nao = kPergunta + "=Não", invalida = "Função Inválida!!!=";
+    const QString f = kFuncao + "=", p = kParametros + "=", d = kDados + "=D";
     const json nada = json::array();
-
-    QTest::newRow("plain") << conf << false << 1 << QStringList{} << chamada(kFinalizacoes[0], {1});
-    QTest::newRow("plain, undo") << conf << false << 0 << QStringList{} << chamada(kFinalizacoes[0], {0});
-    QTest::newRow("parameters refused") << conf << true << 1 << QStringList{kPergunta + "=Não"}
-                                        << chamada(kFinalizacoes[0], {1});
-    QTest::newRow("parameters typed") << conf << true << 0 << QStringList{kPergunta + "=Sim", kParametros + "=P1;P2"}
-                                      << chamada(kFinalizacoes[1], {0}, {"P1;P2"});
-    QTest::newRow("parameters empty") << conf << true << 1 << QStringList{kPergunta + "=Sim", kParametros + "="}
-                                      << chamada(kFinalizacoes[1], {1}, {""});
-    QTest::newRow("parameters cancelled")
-        << conf << true << 1 << QStringList{kPergunta + "=Sim", kParametros + "=<cancela>"} << nada;
-    const struct {
-        const char* texto;
-        int funcao;
-    } validas[] = {{"10", 10}, {"$10", 16}, {"0x10", 16}, {" x1F", 31}, {"196609", 196609}};
-    for (const auto& v : validas) {
-        QTest::newRow(v.texto) << id << false << 1 << QStringList{kFuncao + "=" + v.texto, kDados + "=NSU 123"}
-                               << chamada(kFinalizacoes[2], {v.funcao, 1}, {"NSU 123"});
+    // clang-format off
+    QTest::newRow("plain") << conf << false << 1 << QStringList{} << fin(0, {1});
+    QTest::newRow("plain, undo") << conf << false << 0 << QStringList{} << fin(0, {0});
+    QTest::newRow("parameters refused") << conf << true << 1 << QStringList{nao} << fin(0, {1});
+    QTest::newRow("parameters typed") << conf << true << 0 << QStringList{sim, p + "P1;P2"} << fin(1, {0}, {"P1;P2"});
+    QTest::newRow("parameters empty") << conf << true << 1 << QStringList{sim, p} << fin(1, {1}, {""});
+    QTest::newRow("parameters cancelled") << conf << true << 1 << QStringList{sim, p + "<cancela>"} << nada;
+    QTest::newRow("10") << id << false << 1 << QStringList{f + "10", d} << fin(2, {10, 1}, {"D"});
+    QTest::newRow("$10") << id << false << 0 << QStringList{f + "$10", d} << fin(2, {16, 0}, {"D"});
+    QTest::newRow("0x10") << id << false << 1 << QStringList{f + "0x10", d} << fin(2, {16, 1}, {"D"});
+    QTest::newRow("all 32 bits") << id << false << 1 << QStringList{f + "$30001", d} << fin(2, {196609, 1}, {"D"});
+    for (const char* texto : {"0", "", "abc", "65536", "-1"}) {
+        QTest::newRow(texto) << id << false << 1 << QStringList{f + texto, invalida} << nada;
     }
-    for (const char* invalida : {"0", "", "abc", "65536", "-1", "$8000"}) {
-        QTest::newRow(qPrintable(QStringLiteral("refused '%1'").arg(invalida)))
-            << id << false << 1 << QStringList{kFuncao + "=" + invalida, "Função Inválida!!!="} << nada;
-    }
-    QTest::newRow("identified, undo") << id << false << 0 << QStringList{kFuncao + "=5", kDados + "=D"}
-                                      << chamada(kFinalizacoes[2], {5, 0}, {"D"});
-    QTest::newRow("function cancelled") << id << false << 1 << QStringList{kFuncao + "=<cancela>"} << nada;
-    QTest::newRow("data cancelled") << id << false << 1 << QStringList{kFuncao + "=5", kDados + "=<cancela>"} << nada;
-    QTest::newRow("data empty") << id << false << 1 << QStringList{kFuncao + "=5", kDados + "=", "Dados Inválidos!!!="}
+    QTest::newRow("function cancelled") << id << false << 1 << QStringList{f + "<cancela>"} << nada;
+    QTest::newRow("data cancelled") << id << false << 1 << QStringList{f + "5", kDados + "=<cancela>"} << nada;
+    QTest::newRow("data empty") << id << false << 1 << QStringList{f + "5", kDados + "=", "Dados Inválidos!!!="}
                                 << nada;
+    // clang-format on
 }
 
 // The time is filled in from the clock, the receipt number with the test
@@ -108,7 +95,7 @@ void TstFinishing::roads() {
     QFETCH(bool, comParametros);
     QFETCH(int, flag);
     QFETCH(QStringList, caixas);
-    QFETCH(json, chamadas);
+    QFETCH(json, chamada);
     platform::clock::setFixed(QDateTime(QDate(2024, 3, 5), QTime(9, 7, 3)));
     Console c;
     c.window().janelas().FrmCfgCliKavex->chkCnfParamAdic->setChecked(comParametros);
@@ -125,7 +112,7 @@ void TstFinishing::roads() {
             feitas.push_back({{fn, ch["args"]}});
         }
     }
-    KAVEX_COMPARE_JSON(feitas, chamadas.empty() ? json::array() : json::array({chamadas}));
+    KAVEX_COMPARE_JSON(feitas, chamada);
     QCOMPARE(c.find<QLineEdit>("EdtCpFiscal2")->text() + c.find<QLineEdit>("EdtHora2")->text(), "12345090703");
     QVERIFY(c.find<QWidget>("BtnConfigura")->isEnabled() && c.find<QWidget>(qPrintable(botao))->isEnabled());
 }

@@ -8,7 +8,6 @@
 #include "core/EstadoConsole.h"
 
 #include <deque>
-#include <functional>
 
 using nlohmann::json;
 
@@ -16,351 +15,204 @@ namespace {
 
 // Answers are "text", optionally followed by "#1000" (the 1000 choice) or by
 // "#-1" / "#1", the Continua that the dialog sets.
-class OperadorFalso final : public OperadorLaco {
+class Operador final : public OperadorLaco {
 public:
-    OperadorFalso(EstadoConsole& e, const QStringList& r) : estado(e), respostas(r.begin(), r.end()) {}
-
+    Operador(EstadoConsole& e, const QStringList& r) : estado(e), respostas(r.begin(), r.end()) {}
     EstadoConsole& estado;
     std::deque<QString> respostas;
-    QStringList eventos, fim, trace;
+    QStringList eventos, trace;
     Finalizacao dados;
     QString falhaImpressao;
     int32_t escolhaCupom = LacoComandos::Pendente;
-    std::function<void(int)> aoProcessar = [](int) {};
-    int ciclo = 0;
+    bool consulta = false;
 
-    QStringList& destino() { return terminou ? fim : eventos; }
-    Escolha proxima(const QString& evento) {
-        destino() << evento;
-        if (respostas.empty()) {
-            return {QStringLiteral("<sem resposta>")};
-        }
-        const QStringList partes = respostas.front().split(u'#');
+    Escolha responde(const QString& e) {
+        eventos << e;
+        const QStringList partes = respostas.empty() ? QStringList{"?"} : respostas.front().split(u'#');
         respostas.pop_front();
         const int marca = partes.value(1).toInt();
-        if (marca == -1 || marca == 1) {
-            estado.Continua = marca;
-        }
+        estado.Continua = marca == 1 || marca == -1 ? marca : estado.Continua;
         return {partes[0], marca == 1000};
     }
-    void iniciaFuncao(const QString& d) override { fim << "inicia:" + d; }
-    void processaEventos() override { aoProcessar(++ciclo); }
+    void iniciaFuncao(const QString&) override {}
+    void processaEventos() override {}
     void registra(const QString& l) override { trace << l; }
-    void mostraMensagem(const QString& t) override { destino() << "mensagem:" + t; }
-    void acrescentaMensagem(const QString& t) override { destino() << "acrescentaMensagem:" + t; }
-    void limpaMensagens() override { destino() << "limpaMensagens"; }
-    void avisa(const QString& t) override { destino() << "avisa:" + t; }
-    void mostraErro(const QString& t) override { destino() << "erro:" + t; }
-    bool pergunta(const QString& t) override { return proxima("pergunta:" + t).texto == u"Sim"; }
-    void cabecalhoMenu(const QString& t) override { destino() << "cabecalhoMenu:" + t; }
-    Escolha menu(const QString& o, int m) override { return proxima(QStringLiteral("menu:%1|%2").arg(o).arg(m)); }
+    void mostraMensagem(const QString& t) override { eventos << "mensagem:" + t; }
+    void acrescentaMensagem(const QString& t) override { eventos << "acrescentaMensagem:" + t; }
+    void limpaMensagens() override { eventos << "limpaMensagens"; }
+    void avisa(const QString& t) override { eventos << "avisa:" + t; }
+    void mostraErro(const QString& t) override { eventos << "erro:" + t; }
+    bool pergunta(const QString& t) override { return responde("pergunta:" + t).texto == u"Sim"; }
+    void cabecalhoMenu(const QString& t) override { eventos << "cabecalhoMenu:" + t; }
+    Escolha menu(const QString& o, int m) override { return responde(QStringLiteral("menu:%1|%2").arg(o).arg(m)); }
     Escolha coletaCampo(const QString& s, int m) override {
-        return proxima(QStringLiteral("coleta:%1|%2").arg(s).arg(m));
+        return responde(QStringLiteral("coleta:%1|%2").arg(s).arg(m));
     }
-    bool escolheCheque() override { return proxima("escolheCheque").texto == u"CMC7"; }
-    QString chequeDigitado(const QString& s) override { return proxima("digitado:" + s).texto; }
+    bool escolheCheque() override { return responde("escolheCheque").texto == u"CMC7"; }
+    QString chequeDigitado(const QString& s) override { return responde("digitado:" + s).texto; }
     QString chequeCMC7(const QString& s, int m) override {
-        return proxima(QStringLiteral("cmc7:%1|%2").arg(s).arg(m)).texto;
+        return responde(QStringLiteral("cmc7:%1|%2").arg(s).arg(m)).texto;
     }
-    QString codigoBarras(const QString& s) override { return proxima("codigoBarras:" + s).texto; }
-    void aguardaPinpad(int32_t n) override { destino() << "aguardaPinpad:" + QString::number(n); }
-    void escondeAguardaPinpad() override { destino() << "escondePinpad"; }
-    void acrescentaCupom(const QString& t) override { destino() << "cupom:" + t; }
-    int32_t mostraCupom() override { return fim << "mostraCupom", escolhaCupom; }
-    QString imprimeCupom() override { return fim << "imprime", falhaImpressao; }
-    void acrescentaConsulta(const QString& t) override { destino() << "consulta:" + t, consulta = true; }
-    // The first question of the end processing.
-    bool temConsulta() override { return terminou = true, consulta; }
-    void mostraConsulta(const QString& t) override { destino() << "mostraConsulta:" + t; }
-    void mostraResultado(int32_t r) override { fim << "resultado:" + QString::number(r); }
+    QString codigoBarras(const QString& s) override { return responde("codigoBarras:" + s).texto; }
+    void aguardaPinpad(int32_t n) override { eventos << "aguardaPinpad:" + QString::number(n); }
+    void escondeAguardaPinpad() override { eventos << "escondePinpad"; }
+    void acrescentaCupom(const QString& t) override { eventos << "cupom:" + t; }
+    int32_t mostraCupom() override { return eventos << "mostraCupom", escolhaCupom; }
+    QString imprimeCupom() override { return eventos << "imprime", falhaImpressao; }
+    void acrescentaConsulta(const QString& t) override { eventos << "consulta:" + t, consulta = true; }
+    bool temConsulta() override { return consulta; }
+    void mostraConsulta(const QString& t) override { eventos << "mostraConsulta:" + t; }
+    void mostraResultado(int32_t r) override { eventos << "resultado:" + QString::number(r); }
     Finalizacao finalizacao() override { return dados; }
-    void devolveControles() override { fim << "devolve"; }
-
-private:
-    bool terminou = false;
-    bool consulta = false;
+    void devolveControles() override { eventos << "devolve"; }
 };
 
-// The loop run as a caller runs it: a start answered 10000, then the loop.
-struct Execucao {
-    harness::Simulator sim;
-    EstadoConsole estado;
-    OperadorFalso operador;
-    LacoComandos laco;
-
-    Execucao(const json& ciclos, const QStringList& respostas)
-        : operador(estado, respostas), laco(estado, sim.library(), operador) {
-        estado.DataFiscal = QStringLiteral("20240102");
-        estado.HoraFiscal = QStringLiteral("101112");
-        sim.script({{"IniciaFuncaoKavexInterativo", {10000}}, {"ContinuaFuncaoKavexInterativo", ciclos}});
-    }
-    void roda() {
-        QCOMPARE(sim.library().IniciaFuncaoKavexInterativo(2, "1,00", "1", "20240102", "101112", "Opx", "[]"), 10000);
-        laco.ContinuaFuncao();
-    }
-    // What each loop call carried: buffer text, size, Continua.
-    json enviados() const {
-        json e = json::array();
-        for (const json& c : sim.calls("ContinuaFuncaoKavexInterativo")) {
-            e.push_back(c["args"]);
-        }
-        return e;
-    }
-};
-
-json cmd(int comando, const std::string& texto, int minimo = 0, int maximo = 0, int tipo = 0) {
+json c(int comando, const std::string& texto, int minimo = 0, int maximo = 0, int tipo = 0) {
     return {{"command", comando}, {"fieldType", tipo}, {"min", minimo}, {"max", maximo}, {"text", texto}};
 }
-const json kFim = {{"return", 0}};
-json env(const std::string& buffer, int continua = 0) {
+json fim(int retorno = 0) {
+    return {{"return", retorno}};
+}
+// Buffer text, size and Continua of one call.
+json e(const std::string& buffer, int continua = 0) {
     return {buffer, LacoComandos::kTamanhoBuffer, continua};
 }
 
-const std::string k50(50, 'a');
-const std::string k51 = std::string(30, 'b') + "\n" + std::string(20, 'b');
-const QString k51Convertido = QString(30, u'b') + "\r\n" + QString(20, u'b');
-const QString kZeros13(13, u'0');
-const QString kCheque = QStringLiteral("01800109773000006169748500045");
-const QString kCmc7 = QStringLiteral("<00109773<0188500045>701000616977Ç");
+// One function: the library's answers, the operator's, and what is expected
+// of the operator's windows, of each call and of the shared state (tracks,
+// PIN, transaction date and time). At the end: the printer choice ("Com",
+// "Com!" when printing fails), EdtHora, the receipt screen's choice, the
+// Vidalink flag, and the finishing call if one is expected.
+struct Caso {
+    json ciclos;
+    QStringList respostas, eventos;
+    json enviados;
+    QString guardado = "||||";
+    QString impressora = "Sem", hora = "";
+    int escolha = LacoComandos::Pendente;
+    bool vidalink = false;
+    json finaliza = nullptr;
+};
 
 } // namespace
 
-Q_DECLARE_METATYPE(json)
+Q_DECLARE_METATYPE(Caso)
 
 class TstLacoComandos : public QObject {
     Q_OBJECT
 private slots:
-    void commands_data();
-    void commands();
-    void records_data();
-    void records();
-    void ending_data();
-    void ending();
-    void traceShowsWhatTheLibraryReturned();
-    void cancelBetweenTwoPinpadCycles();
-    void answerLongerThanTheBufferIsCut();
-    void libraryThatOverfillsTheBuffer();
+    void functions_data();
+    void functions();
+    void bufferEndIsNeverPassed();
 };
 
-void TstLacoComandos::commands_data() {
-    QTest::addColumn<json>("ciclos");
-    QTest::addColumn<QStringList>("respostas");
-    QTest::addColumn<QStringList>("eventos");
-    QTest::addColumn<json>("enviados");
-    const QString p = QStringLiteral("Digite");
-    const QString dn = QStringLiteral("avisa:Digite Novamente");
-
-    QTest::newRow("first call ends at once")
-        << json{{{"return", 5}}} << QStringList{} << QStringList{} << json{env("")};
-    QTest::newRow("message of 50 characters")
-        << json{cmd(1, k50), kFim} << QStringList{} << QStringList{"mensagem:" + QString::fromStdString(k50)}
-        << json{env(""), env(k50)};
-    QTest::newRow("message of 51 characters")
-        << json{cmd(3, k51), kFim} << QStringList{} << QStringList{"acrescentaMensagem:" + k51Convertido}
-        << json{env(""), env(k51)};
-    QTest::newRow("22 with a line feed") << json{cmd(22, "CONSULTA\nCDC"), kFim} << QStringList{}
-                                         << QStringList{"consulta:CONSULTA\r\nCDC", "mostraConsulta:Consulta CDC"}
-                                         << json{env(""), env("CONSULTA\nCDC")};
-    QTest::newRow("22 without a line feed")
-        << json{cmd(22, "PAGAMENTO OK"), kFim} << QStringList{}
-        << QStringList{"mensagem:PAGAMENTO OK", "avisa:Pressione enter"} << json{env(""), env("PAGAMENTO OK")};
-    QTest::newRow("22 of 51 characters") << json{cmd(22, k51), kFim} << QStringList{}
-                                         << QStringList{"consulta:" + k51Convertido, "mostraConsulta:Consulta CDC"}
-                                         << json{env(""), env(k51)};
-    QTest::newRow("20 yes, then no") << json{cmd(20, "Confirma?"), cmd(20, "De novo?"), kFim}
-                                     << QStringList{"Sim", "Não"}
-                                     << QStringList{"pergunta:Confirma?", "pergunta:De novo?"}
-                                     << json{env(""), env("0"), env("1")};
-    QTest::newRow("heading, menu with 1000, back, end")
-        << json{cmd(4, "PAGAMENTO"), cmd(21, "1:A;2:B;", 1, 1), cmd(21, "1:A;2:B;", 1, 1), cmd(21, "X", 1, 0), kFim}
-        << QStringList{"2#1000", "2#1", "2#-1"}
-        << QStringList{"cabecalhoMenu:PAGAMENTO", "menu:1:A;2:B;|1", "menu:1:A;2:B;|1", "menu:X|20000"}
-        << json{env(""), env("PAGAMENTO"), env("2", 1000), env("2", 1), env("2", -1)};
-    QTest::newRow("30 short answer asked again")
-        << json{cmd(30, "Digite", 4, 10), kFim} << QStringList{"12", "1234"}
-        << QStringList{"coleta:Digite|10", dn, "coleta:Digite|10"} << json{env(""), env("1234")};
-    QTest::newRow("30 ended") << json{cmd(30, "Digite", 4, 10), kFim} << QStringList{kZeros13 + "#-1"}
-                              << QStringList{"coleta:Digite|10"} << json{env(""), env("0000000000000", -1)};
-    QTest::newRow("30 keeps the first 1000 through a repetition")
-        << json{cmd(30, "Digite", 3, 5), kFim} << QStringList{"1#1000", "123"}
-        << QStringList{"coleta:Digite|5", dn, "coleta:Digite|5"} << json{env(""), env("123", 1000)};
-    QTest::newRow("30 ended or back while asked again above 13")
-        << json{cmd(30, "Digite", 20, 30), cmd(30, "Digite", 20, 30), kFim}
-        << QStringList{"12", kZeros13 + "#-1", kZeros13 + "#1"}
-        << QStringList{"coleta:Digite|30", dn, "coleta:Digite|30", "coleta:Digite|30"}
-        << json{env(""), env("0000000000000", -1), env("0000000000000", 1)};
-    QTest::newRow("30 minimum above maximum takes the maximum")
-        << json{cmd(30, "Digite", 8, 4), kFim} << QStringList{"1234"} << QStringList{"coleta:Digite|4"}
-        << json{env(""), env("1234")};
-    QTest::newRow("34 has no minimum and no 1000") << json{cmd(34, "Digite", 5, 9), kFim} << QStringList{"12#1000"}
-                                                   << QStringList{"coleta:Digite|9"} << json{env(""), env("12")};
-    QTest::newRow("31 typed, then ended in the typed dialog")
-        << json{cmd(31, "Cheque"), cmd(31, "Cheque"), kFim}
-        << QStringList{"digitado", kCheque, "digitado", kCheque + "#-1"}
-        << QStringList{"escolheCheque", "digitado:Cheque", "escolheCheque", "digitado:Cheque"}
-        << json{env(""), env("0:" + kCheque.toStdString()), env("0:" + kCheque.toStdString(), -1)};
-    QTest::newRow("31 ended in the choice leaves the buffer")
-        << json{cmd(31, "Cheque"), kFim} << QStringList{"#-1"} << QStringList{"escolheCheque"}
-        << json{env(""), env("Cheque", -1)};
-    QTest::newRow("31 CMC-7 short, then ended above 34")
-        << json{cmd(31, "CMC7", 30, 34), cmd(31, "CMC7", 40, 0), kFim}
-        << QStringList{"CMC7", "<001", kCmc7, "CMC7", QString(34, u'0') + "#-1"}
-        << QStringList{"escolheCheque", "cmc7:CMC7|34", dn, "cmc7:CMC7|34", "escolheCheque", "cmc7:CMC7|20000"}
-        << json{env(""), env("1:" + kCmc7.toStdString()), env("1:" + std::string(34, '0'), -1)};
-    QTest::newRow("35 bar code, then back")
-        << json{cmd(35, "Codigo"), cmd(35, "Codigo"), kFim} << QStringList{"1:" + QString(44, u'8'), "0:1#1"}
-        << QStringList{"codigoBarras:Codigo", "codigoBarras:Codigo"}
-        << json{env(""), env("1:" + std::string(44, '8')), env("0:1", 1)};
-    QTest::newRow("23 counts, 12 clears")
-        << json{cmd(23, ""), cmd(23, ""), cmd(12, ""), kFim} << QStringList{}
-        << QStringList{"aguardaPinpad:1", "aguardaPinpad:2", "limpaMensagens", "escondePinpad"}
-        << json{env(""), env(""), env(""), env("")};
-    QTest::newRow("commands outside the table")
-        << json{cmd(7, "a"), cmd(33, "b"), cmd(36, "c"), cmd(-3, "d"), kFim} << QStringList{} << QStringList{}
-        << json{env(""), env("a"), env("b"), env("c"), env("d")};
-}
-
-void TstLacoComandos::commands() {
-    QFETCH(json, ciclos);
-    QFETCH(QStringList, respostas);
-    QFETCH(QStringList, eventos);
-    QFETCH(json, enviados);
-    Execucao e(ciclos, respostas);
-    e.roda();
-    QCOMPARE(e.operador.eventos, eventos);
-    KAVEX_COMPARE_JSON(e.enviados(), enviados);
-    QCOMPARE(int(e.operador.respostas.size()), 0);
-}
-
-void TstLacoComandos::records_data() {
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QStringList>("eventos");
-    QTest::addColumn<QString>("guardado");
-    QTest::newRow("receipt 121") << 121 << QStringList{"cupom:VIA\r\nCLIENTE"} << "||||";
-    QTest::newRow("receipt 122") << 122 << QStringList{"cupom:VIA\r\nCLIENTE"} << "||||";
-    QTest::newRow("track 1") << 150 << QStringList{"acrescentaMensagem:Trilha1 = VIA\nCLIENTE", "escondePinpad"}
-                             << "VIA\nCLIENTE||||";
-    QTest::newRow("track 2") << 151 << QStringList{"acrescentaMensagem:Trilha2 = VIA\nCLIENTE", "escondePinpad"}
-                             << "|VIA\nCLIENTE|||";
-    QTest::newRow("PIN") << 153 << QStringList{"acrescentaMensagem:Senha = VIA\nCLIENTE"} << "||VIA\nCLIENTE||";
-    QTest::newRow("date and time") << 105 << QStringList{} << "|||20240102|101112";
-    QTest::newRow("1010") << 1010 << QStringList{"consulta:(1010) Qtd Total Medicamentos = VIA\nCLIENTE"} << "||||";
-    QTest::newRow("1014") << 1014 << QStringList{"consulta:(1014) Preço Unit. Máx. = VIA\nCLIENTE"} << "||||";
-    QTest::newRow("1019") << 1019 << QStringList{"consulta:(1019) Vlr Subsídio Convênio =VIA\nCLIENTE"} << "||||";
-    QTest::newRow("1026") << 1026 << QStringList{"consulta:(1026) Qtd medic a ser devolvido = VIA\nCLIENTE"} << "||||";
-    for (const int ignorado : {120, 152, 1009, 1027}) {
-        QTest::newRow(qPrintable(QString::number(ignorado))) << ignorado << QStringList{} << "||||";
+void TstLacoComandos::functions_data() {
+    QTest::addColumn<Caso>("caso");
+    const std::string a50(50, 'a'), b51 = std::string(30, 'b') + "\n" + std::string(20, 'b');
+    const QString b51CRLF = QString(30, u'b') + "\r\n" + QString(20, u'b'), z13(13, u'0'),
+                  dn = "avisa:Digite Novamente";
+    const std::string chq = "01800109773000006169748500045", cmc7 = "<00109773<0188500045>701000616977Ç";
+    const QStringList fim0{"resultado:0", "devolve"}, cupom{"cupom:C", "resultado:0", "mostraCupom", "devolve"};
+    const QString erro = "erro:O cupom não foi impresso: sem impressora";
+    const auto fin = [](int confirma, const char* hora = "101112") { return json{confirma, "4321", "20240102", hora}; };
+    // clang-format off
+    const std::pair<const char*, Caso> casos[] = {
+        {"first call ends at once", {{fim(5)}, {}, {"resultado:5", "devolve"}, {e("")}}},
+        {"message of 50 characters", {{c(1, a50), fim()}, {}, QStringList{"mensagem:" + QString(50, u'a')} + fim0,
+            {e(""), e(a50)}}},
+        {"message of 51 characters", {{c(3, b51), fim()}, {}, QStringList{"acrescentaMensagem:" + b51CRLF} + fim0,
+            {e(""), e(b51)}}},
+        {"22 of 51 characters", {{c(22, b51), fim()}, {},
+            QStringList{"consulta:" + b51CRLF, "mostraConsulta:Consulta CDC"} + fim0, {e(""), e(b51)}}},
+        {"heading, menu back and end", {{c(4, "MENU"), c(21, "1:A;", 1, 1), c(21, "X"), fim()}, {"2#1", "2#-1"},
+            QStringList{"cabecalhoMenu:MENU", "menu:1:A;|1", "menu:X|20000"} + fim0,
+            {e(""), e("MENU"), e("2", 1), e("2", -1)}}},
+        {"30 keeps the first 1000", {{c(30, "V", 3, 5), fim()}, {"1#1000", "123"},
+            QStringList{"coleta:V|5", dn, "coleta:V|5"} + fim0, {e(""), e("123", 1000)}}},
+        {"30 ended or back while asked again above 13", {{c(30, "V", 20, 30), c(30, "V", 20, 30), fim()},
+            {"12", z13 + "#-1", z13 + "#1"}, QStringList{"coleta:V|30", dn, "coleta:V|30", "coleta:V|30"} + fim0,
+            {e(""), e("0000000000000", -1), e("0000000000000", 1)}}},
+        {"30 minimum above maximum", {{c(30, "V", 8, 4), fim()}, {"1234"}, QStringList{"coleta:V|4"} + fim0,
+            {e(""), e("1234")}}},
+        {"34 has no minimum and no 1000", {{c(34, "V", 5, 9), fim()}, {"12#1000"}, QStringList{"coleta:V|9"} + fim0,
+            {e(""), e("12")}}},
+        {"31 ended in the choice, then in the typed dialog", {{c(31, "Q"), c(31, "Q"), fim()},
+            {"#-1", "digitado", QString::fromStdString(chq) + "#-1"},
+            QStringList{"escolheCheque", "escolheCheque", "digitado:Q"} + fim0,
+            {e(""), e("Q", -1), e("0:" + chq, -1)}}},
+        {"31 CMC-7 short, then ended above 34", {{c(31, "Q", 30, 34), c(31, "Q", 40, 0), fim()},
+            {"CMC7", "<001", QString::fromStdString(cmc7), "CMC7", QString(34, u'0') + "#-1"},
+            QStringList{"escolheCheque", "cmc7:Q|34", dn, "cmc7:Q|34", "escolheCheque", "cmc7:Q|20000"} + fim0,
+            {e(""), e("1:" + cmc7), e("1:" + std::string(34, '0'), -1)}}},
+        {"35 back", {{c(35, "B"), fim()}, {"0:1#1"}, QStringList{"codigoBarras:B"} + fim0, {e(""), e("0:1", 1)}}},
+        {"23 counts, 12 clears", {{c(23, ""), c(23, ""), c(12, ""), fim()}, {},
+            QStringList{"aguardaPinpad:1", "aguardaPinpad:2", "limpaMensagens", "escondePinpad"} + fim0,
+            {e(""), e(""), e(""), e("")}}},
+        {"commands outside the table", {{c(7, "a"), c(33, "b"), c(-3, "c"), fim()}, {}, fim0,
+            {e(""), e("a"), e("b"), e("c")}}},
+        {"tracks, PIN, date", {{c(0, "T1", 0, 0, 150), c(0, "T2", 0, 0, 151), c(0, "S", 0, 0, 153),
+            c(0, "x", 0, 0, 105), fim()}, {}, QStringList{"acrescentaMensagem:Trilha1 = T1", "escondePinpad",
+            "acrescentaMensagem:Trilha2 = T2", "escondePinpad", "acrescentaMensagem:Senha = S"} + fim0,
+            {e(""), e("T1"), e("T2"), e("S"), e("x")}, "T1|T2|S|20240102|101112"}},
+        {"consultation items", {{c(0, "3", 0, 0, 1011), c(0, "12,50", 0, 0, 1019), c(0, "9", 0, 0, 1009),
+            c(0, "9", 0, 0, 1027), fim()}, {}, QStringList{"consulta:(1011) Índice Medicamento = 3",
+            "consulta:(1019) Vlr Subsídio Convênio =12,50"} + fim0, {e(""), e("3"), e("12,50"), e("9"), e("9")}}},
+        {"receipts 121 and 122, Confirma", {{c(0, "A\nB", 0, 0, 121), c(0, "C", 0, 0, 122), fim()}, {},
+            QStringList{"cupom:A\r\nB"} + cupom, {e(""), e("A\nB"), e("C")}, "||||", "Sem", "", 1, false, fin(1)}},
+        {"Não Confirma, EdtHora set", {{c(0, "C", 0, 0, 121), fim()}, {}, cupom, {e(""), e("C")}, "||||", "Sem",
+            "101500", 0, false, fin(0, "101500")}},
+        {"Pendente", {{c(0, "C", 0, 0, 121), fim()}, {}, cupom, {e(""), e("C")}, "||||", "Sem", "", 2}},
+        {"Com, printed", {{c(0, "C", 0, 0, 121), fim(-7)}, {}, {"cupom:C", "resultado:-7", "imprime", "devolve"},
+            {e(""), e("C")}, "||||", "Com", "", 0, false, fin(1)}},
+        {"Com, not printed", {{c(0, "C", 0, 0, 121), fim()}, {}, {"cupom:C", "resultado:0", "imprime", erro,
+            "mostraCupom", "devolve"}, {e(""), e("C")}, "||||", "Com!", "", 2}},
+        {"Vidalink consultation", {{c(0, "3", 0, 0, 1010), fim()}, {}, {"consulta:(1010) Qtd Total Medicamentos = 3",
+            "mostraConsulta:Consulta Vidalink", "resultado:0", "devolve"}, {e(""), e("3")}, "||||", "Sem", "", 2,
+            true}},
+    };
+    // clang-format on
+    for (const auto& [nome, caso] : casos) {
+        QTest::newRow(nome) << caso;
     }
 }
 
-void TstLacoComandos::records() {
-    QFETCH(int, tipo);
-    QFETCH(QStringList, eventos);
-    QFETCH(QString, guardado);
-    Execucao e({cmd(0, "VIA\nCLIENTE", 0, 0, tipo), kFim}, {});
-    e.roda();
-    QCOMPARE(e.operador.eventos, eventos);
-    QCOMPARE(e.laco.CupomRecebido, tipo == 121 || tipo == 122);
-    const EstadoConsole& s = e.estado;
+// Every call leaves its two trace lines, the last one included. A start
+// answered 10000 comes first, as a caller does it.
+void TstLacoComandos::functions() {
+    QFETCH(Caso, caso);
+    harness::Simulator sim;
+    EstadoConsole s;
+    s.DataFiscal = QStringLiteral("20240102");
+    s.HoraFiscal = QStringLiteral("101112");
+    s.ConsVidalinkEscolhida = caso.vidalink;
+    Operador operador(s, caso.respostas);
+    operador.dados = {caso.impressora.startsWith(u"Com"), QStringLiteral("4321"), caso.hora};
+    operador.falhaImpressao = caso.impressora.endsWith(u'!') ? QStringLiteral("sem impressora") : QString();
+    operador.escolhaCupom = caso.escolha;
+    LacoComandos laco(s, sim.library(), operador);
+    sim.script({{"IniciaFuncaoKavexInterativo", {10000}}, {"ContinuaFuncaoKavexInterativo", caso.ciclos}});
+    QCOMPARE(sim.library().IniciaFuncaoKavexInterativo(2, "1,00", "1", "20240102", "101112", "Opx", "[]"), 10000);
+    laco.ContinuaFuncao();
+
+    QCOMPARE(operador.eventos, caso.eventos);
+    json enviados = json::array(), finaliza;
+    for (const json& chamada : sim.calls("ContinuaFuncaoKavexInterativo")) {
+        enviados.push_back(chamada["args"]);
+    }
+    KAVEX_COMPARE_JSON(enviados, caso.enviados);
+    for (const json& chamada : sim.calls("FinalizaTransacaoKavexInterativo")) {
+        finaliza = finaliza.is_null() ? chamada["args"] : json("more than one");
+    }
+    KAVEX_COMPARE_JSON(finaliza, caso.finaliza);
+    QCOMPARE(operador.trace.size(), 2 * qsizetype(enviados.size()));
+    QVERIFY(operador.respostas.empty());
     QCOMPARE(QStringList({s.TextoTrilha1, s.TextoTrilha2, s.TextoSenha, s.DataTransacao, s.HoraTransacao}).join(u'|'),
-             guardado);
+             caso.guardado);
 }
 
-void TstLacoComandos::ending_data() {
-    QTest::addColumn<int>("retorno");
-    QTest::addColumn<bool>("comCupom");
-    QTest::addColumn<QString>("impressora");
-    QTest::addColumn<int>("escolha");
-    QTest::addColumn<QString>("hora");
-    QTest::addColumn<QStringList>("fim");
-    QTest::addColumn<json>("finaliza");
-    QTest::addColumn<QString>("vidalink");
-    const auto fim = [](const QStringList& meio, int retorno = 0) {
-        return QStringList{"resultado:" + QString::number(retorno)} + meio + QStringList{"devolve"};
-    };
-    const json sem = json();
-    const QString erro = QStringLiteral("erro:O cupom não foi impresso: sem impressora");
-
-    QTest::newRow("no receipt") << 0 << false << "Sem" << 1 << "" << fim({}) << sem << "";
-    QTest::newRow("Sem, Confirma") << 0 << true << "Sem" << 1 << "" << fim({"mostraCupom"})
-                                   << json{1, "4321", "20240102", "101112"} << "";
-    QTest::newRow("Sem, Não Confirma, EdtHora set")
-        << 0 << true << "Sem" << 0 << "101500" << fim({"mostraCupom"}) << json{0, "4321", "20240102", "101500"} << "";
-    QTest::newRow("Sem, Pendente") << 0 << true << "Sem" << 2 << "" << fim({"mostraCupom"}) << sem << "";
-    QTest::newRow("failure code, receipt still confirmed")
-        << -7 << true << "Sem" << 1 << "" << fim({"mostraCupom"}, -7) << json{1, "4321", "20240102", "101112"} << "";
-    QTest::newRow("Com, printed") << 0 << true << "Com" << 0 << "" << fim({"imprime"})
-                                  << json{1, "4321", "20240102", "101112"} << "";
-    QTest::newRow("Com, not printed, Pendente")
-        << 0 << true << "Com!" << 2 << "" << fim({"imprime", erro, "mostraCupom"}) << sem << "";
-    QTest::newRow("Com, not printed, Não Confirma")
-        << 0 << true << "Com!" << 0 << "" << fim({"imprime", erro, "mostraCupom"})
-        << json{0, "4321", "20240102", "101112"} << "";
-    const QString vl = QStringLiteral("mostraConsulta:Consulta Vidalink");
-    QTest::newRow("Vidalink consultation")
-        << 0 << false << "Sem" << 1 << "" << QStringList{vl} + fim({}) << sem << "flag text";
-    QTest::newRow("Vidalink flag, nothing gathered") << 0 << false << "Sem" << 1 << "" << fim({}) << sem << "flag";
-    QTest::newRow("consultation without the flag") << 0 << false << "Sem" << 1 << "" << fim({}) << sem << "text";
-}
-
-void TstLacoComandos::ending() {
-    QFETCH(int, retorno);
-    QFETCH(bool, comCupom);
-    QFETCH(QString, impressora);
-    QFETCH(int, escolha);
-    QFETCH(QString, hora);
-    QFETCH(QStringList, fim);
-    QFETCH(json, finaliza);
-    QFETCH(QString, vidalink);
-    Execucao e({cmd(0, "3", 0, 0, vidalink.contains(u"text") ? 1010 : 0),
-                cmd(0, "CUPOM", 0, 0, comCupom ? 122 : 0),
-                {{"return", retorno}}},
-               {});
-    e.estado.ConsVidalinkEscolhida = vidalink.contains(u"flag");
-    e.estado.DataHoraExtenso = QStringLiteral(" Terça-feira 02/01/2024 10:11:12");
-    e.operador.dados = {impressora.startsWith(u"Com"), QStringLiteral("4321"), hora};
-    e.operador.falhaImpressao = impressora.endsWith(u'!') ? QStringLiteral("sem impressora") : QString();
-    e.operador.escolhaCupom = escolha;
-    e.roda();
-    QCOMPARE(e.operador.fim, QStringList{"inicia: Terça-feira 02/01/2024 10:11:12"} + fim);
-    const auto chamadas = e.sim.calls("FinalizaTransacaoKavexInterativo");
-    KAVEX_COMPARE_JSON(chamadas.empty() ? json() : chamadas.front()["args"], finaliza);
-    QVERIFY(chamadas.size() <= 1);
-}
-
-// Two lines per call, the last one included, with what the library returned.
-void TstLacoComandos::traceShowsWhatTheLibraryReturned() {
-    Execucao e({cmd(21, "1:A;", 2, 3), {{"return", -12}, {"command", -4}, {"fieldType", 7}, {"text", "fim"}}}, {"1"});
-    e.roda();
-    QCOMPARE(e.operador.trace, QStringList({"ProximoComando = 21 TipoCampo = 0", "Buffer = 1:A;",
-                                            "ProximoComando = -4 TipoCampo = 7", "Buffer = fim"}));
-    QCOMPARE(e.estado.Retorno, -12);
-}
-
-// A cancel clicked while events are processed goes out with the next call
-// only; the count starts again with the next function.
-void TstLacoComandos::cancelBetweenTwoPinpadCycles() {
-    Execucao e({cmd(23, ""), cmd(23, ""), cmd(23, ""), kFim}, {});
-    e.operador.aoProcessar = [&](int ciclo) { e.estado.Continua = ciclo == 3 ? -1 : e.estado.Continua; };
-    e.roda();
-    KAVEX_COMPARE_JSON(e.enviados(), (json{env(""), env(""), env("", -1), env("")}));
-    QCOMPARE(e.laco.ContadorComando23, 3);
-    e.sim.script({{"ContinuaFuncaoKavexInterativo", {cmd(23, ""), kFim}}});
-    e.laco.ContinuaFuncao();
-    QCOMPARE(e.laco.ContadorComando23, 1);
-}
-
-void TstLacoComandos::answerLongerThanTheBufferIsCut() {
-    const QString longa(25000, u'x');
-    Execucao e({cmd(34, "Digite", 0, 0), kFim}, {longa});
-    e.roda();
-    QCOMPARE(e.operador.eventos, QStringList{"coleta:Digite|20000"});
-    KAVEX_COMPARE_JSON(e.enviados()[1], env(std::string(20000, 'x')));
-}
-
-// The buffer's end is never passed, whatever the library leaves in it or says
-// about the answer's length.
-void TstLacoComandos::libraryThatOverfillsTheBuffer() {
+// Whatever the library leaves in the buffer or says about the answer's
+// length, and however long the answer, nothing is read or written past it.
+void TstLacoComandos::bufferEndIsNeverPassed() {
     struct Transbordante : harness::BibliotecaNula {
         QByteArray recebido;
         int chamadas = 0;
@@ -368,19 +220,17 @@ void TstLacoComandos::libraryThatOverfillsTheBuffer() {
                                               char* buffer, int32_t tamanho, int32_t) override {
             recebido = QByteArray(buffer, tamanho);
             std::fill(buffer, buffer + tamanho, 'B');
-            *comando = 30;
-            *minimo = 32767;
-            *maximo = -1;
+            *comando = 30, *minimo = 32767, *maximo = -1;
             return ++chamadas < 2 ? 10000 : 0;
         }
     } biblioteca;
     EstadoConsole estado;
-    OperadorFalso operador(estado, {QString(20000, u'x')});
+    Operador operador(estado, {QString(25000, u'x')});
     LacoComandos laco(estado, biblioteca, operador);
     laco.ContinuaFuncao();
-    QCOMPARE(operador.trace[1], "Buffer = " + QString(LacoComandos::kTamanhoBuffer, u'B'));
-    QCOMPARE(operador.eventos, QStringList{"coleta:" + QString(LacoComandos::kTamanhoBuffer, u'B') + "|20000"});
-    QCOMPARE(biblioteca.recebido.size(), LacoComandos::kTamanhoBuffer);
+    const QString cheio(LacoComandos::kTamanhoBuffer, u'B');
+    QCOMPARE(operador.trace.value(1), "Buffer = " + cheio);
+    QCOMPARE(operador.eventos.value(0), "coleta:" + cheio + "|20000");
     QCOMPARE(biblioteca.recebido, QByteArray(20000, 'x') + '\0');
 }
 
