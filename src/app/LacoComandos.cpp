@@ -77,7 +77,7 @@ void LacoComandos::ContinuaFuncao() {
     prepara();
     do {
         operador_.processaEventos();
-    } while (chamaBiblioteca());
+    } while (ciclo());
     encerraFuncao();
 }
 
@@ -93,7 +93,7 @@ void LacoComandos::prepara() {
     OpcaoConfirmacao = Pendente;
 }
 
-bool LacoComandos::chamaBiblioteca() {
+bool LacoComandos::ciclo() {
     estado_.Retorno = biblioteca_.ContinuaFuncaoKavexInterativo(
         &ProximoComando, &TipoCampo, &TamanhoMinimo, &TamanhoMaximo, Buffer.data(), kTamanhoBuffer, estado_.Continua);
     estado_.Continua = kSegue;

@@ -133,9 +133,9 @@ public:
 
 private:
     void prepara();
-    // One call to the library and its two trace lines; true while the
-    // function goes on.
-    bool chamaBiblioteca();
+    // One call to the library, its two trace lines and, while the function
+    // goes on, its command; false once the function is over.
+    bool ciclo();
     void executaComando();
     void registraDado();
     void mostraMensagem();
