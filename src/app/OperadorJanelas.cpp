@@ -28,16 +28,18 @@ constexpr int kComImpressora = 1;
 constexpr int kCiclosDeRajada = 8;
 constexpr qint64 kCicloRapidoNs = 1'000'000;
 constexpr qint64 kQuadroNs = 16'000'000;
-} // namespace
 
-// The box breaks lines at CR LF; a CR on its own is no line break there, so it
-// is dropped instead of starting a line of its own.
+// Adds a text with CR LF line breaks as one entry, on as many lines as it has
+// line breaks. A CR on its own is no line break there, so it is dropped
+// instead of starting a line of its own.
 void acrescentaTexto(QPlainTextEdit* caixa, const QString& texto) {
     QString linhas = texto;
     linhas.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     linhas.remove(QLatin1Char('\r'));
     caixa->appendPlainText(linhas);
 }
+
+} // namespace
 
 OperadorJanelas::OperadorJanelas(TFrmtesteCliKavex32I& principal, const Controles& controles)
     : principal_(principal), c_(controles) {

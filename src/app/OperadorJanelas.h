@@ -78,7 +78,3 @@ private:
     qint64 ultimaPintura_ = 0;
     int ciclosRapidos_ = 0;
 };
-
-// Adds a text with CR LF line breaks to a plain-text box as one entry, on as
-// many lines as it has line breaks.
-void acrescentaTexto(QPlainTextEdit* caixa, const QString& texto);
