@@ -2,6 +2,8 @@
 #include "ui_Main.h"
 
 #include "app/Codigos.h"
+#include "app/LacoComandos.h"
+#include "app/OperadorJanelas.h"
 #include "library/KavexLibrary.h"
 #include "platform/Acessibilidade.h"
 
@@ -33,6 +35,8 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     FormCreate();
     fixaJanela();
     janelas_ = std::make_unique<Janelas>(estado_, *this);
+    criaLaco();
+    conectaFinalizacao();
 }
 
 TFrmtesteCliKavex32I::~TFrmtesteCliKavex32I() = default;

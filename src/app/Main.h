@@ -11,6 +11,8 @@
 #include <memory>
 
 class KavexLibrary;
+class LacoComandos;
+class OperadorJanelas;
 
 namespace Ui {
 class TFrmtesteCliKavex32I;
@@ -33,6 +35,11 @@ public:
     // Carries a function that a start call answered with 10000 through the
     // library's command loop to its end.
     void ContinuaFuncao();
+    void BtnCncPpdClick();
+
+    // Confirms or undoes a transaction by hand.
+    void btn_confirmacaoClick();
+    void btCnfIdentificadaClick();
 
     // Starting a function (MainInicia.cpp): the kind chosen in the two
     // transaction groups, or the direct pinpad function chosen in the pinpad
@@ -66,10 +73,16 @@ private:
     void fixaJanela();
     void carregaEnderecos();
     void lembraEndereco(const QString& endereco);
+    void criaLaco();
+    void conectaFinalizacao();
+    struct Envio;
+    Envio preparaEnvio();
 
     std::unique_ptr<Ui::TFrmtesteCliKavex32I> ui;
     EstadoConsole estado_;
     std::unique_ptr<Janelas> janelas_;
+    std::unique_ptr<OperadorJanelas> operador_;
+    std::unique_ptr<LacoComandos> laco_;
 };
 
 // Splits a stored address list: each address is followed by ";", and

@@ -1,0 +1,115 @@
+// How long one cycle of the command loop takes in the real main window, on
+// the offscreen platform, against the simulator: N short messages (command 1)
+// and then the end, for two sizes of N. Prints microseconds per cycle and the
+// ratio of the two totals, which stays near the ratio of the sizes while the
+// cost of a cycle does not grow with the trace.
+
+#include "app/Main.h"
+#include "library/LoadedLibrary.h"
+#include "platform/ProgramDir.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+constexpr int kAquecimento = 1000;
+// The two sizes, unless others are given on the command line.
+int kTamanhos[] = {10000, 100000};
+
+// N short messages, then the end of the function.
+QString escreveRoteiro(const QTemporaryDir& pasta, int ciclos) {
+    nlohmann::json respostas = nlohmann::json::array();
+    for (int i = 0; i < ciclos; ++i) {
+        respostas.push_back({{"command", 1}, {"text", "Aguarde a resposta do servidor"}});
+    }
+    respostas.push_back({{"return", 0}});
+    const nlohmann::json roteiro = {{"IniciaFuncaoKavexInterativo", {10000}},
+                                    {"ContinuaFuncaoKavexInterativo", respostas}};
+    const QString caminho = pasta.filePath(QStringLiteral("roteiro%1.json").arg(ciclos));
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(QByteArray::fromStdString(roteiro.dump())) < 0) {
+        qFatal("cannot write %s", qPrintable(caminho));
+    }
+    return caminho;
+}
+
+// Starts a function of `ciclos` cycles as the start does; the start reads the
+// script, so reading it is not timed with the loop.
+bool inicia(TFrmtesteCliKavex32I& janela, LoadedLibrary& biblioteca, const QTemporaryDir& pasta, int ciclos) {
+    qputenv("KAVEX_SIM_SCRIPT", escreveRoteiro(pasta, ciclos).toLocal8Bit());
+    if (biblioteca.IniciaFuncaoKavexInterativo(2, "1,00", "12345", "20240102", "101112", "Opx", "[]") != 10000) {
+        std::fprintf(stderr, "the simulator did not take the script\n");
+        return false;
+    }
+    janela.HabilitaDesabilita(false);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // No call log: writing it would be timed too.
+    qputenv("KAVEX_SIM_LOG", QByteArray());
+    QApplication app(argc, argv);
+    if (argc == 3) {
+        kTamanhos[0] = std::max(1, std::atoi(argv[1]));
+        kTamanhos[1] = std::max(1, std::atoi(argv[2]));
+    }
+    QTemporaryDir pasta;
+    platform::programdir::setDirectory(pasta.path());
+    platform::programdir::setDriveRoot(pasta.path());
+
+    QString erro;
+    const auto biblioteca = LoadedLibrary::load(QStringLiteral(KAVEX_SIM_PATH), erro);
+    if (!biblioteca) {
+        std::fprintf(stderr, "cannot load the simulator: %s\n", qPrintable(erro));
+        return 1;
+    }
+    TFrmtesteCliKavex32I janela(*biblioteca);
+    janela.show();
+    const auto* memo = janela.findChild<QPlainTextEdit*>(QStringLiteral("Memo"));
+
+    // One function of a thousand cycles first, so that first-time costs
+    // (fonts, caches) are not counted in either size.
+    if (!inicia(janela, *biblioteca, pasta, kAquecimento)) {
+        return 1;
+    }
+    janela.ContinuaFuncao();
+    qint64 totais[std::size(kTamanhos)] = {};
+    for (size_t i = 0; i < std::size(kTamanhos); ++i) {
+        const int n = kTamanhos[i];
+        if (!inicia(janela, *biblioteca, pasta, n)) {
+            return 1;
+        }
+        const std::clock_t cpuAntes = std::clock();
+        QElapsedTimer relogio;
+        relogio.start();
+        janela.ContinuaFuncao();
+        totais[i] = relogio.nsecsElapsed();
+        const double cpu = double(std::clock() - cpuAntes) / CLOCKS_PER_SEC * 1e9;
+        const int linhas = memo->document()->blockCount();
+        std::printf("N = %6d: %8.1f ms in all, %6.2f us per cycle (processor time %6.2f us), %d trace lines\n", n,
+                    totais[i] / 1e6, totais[i] / 1e3 / (n + 1), cpu / 1e3 / (n + 1), linhas);
+        if (linhas != 2 * (n + 1)) {
+            std::fprintf(stderr, "the trace holds %d lines instead of %d\n", linhas, 2 * (n + 1));
+            return 1;
+        }
+    }
+    std::printf("ratio of the totals (%d / %d cycles): %.2f\n", kTamanhos[1], kTamanhos[0],
+                double(totais[1]) / double(totais[0]));
+    return 0;
+}
