@@ -114,7 +114,6 @@ private slots:
     void sendsWhatTheFormHolds_data();
     void sendsWhatTheFormHolds();
     void sendsTheFirstTimeAgain();
-    void handsTheStartOverToTheLoop();
     void refusesAFunctionCodeThatIsNoNumber();
     void checksABarCodeOnly();
     void runsEachPinpadFunction_data();
@@ -215,16 +214,6 @@ void TestTransactionStart::sendsTheFirstTimeAgain() {
     KAVEX_VERIFY_SEAMS();
 }
 
-void TestTransactionStart::handsTheStartOverToTheLoop() {
-    Configurado k;
-    k.c.simulator().script({{"IniciaFuncaoKavexInterativo", {10000}}});
-    clica(k.c.window(), "BtnTransacao");
-    // The loop, not the start, shows how the function ended.
-    QVERIFY(k.texto("EdtResultado") != QStringLiteral("10000"));
-    QVERIFY(k.pronto());
-    KAVEX_VERIFY_SEAMS();
-}
-
 // The conversion error is the whole report: nothing reaches the library, the
 // window is ready again and no pinpad function is left pending.
 void TestTransactionStart::refusesAFunctionCodeThatIsNoNumber() {
@@ -280,6 +269,8 @@ void TestTransactionStart::runsEachPinpadFunction_data() {
     // clang-format off
     QTest::newRow("1 check") << 1 << QStringList{} << R"({"VerificaPresencaPinPad": [3]})" << R"([["VerificaPresencaPinPad", []]])" << "antes" << "" << "3";
     QTest::newRow("2 read card") << 2 << QStringList{"FrmMsgPpd:PASSE"} << R"({"LeCartaoInterativo": [-4]})" << R"([["LeCartaoInterativo", ["PASSE"]]])" << "antes" << "" << "-4";
+    // 10000 goes on in the command loop, which shows how the function ended.
+    QTest::newRow("2 to the loop") << 2 << QStringList{"FrmMsgPpd:P"} << R"({"LeCartaoInterativo": [10000], "ContinuaFuncaoKavexInterativo": [{"return": 5}]})" << R"([["LeCartaoInterativo", ["P"]], ["ContinuaFuncaoKavexInterativo", ["", 20001, 0]]])" << "" << "" << "5";
     QTest::newRow("2 ended") << 2 << QStringList{"FrmMsgPpd!"} << "{}" << "[]" << "antes" << "" << "0";
     QTest::newRow("3 direct read") << 3 << QStringList{"FrmMsgPpd:"} << R"({"LeCartaoDireto": [)" + trilhas + "]}" << R"([["LeCartaoDireto", [" ", null, null]]])" << lidas << "" << "0";
     QTest::newRow("3 track 2 only") << 3 << QStringList{"FrmMsgPpd:M"} << R"({"LeCartaoDireto": [{"return": 5, "track2": "4111=2512"}]})" << R"([["LeCartaoDireto", ["M", null, null]]])" << "Trilha2 = 4111=2512" << "" << "5";
