@@ -131,46 +131,49 @@ private slots:
         QCOMPARE(lines[2]["ret"].get<int>(), KAVEXSIM_NO_SERVER_ADDRESS);
     }
 
-    void otherFunctionsAreNotAvailableAndTouchNothing() {
-        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_AVAILABLE);
-        int16_t tipo = 77;
-        QCOMPARE(SIM(ValidaCampoCodigoEmBarras)("8491", &tipo), int16_t(KAVEXSIM_NOT_AVAILABLE));
-        QCOMPARE(tipo, int16_t(77));
+    void beforeConfigurationFunctionsTouchNothing() {
+        QCOMPARE(SIM(ConfiguraIntKavexInterativo)("", "1", "2", 0), KAVEXSIM_NO_SERVER_ADDRESS);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_CONFIGURED);
+        char pin[KAVEX_TAM_SENHA] = "old";
+        QCOMPARE(SIM(LeSenhaDireto)("wk", pin), KAVEXSIM_NOT_CONFIGURED);
+        QCOMPARE(QByteArray(pin), QByteArray("old"));
         int32_t comando = 5, campo = 6;
         int16_t minimo = 7, maximo = 8;
         char buffer[16] = "resposta";
         QCOMPARE(SIM(ContinuaFuncaoKavexInterativo)(&comando, &campo, &minimo, &maximo, buffer, 16, -1),
-                 KAVEXSIM_NOT_AVAILABLE);
+                 KAVEXSIM_NOT_CONFIGURED);
         QCOMPARE(comando, 5);
         QCOMPARE(maximo, int16_t(8));
         QCOMPARE(buffer, "resposta");
 
         const auto lines = logLines();
-        QCOMPARE(lines.size(), 3u);
-        for (const auto& line : lines) {
-            QCOMPARE(line["ret"].get<int>(), KAVEXSIM_NOT_AVAILABLE);
-            QVERIFY(!line.contains("out"));
+        QCOMPARE(lines.size(), 4u);
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            QCOMPARE(lines[i]["ret"].get<int>(), KAVEXSIM_NOT_CONFIGURED);
+            QVERIFY(!lines[i].contains("out"));
         }
-        COMPARE_JSON(lines[1]["args"], json::parse(R"(["8491", null])"));
-        COMPARE_JSON(lines[2]["args"], json::parse(R"(["resposta", 16, -1])"));
+        COMPARE_JSON(lines[2]["args"], json::parse(R"(["wk", null])"));
+        COMPARE_JSON(lines[3]["args"], json::parse(R"(["resposta", 16, -1])"));
 
         // An empty variable switches the log off.
         qputenv(KAVEXSIM_ENV_LOG, "");
         SIM(LeSimNaoPinPad)("Confirma?");
-        QCOMPARE(logLines().size(), 3u);
+        QCOMPARE(logLines().size(), 4u);
     }
 
     void scriptQueuesAnswerInOrderThenBuiltIn() {
+        QCOMPARE(SIM(ConfiguraIntKavexInterativo)("", "1", "2", 0), KAVEXSIM_NO_SERVER_ADDRESS);
         useScript("queues.json", json::parse(R"({"VerificaPresencaPinPad": [1, {"return": 2}],
             "ConfiguraIntKavexInterativo": [-5], "LeSimNaoPinPad": [{}]})"));
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 2);
-        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_AVAILABLE);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_CONFIGURED);
         QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), -5);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_CONFIGURED);
         QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), KAVEXSIM_OK);
         QCOMPARE(SIM(LeSimNaoPinPad)("Confirma?"), 0);
-        QCOMPARE(SIM(LeSimNaoPinPad)("Confirma?"), KAVEXSIM_NOT_AVAILABLE);
-        QCOMPARE(logLines().size(), 7u);
+        QCOMPARE(SIM(LeSimNaoPinPad)("Confirma?"), 1); // built in: the confirm key
+        QCOMPARE(logLines().size(), 9u);
     }
 
     void commandLoopOutputsAndWindows1252() {
@@ -366,16 +369,17 @@ private slots:
     }
 
     void changingTheVariableSwitchesScripts() {
+        QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), KAVEXSIM_OK);
         useScript("first.json", json::parse(R"({"VerificaPresencaPinPad": [1, 1]})"));
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
         useScript("second.json", json::parse(R"({"VerificaPresencaPinPad": [2]})"));
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 2);
-        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_AVAILABLE);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), 1 /* built in: present */);
         // Back to the first file: loaded afresh, its queue full again.
         qputenv(KAVEXSIM_ENV_SCRIPT, m_dir->filePath("first.json").toLocal8Bit());
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
-        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_AVAILABLE);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), 1 /* built in: present */);
         qputenv(KAVEXSIM_ENV_SCRIPT, "");
         QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), KAVEXSIM_OK);
     }
