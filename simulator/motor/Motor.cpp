@@ -68,9 +68,11 @@ int32_t Motor::configura(const char* servidor, const char* loja, const char* ter
     return m_estado.configurado ? KAVEXSIM_OK : KAVEXSIM_NO_SERVER_ADDRESS;
 }
 
-int32_t Motor::prepara(Inicio& inicio, const char* cupom, const char* data, const char* hora, const char* operador) {
+int32_t Motor::prepara(Contexto& ctx, const char* cupom, const char* data, const char* hora, const char* operador) {
+    ctx.estado = &m_estado;
     if (!m_estado.configurado)
         return KAVEXSIM_NOT_CONFIGURED;
+    Inicio& inicio = ctx.inicio;
     inicio.cupom = texto(cupom);
     inicio.data = texto(data);
     inicio.hora = texto(hora);
@@ -97,9 +99,8 @@ int32_t Motor::comeca(Contexto ctx, Criacao criacao, bool desfazPendente) {
 int32_t Motor::iniciaFuncao(int32_t funcao, const char* valor, const char* cupom, const char* data, const char* hora,
                             const char* operador, const char* restricoes, const char* produtos, bool comProdutos) {
     Contexto ctx;
-    ctx.estado = &m_estado;
     ctx.inicio.funcao = funcao;
-    if (int32_t r = prepara(ctx.inicio, cupom, data, hora, operador); r != KAVEXSIM_OK)
+    if (int32_t r = prepara(ctx, cupom, data, hora, operador); r != KAVEXSIM_OK)
         return r;
     ctx.inicio.valor = texto(valor);
     if (usaValor(funcao)) {
@@ -120,9 +121,8 @@ int32_t Motor::iniciaFuncao(int32_t funcao, const char* valor, const char* cupom
 int32_t Motor::correspondente(const char* cupom, const char* data, const char* hora, const char* operador,
                               const char* restricoes) {
     Contexto ctx;
-    ctx.estado = &m_estado;
     ctx.inicio.funcao = fluxos::funcao::kCorrespondente;
-    if (int32_t r = prepara(ctx.inicio, cupom, data, hora, operador); r != KAVEXSIM_OK)
+    if (int32_t r = prepara(ctx, cupom, data, hora, operador); r != KAVEXSIM_OK)
         return r;
     const auto codigos = checks::restricoes(texto(restricoes));
     if (!codigos)
@@ -265,7 +265,7 @@ int32_t Motor::leSimNao() {
 int32_t Motor::consultaPbm(const char* autorizacao, const char* consulta, const char* cupom, const char* data,
                            const char* hora) {
     Contexto ctx;
-    if (int32_t r = prepara(ctx.inicio, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
+    if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
     const std::string aut = texto(autorizacao);
     if (aut.empty() || !checks::soDigitos(aut))
@@ -276,7 +276,7 @@ int32_t Motor::consultaPbm(const char* autorizacao, const char* consulta, const 
 int32_t Motor::consultaVidalink(const char* autorizacao, const char* produto, const char* cupom, const char* data,
                                 const char* hora) {
     Contexto ctx;
-    if (int32_t r = prepara(ctx.inicio, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
+    if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
     const std::string aut = texto(autorizacao);
     const std::string pedido = texto(produto);
@@ -315,7 +315,7 @@ int32_t Motor::informaVenda(int16_t numero, const char* codigo, int32_t quantida
 int32_t Motor::vendaVidalink(const char* autorizacao, int16_t quantidade, const char* cupom, const char* data,
                              const char* hora) {
     Contexto ctx;
-    if (int32_t r = prepara(ctx.inicio, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
+    if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
     const std::string aut = texto(autorizacao);
     if (aut.empty() || !checks::soDigitos(aut))
@@ -347,7 +347,7 @@ int32_t Motor::informaCancelamento(int16_t numero, const char* codigo, int32_t q
 int32_t Motor::cancelamentoVidalink(int16_t total, int32_t quantidade, const char* cupomVenda, const char* dataVenda,
                                     const char* cupom, const char* data, const char* hora) {
     Contexto ctx;
-    if (int32_t r = prepara(ctx.inicio, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
+    if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
     const std::string dataOriginal = texto(dataVenda);
     if (!checks::dataValida(dataOriginal))

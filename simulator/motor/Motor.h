@@ -54,8 +54,8 @@ public:
                         int16_t tamanhoResposta, int16_t* codigoResposta, std::size_t& escritos);
 
 private:
-    // Common checks of a start; fills `inicio` and answers 0 when it may go on.
-    int32_t prepara(Inicio& inicio, const char* cupom, const char* data, const char* hora, const char* operador);
+    // Common checks of a start; fills the context's start and answers 0 when it may go on.
+    int32_t prepara(Contexto& ctx, const char* cupom, const char* data, const char* hora, const char* operador);
     // Starts the flow, after undoing a transaction still pending (and saying so first).
     int32_t comeca(Contexto ctx, Criacao criacao, bool desfazPendente);
     int32_t encerra(int16_t confirma);

@@ -322,6 +322,101 @@ private slots:
         QCOMPARE(pin[KAVEX_TAM_SENHA], 'X');
     }
 
+    void pbmConsultation() {
+        auto pbm = m_sim.SIMC(IniciaFuncaoKavexInterativoConsultaPBM);
+        char autorizacao[KAVEX_TAM_COD_AUTORIZACAO] = "998877";
+        QCOMPARE(pbm(autorizacao, "1", kCupom, kData, kHora, "Opx", ""), KAVEX_CONTINUA_INTERATIVO);
+        QString todos = "1 0/1020 0/1021 0/1022 0/1010";
+        for (int i = 0; i < 3; ++i)
+            todos += " 0/1011 0/1012 0/1013 0/1014 0/1015 0/1016 0/1017 0/1018 0/1019";
+        QCOMPARE(m_sim.roda({}), todos + " =0");
+        QCOMPARE(m_sim.textos.at(4), QString("3"));
+        QCOMPARE(m_sim.textos.at(6), QString("100001"));
+
+        // Product by product: the opening gives the count, each product its items.
+        QCOMPARE(pbm(autorizacao, "0", kCupom, kData, kHora, "Opx", ""), KAVEX_CONTINUA_INTERATIVO);
+        QCOMPARE(m_sim.roda({}), "1 0/1020 0/1021 0/1022 0/1010 =0");
+        QCOMPARE(pbm(autorizacao, "100002", kCupom, kData, kHora, "Opx", ""), KAVEX_CONTINUA_INTERATIVO);
+        QCOMPARE(m_sim.roda({}), "1 0/1011 0/1012 0/1013 0/1014 0/1015 0/1016 0/1017 0/1018 0/1019 =0");
+        QCOMPARE(m_sim.textos.at(4), QString("24,50"));
+        QCOMPARE(pbm(autorizacao, "999999", kCupom, kData, kHora, "Opx", ""), KAVEXSIM_UNKNOWN_PRODUCT);
+        char vazia[KAVEX_TAM_COD_AUTORIZACAO] = "";
+        QCOMPARE(pbm(vazia, "1", kCupom, kData, kHora, "Opx", ""), KAVEXSIM_BAD_AUTHORIZATION);
+        QCOMPARE(pbm(autorizacao, "1", kCupom, "2026", kHora, "Opx", ""), KAVEXSIM_BAD_DATE_TIME);
+    }
+
+    void vidalinkConsultation() {
+        auto consulta = m_sim.SIMC(IniciaFuncaoKavexInterativoConsultaVidalink);
+        // A product step needs an opening product by product with the same authorisation.
+        QCOMPARE(consulta("123", "100001", kCupom, kData, kHora, "Opx"), KAVEXSIM_BAD_AUTHORIZATION);
+        QCOMPARE(consulta("123", "0", kCupom, kData, kHora, "Opx"), KAVEX_CONTINUA_INTERATIVO);
+        QCOMPARE(m_sim.roda({}), "1 0/1010 =0");
+        QCOMPARE(consulta("124", "100001", kCupom, kData, kHora, "Opx"), KAVEXSIM_BAD_AUTHORIZATION);
+        QCOMPARE(consulta("123", "100099", kCupom, kData, kHora, "Opx"), KAVEXSIM_UNKNOWN_PRODUCT);
+        QCOMPARE(consulta("123", "100003", kCupom, kData, kHora, "Opx"), KAVEX_CONTINUA_INTERATIVO);
+        QCOMPARE(m_sim.roda({}).count("0/10"), 9);
+        QCOMPARE(consulta("123", "1", kCupom, kData, kHora, "Opx"), KAVEX_CONTINUA_INTERATIVO);
+        QCOMPARE(m_sim.roda({}).count("0/1012"), 3);
+        QCOMPARE(consulta("123", "100003", kCupom, kData, kHora, "Opx"), KAVEXSIM_BAD_AUTHORIZATION);
+    }
+
+    void vidalinkSaleAndCancellation() {
+        auto informa = m_sim.SIMC(InformaProdutoVendaVidalink);
+        auto venda = m_sim.SIMC(IniciaFuncaoKavexInterativoVendaVidalink);
+        QCOMPARE(informa(1, "777777", 1, "10,00"), KAVEXSIM_UNKNOWN_PRODUCT);
+        QCOMPARE(informa(1, "100002", 2, "10,00"), KAVEXSIM_BAD_QUANTITY);
+        QCOMPARE(informa(1, "100001", 2, "dez"), KAVEXSIM_BAD_AMOUNT);
+        QCOMPARE(informa(2, "100001", 2, "37,80"), KAVEXSIM_PRODUCTS_MISMATCH);
+        QCOMPARE(informa(1, "100001", 2, "37,80"), KAVEXSIM_OK);
+        QCOMPARE(informa(2, "100003", 1, "9,90"), KAVEXSIM_OK);
+        QCOMPARE(venda("12345", 3, "54321", kData, kHora, "Opx"), KAVEXSIM_PRODUCTS_MISMATCH);
+        QCOMPARE(venda("12345", 2, "54321", kData, kHora, "Opx"), KAVEX_CONTINUA_INTERATIVO);
+        QCOMPARE(m_sim.roda({}), "4 " + aprovada());
+        QVERIFY(m_sim.textos.at(3).contains("VALOR R$ 47,70"));
+        QCOMPARE(m_sim.SIMC(FinalizaTransacaoKavexInterativo)(1, "54321", kData, kHora), KAVEXSIM_OK);
+        // The products were used by that start.
+        QCOMPARE(venda("12345", 2, "54321", kData, kHora, "Opx"), KAVEXSIM_PRODUCTS_MISMATCH);
+
+        auto produto = m_sim.SIMC(InformaProdutoCancelamentoVidalink);
+        auto cancela = m_sim.SIMC(IniciaFuncaoKavexInterativoCancelamentoVidalink);
+        QCOMPARE(produto(1, "100001", 5), KAVEXSIM_BAD_QUANTITY); // the window's refused-product path
+        QCOMPARE(produto(1, "100001", 1), KAVEXSIM_OK);
+        QCOMPARE(cancela(0, 2, "54321", kData, "1", "SW000001", "", kData, kHora, "Opx"), KAVEXSIM_PRODUCTS_MISMATCH);
+        QCOMPARE(cancela(0, 1, "54321", "2026", "1", "SW000001", "", kData, kHora, "Opx"), KAVEXSIM_BAD_DATE_TIME);
+        QCOMPARE(cancela(0, 1, "54321", kData, "1", "SW000001", kCupom, kData, kHora, "Opx"),
+                 KAVEX_CONTINUA_INTERATIVO);
+        QCOMPARE(m_sim.roda({}), "4 0/1023 0/1024 0/1025 0/1026 " + aprovada());
+        QCOMPARE(m_sim.textos.mid(1, 4), (QStringList{kData, "54321", "100001", "1"}));
+        QCOMPARE(cancela(1, 3, "54321", kData, "1", "SW000001", kCupom, kData, kHora, "Opx"),
+                 KAVEX_CONTINUA_INTERATIVO);
+        QCOMPARE(m_sim.roda({}).left(18), QString("1 4 0/1023 0/1024 ")); // the partial one was still pending
+    }
+
+    void directTransactionRepliesFromTheRequest() {
+        auto direta = m_sim.SIMC(EnviaRecebeKavexDireto);
+        char resposta[64 + 4];
+        std::memset(resposta, 'X', sizeof resposta);
+        int16_t codigo = -1;
+        const char envio[] = "ABC\0\0"
+                             "1\x04"
+                             "2";
+        QCOMPARE(direta(20, 7, 0, envio, 8, resposta, 64, &codigo, 30, kCupom, kData, kHora, "Teste", 0), 63);
+        QCOMPARE(codigo, int16_t(0));
+        QCOMPARE(QByteArray(resposta),
+                 QByteArray("KAVEXSIM;REDE=20;FUNCAO=7;BYTES=8;CAMPOS=3;APROVADA;C1=ABC;C2=;")); // cut at 63
+        QCOMPARE(resposta[64], 'X');
+
+        char grande[KAVEX_TAM_RESPOSTA_DIRETA];
+        QVERIFY(direta(20, 7, 0, envio, 8, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 1) > 63);
+        QVERIFY(QByteArray(grande).endsWith(";C3=1*2"));
+        QCOMPARE(direta(20, 0, 0, envio, 0, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 0), 58);
+        QCOMPARE(QByteArray(grande), QByteArray("KAVEXSIM;REDE=20;FUNCAO=0;BYTES=0;CAMPOS=0;FUNCAO INVALIDA"));
+        QCOMPARE(codigo, int16_t(12));
+        QCOMPARE(direta(1, 7, 0, envio, 8, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 0),
+                 KAVEXSIM_NETWORK_NOT_DIRECT);
+        QCOMPARE(direta(20, 7, 0, envio, 8, resposta, 0, &codigo, 30, "", "", "", "", 0), 0);
+    }
+
     void loopOutputStaysWithinTheCallersSize() {
         QCOMPARE(m_sim.inicia(110), KAVEX_CONTINUA_INTERATIVO);
         char pequeno[8 + 4];
