@@ -80,7 +80,7 @@ Criacao administrativas(const Contexto& ctx) {
     r.passos.push_back(std::move(cabecalho));
     r.passos.push_back(menu("adm", opcoes, [fixa](const Contexto&) { return fixa.empty(); }));
 
-    Passo teste = mensagem(cmd::kMensagemOperador, "TESTE DE COMUNICAÇÃO OK", escolha("1"));
+    Passo teste = mensagem(cmd::kMensagemAmbos, "TESTE DE COMUNICAÇÃO OK", escolha("1"));
     teste.demorado = true;
     r.passos.push_back(std::move(teste));
 

@@ -67,14 +67,14 @@ private slots:
             << "4 21 31 22 31 30 1 " + aprovada();
         QTest::newRow("bill by correspondent function, back from the code to the menu")
             << 310 << QStringList{"1", "@1", "1", kLinhaBancaria, "0"} << "13 4 21 35 4 21 35 20 " + aprovada();
-        QTest::newRow("administration, communication test") << 110 << QStringList{"1"} << "12 4 21 1 =0";
+        QTest::newRow("administration, communication test") << 110 << QStringList{"1"} << "12 4 21 3 =0";
         QTest::newRow("administration, CDC consultation") << 110 << QStringList{"4"} << "12 4 21 22 =0";
         QTest::newRow("administration, nothing to reprint") << 114 << QStringList{} << "12 4 22 =0";
-        QTest::newRow("communication test by its own code") << 111 << QStringList{} << "12 4 1 =0";
+        QTest::newRow("communication test by its own code") << 111 << QStringList{} << "12 4 3 =0";
         QTest::newRow("function 0: a menu that leads into the debit")
             << 0 << QStringList{"2", "1"} << "4 21 4 21 " + cartao() + " " + senha() + " " + aprovada();
         QTest::newRow("function 0: back from a function to the first menu")
-            << 0 << QStringList{"4", "@1", "4", "1"} << "4 21 12 4 21 4 21 12 4 21 1 =0";
+            << 0 << QStringList{"4", "@1", "4", "1"} << "4 21 12 4 21 4 21 12 4 21 3 =0";
     }
 
     void flows() {
@@ -246,7 +246,7 @@ private slots:
         m_sim.roda({"1"});
         const QString nsu = m_sim.textos.last().section(' ', -1);
         QCOMPARE(m_sim.inicia(110), KAVEX_CONTINUA_INTERATIVO);
-        QCOMPARE(m_sim.roda({"1"}), "1 12 4 21 1 =0");
+        QCOMPARE(m_sim.roda({"1"}), "1 12 4 21 3 =0");
         QCOMPARE(m_sim.textos.first(), QString::fromUtf8("TRANSAÇÃO PENDENTE NSU %1 FOI DESFEITA").arg(nsu));
         QCOMPARE(m_sim.SIMC(FinalizaTransacaoKavexInterativo)(1, kCupom, kData, kHora), KAVEXSIM_NO_PENDING);
     }
