@@ -47,6 +47,31 @@ bool redePropria(int16_t rede) {
     return rede == 0 || rede == 1 || rede == 4 || rede == 5 || rede == 9;
 }
 
+bool autorizacaoValida(const std::string& codigo) {
+    return !codigo.empty() && checks::soDigitos(codigo);
+}
+
+// Product 1 opens a new list; the others follow in order, each a catalogue
+// product in an authorised quantity.
+int32_t confereItem(const std::vector<ItemVidalink>& itens, int16_t numero, const std::string& codigo,
+                    int32_t quantidade) {
+    const std::size_t anteriores = numero == 1 ? 0 : itens.size();
+    if (numero != static_cast<int16_t>(anteriores + 1))
+        return KAVEXSIM_PRODUCTS_MISMATCH;
+    const Produto* p = produto(codigo);
+    if (!p)
+        return KAVEXSIM_UNKNOWN_PRODUCT;
+    if (quantidade < 1 || quantidade > p->quantidadeMaxima)
+        return KAVEXSIM_BAD_QUANTITY;
+    return KAVEXSIM_OK;
+}
+
+void acrescentaItem(std::vector<ItemVidalink>& itens, int16_t numero, const std::string& codigo, int32_t quantidade) {
+    if (numero == 1)
+        itens.clear();
+    itens.push_back({codigo, quantidade});
+}
+
 } // namespace
 
 std::string Estado::novoNsu() {
@@ -268,7 +293,7 @@ int32_t Motor::consultaPbm(const char* autorizacao, const char* consulta, const 
     if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
     const std::string aut = texto(autorizacao);
-    if (aut.empty() || !checks::soDigitos(aut))
+    if (!autorizacaoValida(aut))
         return KAVEXSIM_BAD_AUTHORIZATION;
     return comeca(ctx, fluxos::consultaProdutos(ctx, texto(consulta), true), false);
 }
@@ -280,7 +305,7 @@ int32_t Motor::consultaVidalink(const char* autorizacao, const char* produto, co
         return r;
     const std::string aut = texto(autorizacao);
     const std::string pedido = texto(produto);
-    if (aut.empty() || !checks::soDigitos(aut))
+    if (!autorizacaoValida(aut))
         return KAVEXSIM_BAD_AUTHORIZATION;
     // Product steps belong to the consultation opened product by product with this authorisation.
     const bool abertura = pedido == "0" || pedido == "1";
@@ -294,21 +319,12 @@ int32_t Motor::consultaVidalink(const char* autorizacao, const char* produto, co
 int32_t Motor::informaVenda(int16_t numero, const char* codigo, int32_t quantidade, const char* valor) {
     if (!m_estado.configurado)
         return KAVEXSIM_NOT_CONFIGURED;
-    auto& itens = m_estado.vendaVidalink;
-    // Product 1 opens a new list; the others follow in order.
-    if (numero == 1)
-        itens.clear();
-    if (numero != static_cast<int16_t>(itens.size() + 1))
-        return KAVEXSIM_PRODUCTS_MISMATCH;
-    const Produto* p = produto(texto(codigo));
-    if (!p)
-        return KAVEXSIM_UNKNOWN_PRODUCT;
-    if (quantidade < 1 || quantidade > p->quantidadeMaxima)
-        return KAVEXSIM_BAD_QUANTITY;
     const auto c = checks::centavos(texto(valor));
+    if (int32_t r = confereItem(m_estado.vendaVidalink, numero, texto(codigo), quantidade); r != KAVEXSIM_OK)
+        return r;
     if (!c || *c == 0)
         return KAVEXSIM_BAD_AMOUNT;
-    itens.push_back({p->codigo, quantidade});
+    acrescentaItem(m_estado.vendaVidalink, numero, texto(codigo), quantidade);
     return KAVEXSIM_OK;
 }
 
@@ -318,7 +334,7 @@ int32_t Motor::vendaVidalink(const char* autorizacao, int16_t quantidade, const 
     if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
     const std::string aut = texto(autorizacao);
-    if (aut.empty() || !checks::soDigitos(aut))
+    if (!autorizacaoValida(aut))
         return KAVEXSIM_BAD_AUTHORIZATION;
     if (quantidade < 1 || static_cast<std::size_t>(quantidade) != m_estado.vendaVidalink.size())
         return KAVEXSIM_PRODUCTS_MISMATCH;
@@ -330,17 +346,9 @@ int32_t Motor::vendaVidalink(const char* autorizacao, int16_t quantidade, const 
 int32_t Motor::informaCancelamento(int16_t numero, const char* codigo, int32_t quantidade) {
     if (!m_estado.configurado)
         return KAVEXSIM_NOT_CONFIGURED;
-    auto& itens = m_estado.cancelamentoVidalink;
-    if (numero == 1)
-        itens.clear();
-    if (numero != static_cast<int16_t>(itens.size() + 1))
-        return KAVEXSIM_PRODUCTS_MISMATCH;
-    const Produto* p = produto(texto(codigo));
-    if (!p)
-        return KAVEXSIM_UNKNOWN_PRODUCT;
-    if (quantidade < 1 || quantidade > p->quantidadeMaxima)
-        return KAVEXSIM_BAD_QUANTITY;
-    itens.push_back({p->codigo, quantidade});
+    if (int32_t r = confereItem(m_estado.cancelamentoVidalink, numero, texto(codigo), quantidade); r != KAVEXSIM_OK)
+        return r;
+    acrescentaItem(m_estado.cancelamentoVidalink, numero, texto(codigo), quantidade);
     return KAVEXSIM_OK;
 }
 
