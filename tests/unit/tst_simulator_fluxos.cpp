@@ -3,6 +3,9 @@
 // answers, restrictions, pending transactions and their finishing.
 #include "SimuladorC.h"
 
+#include <QRandomGenerator>
+#include <QSet>
+
 using namespace simc;
 
 namespace {
@@ -415,6 +418,49 @@ private slots:
         QCOMPARE(direta(1, 7, 0, envio, 8, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 0),
                  KAVEXSIM_NETWORK_NOT_DIRECT);
         QCOMPARE(direta(20, 7, 0, envio, 8, resposta, 0, &codigo, 30, "", "", "", "", 0), 0);
+    }
+
+    // Whatever the console answers, each function ends with a known code and
+    // no write leaves the caller's buffer.
+    void randomAnswersKeepEveryFlowBounded() {
+        QRandomGenerator aleatorio(20260110);
+        const QByteArrayList respostas = {"",
+                                          "1",
+                                          "2",
+                                          "3",
+                                          "4",
+                                          "9",
+                                          "0",
+                                          "10,00",
+                                          "abc",
+                                          "15022026",
+                                          "4111111111111111",
+                                          "1:<00109773<0188500045>701000616977>",
+                                          "0:01800109773000006169748500045",
+                                          "0:" + QByteArray(60, '9')};
+        const int32_t continuacoes[] = {0, 0, 0, 0, 1, 1000, -1};
+        const QSet<int32_t> finais = {KAVEXSIM_OK, KAVEXSIM_CANCELLED};
+        for (int32_t funcao : {0, 1, 2, 3, 110, 200, 310}) {
+            for (int rodada = 0; rodada < 20; ++rodada) {
+                QCOMPARE(m_sim.inicia(funcao), KAVEX_CONTINUA_INTERATIVO);
+                char buffer[40 + 8];
+                int32_t r = KAVEX_CONTINUA_INTERATIVO;
+                for (int passo = 0; passo < 200 && r == KAVEX_CONTINUA_INTERATIVO; ++passo) {
+                    std::memset(buffer, 'G', sizeof buffer);
+                    const QByteArray& resposta = respostas[aleatorio.bounded(int(respostas.size()))];
+                    const QByteArray cabe = resposta.left(39);
+                    std::memcpy(buffer, cabe.constData(), std::size_t(cabe.size()) + 1);
+                    r = m_sim.SIMC(ContinuaFuncaoKavexInterativo)(&m_sim.comando, &m_sim.tipo, &m_sim.minimo,
+                                                                  &m_sim.maximo, buffer, 40,
+                                                                  continuacoes[aleatorio.bounded(7)]);
+                    QVERIFY(std::memchr(buffer, 0, 40) != nullptr);
+                    for (std::size_t i = 40; i < sizeof buffer; ++i)
+                        QCOMPARE(buffer[i], 'G');
+                }
+                QVERIFY2(r == KAVEX_CONTINUA_INTERATIVO || finais.contains(r), qPrintable(QString::number(r)));
+                m_sim.limpa();
+            }
+        }
     }
 
     void loopOutputStaysWithinTheCallersSize() {
