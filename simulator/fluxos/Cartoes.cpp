@@ -18,16 +18,6 @@ constexpr int kCreditoTodos = 25, kCreditoVista = 26, kParceladoLoja = 27, kParc
               kCreditoMagnetico = 30;
 constexpr int kParcelasMin = 2, kParcelasMax = 12;
 
-// DDMMAAAA after the start's date.
-std::string dataFutura(Contexto& ctx, const std::string& r) {
-    const std::string iso = r.substr(4, 4) + r.substr(2, 2) + r.substr(0, 2);
-    if (!checks::dataValida(iso))
-        return "DATA INVÁLIDA";
-    if (iso <= ctx.inicio.data)
-        return "A DATA DEVE SER POSTERIOR A HOJE";
-    return "";
-}
-
 std::string linhaCartao(Contexto& ctx) {
     return "CARTÃO " + mascara(ctx["cartao"]);
 }
@@ -42,7 +32,7 @@ Criacao debito(const Contexto& ctx) {
     r.passos.push_back(mensagem(cmd::kCabecalho, "DÉBITO - ESCOLHA A MODALIDADE"));
     r.passos.push_back(menu("tipo", tipos));
     r.passos.push_back(
-        campo(cmd::kCampo, "predatado", "DATA DO DÉBITO (DDMMAAAA)", 8, 8, dataFutura, quando("tipo", "2")));
+        campo(cmd::kCampo, "predatado", "DATA DO DÉBITO (DDMMAAAA)", 8, 8, exigeDataFutura, quando("tipo", "2")));
     acrescenta(r.passos, leCartao("INSIRA OU PASSE O CARTÃO"));
     acrescenta(r.passos, leSenha());
     acrescenta(r.passos, autoriza("DÉBITO", [](Contexto& c) {

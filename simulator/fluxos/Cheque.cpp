@@ -41,13 +41,6 @@ std::string aceitaDocumento(Contexto&, const std::string& v) {
     return "";
 }
 
-std::string bomPara(Contexto& ctx, const std::string& r) {
-    const std::string iso = r.size() == 8 ? r.substr(4, 4) + r.substr(2, 2) + r.substr(0, 2) : r;
-    if (!checks::dataValida(iso))
-        return "DATA INVÁLIDA";
-    return iso <= ctx.inicio.data ? "A DATA DEVE SER POSTERIOR A HOJE" : "";
-}
-
 } // namespace
 
 Criacao cheque(const Contexto& ctx) {
@@ -56,7 +49,8 @@ Criacao cheque(const Contexto& ctx) {
     Roteiro r;
     r.passos.push_back(mensagem(cmd::kCabecalho, "CHEQUE - ESCOLHA A MODALIDADE"));
     r.passos.push_back(menu("tipo", {{"1", "À Vista", 0}, {"2", "Pré-datado", 0}}));
-    r.passos.push_back(campo(cmd::kCampo, "bompara", "BOM PARA (DDMMAAAA)", 8, 8, bomPara, quando("tipo", "2")));
+    r.passos.push_back(
+        campo(cmd::kCampo, "bompara", "BOM PARA (DDMMAAAA)", 8, 8, exigeDataFutura, quando("tipo", "2")));
     Passo dados;
     dados.comando = cmd::kCheque;
     dados.minimo = kCmc7Minimo;

@@ -218,6 +218,13 @@ std::string exigeDigitos(const std::string& resposta) {
     return checks::soDigitos(resposta) ? "" : "DIGITE SOMENTE NÚMEROS";
 }
 
+std::string exigeDataFutura(Contexto& ctx, const std::string& r) {
+    const std::string iso = r.size() == 8 ? r.substr(4, 4) + r.substr(2, 2) + r.substr(0, 2) : r;
+    if (!checks::dataValida(iso))
+        return "DATA INVÁLIDA";
+    return iso <= ctx.inicio.data ? "A DATA DEVE SER POSTERIOR A HOJE" : "";
+}
+
 void acrescenta(std::vector<Passo>& destino, std::vector<Passo> origem) {
     for (auto& p : origem)
         destino.push_back(std::move(p));

@@ -55,6 +55,8 @@ std::function<int32_t(Contexto&)> salvoRecusa(const std::string& chave);
 // Validators.
 std::string exigeValor(Contexto& ctx, const std::string& chave, const std::string& resposta);
 std::string exigeDigitos(const std::string& resposta);
+// A date typed DDMMAAAA that names a day after the start's date.
+std::string exigeDataFutura(Contexto& ctx, const std::string& resposta);
 
 void acrescenta(std::vector<Passo>& destino, std::vector<Passo> origem);
 
