@@ -287,26 +287,28 @@ int32_t Motor::leSimNao() {
     return 1; // the confirm key
 }
 
+int32_t Motor::preparaFarmacia(Contexto& ctx, const char* autorizacao, const char* cupom, const char* data,
+                               const char* hora) {
+    if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
+        return r;
+    return autorizacaoValida(texto(autorizacao)) ? KAVEXSIM_OK : KAVEXSIM_BAD_AUTHORIZATION;
+}
+
 int32_t Motor::consultaPbm(const char* autorizacao, const char* consulta, const char* cupom, const char* data,
                            const char* hora) {
     Contexto ctx;
-    if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
+    if (int32_t r = preparaFarmacia(ctx, autorizacao, cupom, data, hora); r != KAVEXSIM_OK)
         return r;
-    const std::string aut = texto(autorizacao);
-    if (!autorizacaoValida(aut))
-        return KAVEXSIM_BAD_AUTHORIZATION;
     return comeca(ctx, fluxos::consultaProdutos(ctx, texto(consulta), true), false);
 }
 
 int32_t Motor::consultaVidalink(const char* autorizacao, const char* produto, const char* cupom, const char* data,
                                 const char* hora) {
     Contexto ctx;
-    if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
+    if (int32_t r = preparaFarmacia(ctx, autorizacao, cupom, data, hora); r != KAVEXSIM_OK)
         return r;
     const std::string aut = texto(autorizacao);
     const std::string pedido = texto(produto);
-    if (!autorizacaoValida(aut))
-        return KAVEXSIM_BAD_AUTHORIZATION;
     // Product steps belong to the consultation opened product by product with this authorisation.
     const bool abertura = pedido == "0" || pedido == "1";
     if (!abertura && m_estado.consultaVidalink != aut)
@@ -331,11 +333,8 @@ int32_t Motor::informaVenda(int16_t numero, const char* codigo, int32_t quantida
 int32_t Motor::vendaVidalink(const char* autorizacao, int16_t quantidade, const char* cupom, const char* data,
                              const char* hora) {
     Contexto ctx;
-    if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
+    if (int32_t r = preparaFarmacia(ctx, autorizacao, cupom, data, hora); r != KAVEXSIM_OK)
         return r;
-    const std::string aut = texto(autorizacao);
-    if (!autorizacaoValida(aut))
-        return KAVEXSIM_BAD_AUTHORIZATION;
     if (quantidade < 1 || static_cast<std::size_t>(quantidade) != m_estado.vendaVidalink.size())
         return KAVEXSIM_PRODUCTS_MISMATCH;
     Criacao c = fluxos::vendaVidalink(ctx);

@@ -56,6 +56,9 @@ public:
 private:
     // Common checks of a start; fills the context's start and answers 0 when it may go on.
     int32_t prepara(Contexto& ctx, const char* cupom, const char* data, const char* hora, const char* operador);
+    // A pharmacy start: the common checks, then an authorisation code of digits.
+    int32_t preparaFarmacia(Contexto& ctx, const char* autorizacao, const char* cupom, const char* data,
+                            const char* hora);
     // Starts the flow, after undoing a transaction still pending (and saying so first).
     int32_t comeca(Contexto ctx, Criacao criacao, bool desfazPendente);
     int32_t encerra(int16_t confirma);
