@@ -30,7 +30,8 @@ std::string recibo(Contexto& ctx, const std::string& titulo, const char* via, co
                     ctx.inicio.cupom + "\nVALOR R$ " + checks::formataValor(valorDaTransacao(ctx)) + "\n";
     for (const auto& l : linhas)
         t += l + "\n";
-    return t + "TRANSAÇÃO AUTORIZADA";
+    // The copies follow each other on the receipt screen: a rule ends each one.
+    return t + "TRANSAÇÃO AUTORIZADA\n" + std::string(40, '-');
 }
 
 } // namespace
