@@ -1,17 +1,12 @@
 #include "cp1252.h"
 
-#include <array>
+#include "platform/Win1252Tabela.h"
+
 #include <cstdint>
 
 namespace kavexsim {
 
 namespace {
-
-// 0x80-0x9F; the five bytes Windows-1252 leaves undefined keep their C1 code point.
-constexpr std::array<char32_t, 32> kHighControls = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -27,16 +22,6 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-char toCp1252(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == cp)
-            return static_cast<char>(0x80 + i);
-    }
-    return '?';
-}
-
 } // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes) {
@@ -44,7 +29,7 @@ std::string cp1252ToUtf8(std::string_view bytes) {
     out.reserve(bytes.size() * 2);
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        appendUtf8(out, b >= 0x80 && b <= 0x9F ? kHighControls[b - 0x80] : char32_t{b});
+        appendUtf8(out, win1252::decodifica(b));
     }
     return out;
 }
@@ -86,7 +71,7 @@ std::string utf8ToCp1252(std::string_view utf8) {
             ++i;
             continue;
         }
-        out += toCp1252(cp);
+        out += win1252::codifica(cp);
         i += extra + 1;
     }
     return out;

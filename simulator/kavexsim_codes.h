@@ -5,11 +5,43 @@
 #ifndef KAVEXSIM_CODES_H
 #define KAVEXSIM_CODES_H
 
-/* ConfiguraIntKavexInterativo: configured. */
+/* Done: configured, approved, confirmed, accepted. */
 #define KAVEXSIM_OK 0
-/* ConfiguraIntKavexInterativo: the server address is missing or empty. */
+/* ConfiguraIntKavexInterativo: the server address is missing or empty (the library is then unconfigured). */
 #define KAVEXSIM_NO_SERVER_ADDRESS (-1)
-/* Any other function that no script answers: the simulator has no behaviour of its own for it. */
+/* Called before ConfiguraIntKavexInterativo succeeded. */
+#define KAVEXSIM_NOT_CONFIGURED (-2)
+/* A fiscal date that is not 8 digits naming a day (YYYYMMDD), or a time that is not 6 digits (HHMMSS). */
+#define KAVEXSIM_BAD_DATE_TIME (-3)
+/* A value that is not an amount, or a zero amount for a sale. */
+#define KAVEXSIM_BAD_AMOUNT (-4)
+/* A restriction text whose codes are not whole numbers. */
+#define KAVEXSIM_BAD_RESTRICTIONS (-5)
+/* The restrictions leave nothing of the function to offer. */
+#define KAVEXSIM_RESTRICTED (-6)
+/* The operator ended the function (continuation -1, "Cancela Pinpad"). */
+#define KAVEXSIM_CANCELLED (-7)
+/* ContinuaFuncaoKavexInterativo with no function in progress. */
+#define KAVEXSIM_NO_FUNCTION (-8)
+/* LeCartaoDiretoEx told not to wait: no card was in the reader. */
+#define KAVEXSIM_NO_CARD (-9)
+/* A self-service product list that is not "[desc;code;qty;value];...". */
+#define KAVEXSIM_BAD_PRODUCT_LIST (-10)
+/* An authorisation code that is empty or not digits. */
+#define KAVEXSIM_BAD_AUTHORIZATION (-11)
+/* A product code outside the catalogue. */
+#define KAVEXSIM_UNKNOWN_PRODUCT (-12)
+/* A quantity outside what the catalogue authorises. */
+#define KAVEXSIM_BAD_QUANTITY (-13)
+/* Product numbers or counts that do not match the products informed. */
+#define KAVEXSIM_PRODUCTS_MISMATCH (-14)
+/* A finishing call with no transaction pending. */
+#define KAVEXSIM_NO_PENDING (-15)
+/* A finishing call that does not name the pending transaction. */
+#define KAVEXSIM_PENDING_MISMATCH (-16)
+/* EnviaRecebeKavexDireto to a network the library handles itself (0, 1, 4, 5, 9): nothing is sent. */
+#define KAVEXSIM_NETWORK_NOT_DIRECT 11
+/* A function code the simulator does not know (and, with a script, nothing else answers). */
 #define KAVEXSIM_NOT_AVAILABLE (-100)
 /* The script named by KAVEXSIM_ENV_SCRIPT cannot be read or has a wrong shape. */
 #define KAVEXSIM_SCRIPT_ERROR (-101)
@@ -18,7 +50,9 @@
 
 /* Names a file to which every call appends one JSON line; empty or unset: no log. */
 #define KAVEXSIM_ENV_LOG "KAVEX_SIM_LOG"
-/* Names a JSON file of scripted answers; empty or unset: built-in behaviour only. */
+/* Names a JSON file of scripted answers, or a call log to replay; empty or unset: built-in behaviour only. */
 #define KAVEXSIM_ENV_SCRIPT "KAVEX_SIM_SCRIPT"
+/* Milliseconds every pinpad and network step takes (at most 10000); empty or unset: 0. */
+#define KAVEXSIM_ENV_DELAY "KAVEX_SIM_DELAY_MS"
 
 #endif /* KAVEXSIM_CODES_H */

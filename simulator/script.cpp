@@ -94,7 +94,72 @@ std::string checkValue(const Json& value, Kind kind) {
     return expected;
 }
 
-std::map<std::string, std::deque<Json>> parseScript(const std::string& path) {
+// One queued answer and the number of calls it still answers.
+struct Queued {
+    Json answer;
+    long long remaining = 1;
+};
+using Queues = std::map<std::string, std::deque<Queued>>;
+
+// Outputs of a call log line ("out") under the names a script uses.
+Json answerFromLog(const Signature& sig, const Json& line) {
+    Json answer{{"return", line.at("ret")}};
+    const auto out = line.find("out");
+    if (out == line.end() || !out->is_object())
+        return answer;
+    for (const auto& [key, value] : out->items()) {
+        const std::string name = key == "buffer" ? "text" : key;
+        if (value.is_null())
+            continue; // a null pointer: nothing was written
+        for (const auto& [outName, outKind] : sig.outputs) {
+            if (name == outName)
+                answer[name] = value;
+        }
+    }
+    return answer;
+}
+
+// A call log written by KAVEX_SIM_LOG: one JSON object per line, each call
+// becoming the next answer of its function.
+Queues parseLog(const std::string& content) {
+    Queues queues;
+    std::istringstream lines(content);
+    std::size_t number = 0;
+    for (std::string text; std::getline(lines, text);) {
+        ++number;
+        if (text.find_first_not_of(" \t\r") == std::string::npos)
+            continue;
+        const Json line = Json::parse(text, nullptr, /*allow_exceptions=*/false);
+        const std::string where = "log line " + std::to_string(number);
+        if (line.is_discarded() || !line.is_object() || !line.contains("fn") || !line["fn"].is_string())
+            throw ScriptError{where + ": not a call"};
+        if (line["fn"] == "script")
+            continue; // a note about an earlier script, not a call
+        const Signature* sig = findSignature(line["fn"].get<std::string>());
+        if (!sig)
+            throw ScriptError{where + ": unknown function"};
+        if (!line.contains("ret") || !checkValue(line["ret"], sig->result).empty())
+            throw ScriptError{where + ": no usable \"ret\""};
+        Json answer = answerFromLog(*sig, line);
+        for (const auto& [key, value] : answer.items()) {
+            if (key == "return")
+                continue;
+            for (const auto& [outName, outKind] : sig->outputs) {
+                if (key == outName && !checkValue(value, outKind).empty())
+                    throw ScriptError{where + ": output \"" + key + "\" out of range"};
+            }
+        }
+        queues[sig->name].push_back({std::move(answer), 1});
+    }
+    return queues;
+}
+
+bool looksLikeLog(const std::string& content) {
+    const Json first = Json::parse(content.substr(0, content.find('\n')), nullptr, /*allow_exceptions=*/false);
+    return !first.is_discarded() && first.is_object() && first.contains("fn");
+}
+
+Queues parseScript(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw ScriptError{"cannot open the file"};
@@ -104,12 +169,17 @@ std::map<std::string, std::deque<Json>> parseScript(const std::string& path) {
         throw ScriptError{"cannot read the file"};
 
     const Json root = Json::parse(content.str(), nullptr, /*allow_exceptions=*/false);
-    if (root.is_discarded())
+    // A call log has one object with "fn" per line: as a whole it is not one
+    // JSON value, unless it holds a single call.
+    if (root.is_discarded() || (root.is_object() && root.contains("fn"))) {
+        if (looksLikeLog(content.str()))
+            return parseLog(content.str());
         throw ScriptError{"not valid JSON"};
+    }
     if (!root.is_object())
         throw ScriptError{"the top level must be an object of function names"};
 
-    std::map<std::string, std::deque<Json>> queues;
+    Queues queues;
     for (const auto& [name, queue] : root.items()) {
         const Signature* sig = findSignature(name);
         if (!sig)
@@ -123,12 +193,20 @@ std::map<std::string, std::deque<Json>> parseScript(const std::string& path) {
             if (answer.is_number()) {
                 if (auto why = checkValue(answer, sig->result); !why.empty())
                     throw ScriptError{where + ": " + why};
-                answers.push_back(Json{{"return", answer}});
+                answers.push_back({Json{{"return", answer}}, 1});
                 continue;
             }
             if (!answer.is_object())
                 throw ScriptError{where + ": expected a number or an object"};
-            for (const auto& [key, value] : answer.items()) {
+            long long repeat = 1;
+            Json outputs = answer;
+            if (auto it = answer.find("repeat"); it != answer.end()) {
+                if (!checkValue(*it, Kind::Int32).empty() || it->get<long long>() < 1)
+                    throw ScriptError{where + ".repeat: expected a whole number from 1 to 2147483647"};
+                repeat = it->get<long long>();
+                outputs.erase("repeat");
+            }
+            for (const auto& [key, value] : outputs.items()) {
                 Kind kind = sig->result;
                 if (key != "return") {
                     bool known = false;
@@ -144,7 +222,7 @@ std::map<std::string, std::deque<Json>> parseScript(const std::string& path) {
                 if (auto why = checkValue(value, kind); !why.empty())
                     throw ScriptError{where + "." + key + ": " + why};
             }
-            answers.push_back(answer);
+            answers.push_back({std::move(outputs), repeat});
         }
     }
     return queues;
@@ -153,7 +231,7 @@ std::map<std::string, std::deque<Json>> parseScript(const std::string& path) {
 struct ScriptState {
     std::string path; // value of KAVEX_SIM_SCRIPT when last looked at
     bool broken = false;
-    std::map<std::string, std::deque<Json>> queues;
+    Queues queues;
 };
 
 ScriptState& state() {
@@ -206,8 +284,13 @@ Lookup nextAnswer(const char* function) {
     }
     auto it = s.queues.find(function);
     if (it != s.queues.end() && !it->second.empty()) {
-        lookup.answer = std::move(it->second.front());
-        it->second.pop_front();
+        Queued& next = it->second.front();
+        if (--next.remaining > 0) {
+            lookup.answer = next.answer;
+        } else {
+            lookup.answer = std::move(next.answer);
+            it->second.pop_front();
+        }
     }
     return lookup;
 }

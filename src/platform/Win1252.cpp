@@ -1,4 +1,5 @@
 #include "platform/Win1252.h"
+#include "platform/Win1252Tabela.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,30 +7,13 @@
 namespace platform {
 namespace {
 
-// Bytes 0x80-0x9F. The five bytes the code page leaves undefined map to the
-// C1 control with the same number, so that every byte survives a round trip.
-constexpr char16_t highControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88-8F
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
-};
-
 char16_t decodeByte(unsigned char byte) {
-    if (byte >= 0x80 && byte <= 0x9F)
-        return highControls[byte - 0x80];
-    return byte;
+    return win1252::decodifica(byte);
 }
 
 // Returns '?' for anything the code page cannot hold.
 char encodeUnit(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return static_cast<char>(unit);
-    const auto* end = std::end(highControls);
-    const auto* found = std::find(std::begin(highControls), end, unit);
-    if (found == end)
-        return '?';
-    return static_cast<char>(0x80 + (found - std::begin(highControls)));
+    return win1252::codifica(unit);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "../../simulator/kavexsim_codes.h"
 #include "library/kavex.h"
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -131,46 +133,49 @@ private slots:
         QCOMPARE(lines[2]["ret"].get<int>(), KAVEXSIM_NO_SERVER_ADDRESS);
     }
 
-    void otherFunctionsAreNotAvailableAndTouchNothing() {
-        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_AVAILABLE);
-        int16_t tipo = 77;
-        QCOMPARE(SIM(ValidaCampoCodigoEmBarras)("8491", &tipo), int16_t(KAVEXSIM_NOT_AVAILABLE));
-        QCOMPARE(tipo, int16_t(77));
+    void beforeConfigurationFunctionsTouchNothing() {
+        QCOMPARE(SIM(ConfiguraIntKavexInterativo)("", "1", "2", 0), KAVEXSIM_NO_SERVER_ADDRESS);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_CONFIGURED);
+        char pin[KAVEX_TAM_SENHA] = "old";
+        QCOMPARE(SIM(LeSenhaDireto)("wk", pin), KAVEXSIM_NOT_CONFIGURED);
+        QCOMPARE(QByteArray(pin), QByteArray("old"));
         int32_t comando = 5, campo = 6;
         int16_t minimo = 7, maximo = 8;
         char buffer[16] = "resposta";
         QCOMPARE(SIM(ContinuaFuncaoKavexInterativo)(&comando, &campo, &minimo, &maximo, buffer, 16, -1),
-                 KAVEXSIM_NOT_AVAILABLE);
+                 KAVEXSIM_NOT_CONFIGURED);
         QCOMPARE(comando, 5);
         QCOMPARE(maximo, int16_t(8));
         QCOMPARE(buffer, "resposta");
 
         const auto lines = logLines();
-        QCOMPARE(lines.size(), 3u);
-        for (const auto& line : lines) {
-            QCOMPARE(line["ret"].get<int>(), KAVEXSIM_NOT_AVAILABLE);
-            QVERIFY(!line.contains("out"));
+        QCOMPARE(lines.size(), 4u);
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            QCOMPARE(lines[i]["ret"].get<int>(), KAVEXSIM_NOT_CONFIGURED);
+            QVERIFY(!lines[i].contains("out"));
         }
-        COMPARE_JSON(lines[1]["args"], json::parse(R"(["8491", null])"));
-        COMPARE_JSON(lines[2]["args"], json::parse(R"(["resposta", 16, -1])"));
+        COMPARE_JSON(lines[2]["args"], json::parse(R"(["wk", null])"));
+        COMPARE_JSON(lines[3]["args"], json::parse(R"(["resposta", 16, -1])"));
 
         // An empty variable switches the log off.
         qputenv(KAVEXSIM_ENV_LOG, "");
         SIM(LeSimNaoPinPad)("Confirma?");
-        QCOMPARE(logLines().size(), 3u);
+        QCOMPARE(logLines().size(), 4u);
     }
 
     void scriptQueuesAnswerInOrderThenBuiltIn() {
+        QCOMPARE(SIM(ConfiguraIntKavexInterativo)("", "1", "2", 0), KAVEXSIM_NO_SERVER_ADDRESS);
         useScript("queues.json", json::parse(R"({"VerificaPresencaPinPad": [1, {"return": 2}],
             "ConfiguraIntKavexInterativo": [-5], "LeSimNaoPinPad": [{}]})"));
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 2);
-        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_AVAILABLE);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_CONFIGURED);
         QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), -5);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_CONFIGURED);
         QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), KAVEXSIM_OK);
         QCOMPARE(SIM(LeSimNaoPinPad)("Confirma?"), 0);
-        QCOMPARE(SIM(LeSimNaoPinPad)("Confirma?"), KAVEXSIM_NOT_AVAILABLE);
-        QCOMPARE(logLines().size(), 7u);
+        QCOMPARE(SIM(LeSimNaoPinPad)("Confirma?"), 1); // built in: the confirm key
+        QCOMPARE(logLines().size(), 9u);
     }
 
     void commandLoopOutputsAndWindows1252() {
@@ -337,6 +342,10 @@ private slots:
         QTest::newRow("unknown output") << R"({"LeSenhaDireto": [{"senha": "1"}]})";
         QTest::newRow("short out of range") << R"({"ContinuaFuncaoKavexInterativo": [{"max": 40000}]})";
         QTest::newRow("track not a text") << R"({"LeCartaoDireto": [{"track1": 5}]})";
+        QTest::newRow("repeat zero") << R"({"VerificaPresencaPinPad": [{"repeat": 0}]})";
+        QTest::newRow("repeat as text") << R"({"VerificaPresencaPinPad": [{"repeat": "2"}]})";
+        QTest::newRow("log line without a result") << R"({"fn": "VerificaPresencaPinPad", "args": []})";
+        QTest::newRow("log of an unknown function") << "{\"fn\": \"Nada\", \"ret\": 0}\n{\"fn\": \"Nada\", \"ret\": 0}";
     }
 
     void brokenScriptAnswersScriptError() {
@@ -365,17 +374,117 @@ private slots:
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 7);
     }
 
+    void repeatAnswersTheNextCalls() {
+        QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), KAVEXSIM_OK);
+        useScript("repeat.json", json::parse(R"({"VerificaPresencaPinPad": [{"return": 5, "repeat": 2}, 6],
+            "ContinuaFuncaoKavexInterativo": [{"command": 23, "text": "AGUARDE", "repeat": 3}, {"return": 0}]})"));
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), 5);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), 5);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), 6);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), 1); // built in
+        int32_t comando = 0, campo = 0;
+        int16_t minimo = 0, maximo = 0;
+        char buffer[16] = "";
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(SIM(ContinuaFuncaoKavexInterativo)(&comando, &campo, &minimo, &maximo, buffer, 16, 0),
+                     KAVEX_CONTINUA_INTERATIVO);
+            QCOMPARE(comando, 23);
+            QCOMPARE(QByteArray(buffer), QByteArray("AGUARDE"));
+        }
+        QCOMPARE(SIM(ContinuaFuncaoKavexInterativo)(&comando, &campo, &minimo, &maximo, buffer, 16, 0), 0);
+        QCOMPARE(SIM(ContinuaFuncaoKavexInterativo)(&comando, &campo, &minimo, &maximo, buffer, 16, 0),
+                 KAVEXSIM_NO_FUNCTION);
+    }
+
+    // A run recorded once is played back exactly from its log, whatever the
+    // console sends and whatever state the built-in behaviour is in.
+    void replayOfARecordedLog() {
+        struct Chamada {
+            int32_t ret, comando, campo;
+            int16_t minimo, maximo;
+            QByteArray buffer;
+            bool operator==(const Chamada&) const = default;
+        };
+        const auto roda = [this](bool comRespostas) {
+            std::vector<Chamada> chamadas;
+            SIM(ConfiguraIntKavexInterativo)("host", "00000001", "T1", 0);
+            chamadas.push_back(
+                {SIM(IniciaFuncaoKavexInterativo)(2, "10,00", "12345", "20260110", "093000", "Opx", "[]"),
+                 0,
+                 0,
+                 0,
+                 0,
+                 {}});
+            static char buffer[KAVEX_TAM_BUFFER_INTERATIVO];
+            buffer[0] = '\0';
+            Chamada c{KAVEX_CONTINUA_INTERATIVO, 0, 0, 0, 0, {}};
+            for (int guarda = 0; guarda < 100 && c.ret == KAVEX_CONTINUA_INTERATIVO; ++guarda) {
+                if (comRespostas && c.comando == 21)
+                    std::strcpy(buffer, "1");
+                c.ret = SIM(ContinuaFuncaoKavexInterativo)(&c.comando, &c.campo, &c.minimo, &c.maximo, buffer,
+                                                           KAVEX_TAM_BUFFER_INTERATIVO, 0);
+                c.buffer = buffer;
+                chamadas.push_back(c);
+            }
+            char trilha1[KAVEX_TAM_TRILHA1] = "", trilha2[KAVEX_TAM_TRILHA2] = "";
+            chamadas.push_back({SIM(LeCartaoDireto)("PASSE", trilha1, trilha2), 0, 0, 0, 0, trilha2});
+            int16_t tipo = -1;
+            chamadas.push_back({SIM(ValidaCampoCodigoEmBarras)("8", &tipo), tipo, 0, 0, 0, {}});
+            chamadas.push_back(
+                {SIM(FinalizaTransacaoKavexInterativo)(1, "12345", "20260110", "093000"), 0, 0, 0, 0, {}});
+            return chamadas;
+        };
+        const std::vector<Chamada> gravadas = roda(true);
+        QVERIFY(gravadas.size() > 20);
+        QCOMPARE(gravadas.back().ret, KAVEXSIM_OK);
+
+        const QString gravacao = m_dir->filePath("recorded.jsonl");
+        QVERIFY(QFile::rename(logPath(), gravacao));
+        qputenv(KAVEXSIM_ENV_SCRIPT, gravacao.toLocal8Bit());
+        const std::vector<Chamada> tocadas = roda(false); // no menu answer: only the log can answer it
+        QVERIFY(tocadas == gravadas);
+
+        // The replay's own log matches the recording call for call.
+        std::ifstream a(gravacao.toStdString());
+        const auto b = logLines();
+        std::size_t n = 0;
+        for (std::string linha; std::getline(a, linha); ++n) {
+            const json original = json::parse(linha);
+            QVERIFY(n < b.size());
+            COMPARE_JSON(b[n]["ret"], original["ret"]);
+            COMPARE_JSON(b[n].value("out", json()), original.value("out", json()));
+        }
+        QCOMPARE(n, b.size());
+    }
+
+    void delayMakesPinpadStepsSlow() {
+        QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), KAVEXSIM_OK);
+        QElapsedTimer relogio;
+        for (const char* atraso : {"", "abc", "-5"}) {
+            qputenv(KAVEXSIM_ENV_DELAY, atraso);
+            relogio.start();
+            SIM(VerificaPresencaPinPad)();
+            QVERIFY2(relogio.elapsed() < 80, atraso);
+        }
+        qputenv(KAVEXSIM_ENV_DELAY, "120");
+        relogio.start();
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
+        QVERIFY(relogio.elapsed() >= 120);
+        qputenv(KAVEXSIM_ENV_DELAY, "");
+    }
+
     void changingTheVariableSwitchesScripts() {
+        QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), KAVEXSIM_OK);
         useScript("first.json", json::parse(R"({"VerificaPresencaPinPad": [1, 1]})"));
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
         useScript("second.json", json::parse(R"({"VerificaPresencaPinPad": [2]})"));
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 2);
-        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_AVAILABLE);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), 1 /* built in: present */);
         // Back to the first file: loaded afresh, its queue full again.
         qputenv(KAVEXSIM_ENV_SCRIPT, m_dir->filePath("first.json").toLocal8Bit());
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
-        QCOMPARE(SIM(VerificaPresencaPinPad)(), KAVEXSIM_NOT_AVAILABLE);
+        QCOMPARE(SIM(VerificaPresencaPinPad)(), 1 /* built in: present */);
         qputenv(KAVEXSIM_ENV_SCRIPT, "");
         QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), KAVEXSIM_OK);
     }

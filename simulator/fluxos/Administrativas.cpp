@@ -1,0 +1,125 @@
+// The administrative menu: communication test, reprint of the last receipt,
+// cancellation of a confirmed sale and a credit (CDC) consultation.
+#include "checks/Digitos.h"
+#include "checks/Valores.h"
+#include "fluxos/Fluxos.h"
+#include "kavexsim_codes.h"
+#include "library/kavex.h"
+#include "motor/Passos.h"
+
+#include <algorithm>
+
+namespace kavexsim::fluxos {
+
+using namespace passos;
+
+namespace {
+
+constexpr int kCancelamentoCartao = 40;
+
+const Transacao* confirmada(const Contexto& ctx, const std::string& nsu) {
+    const auto& lista = ctx.estado->confirmadas;
+    auto it =
+        std::find_if(lista.begin(), lista.end(), [&](const Transacao& t) { return t.nsu == nsu && t.cancela.empty(); });
+    return it == lista.end() ? nullptr : &*it;
+}
+
+std::string nsuComZeros(const std::string& digitos) {
+    return std::string(digitos.size() < 6 ? 6 - digitos.size() : 0, '0') + digitos;
+}
+
+std::string aceitaNsu(Contexto& ctx, const std::string& v) {
+    if (!checks::soDigitos(v))
+        return "DIGITE SOMENTE NÚMEROS";
+    const Transacao* t = confirmada(ctx, nsuComZeros(v));
+    if (!t)
+        return "TRANSAÇÃO NÃO ENCONTRADA";
+    ctx.dados["original"] = t->nsu;
+    ctx.dados["centavosOriginal"] = std::to_string(t->centavos);
+    return "";
+}
+
+// The last receipt: of the pending transaction, else of the last confirmed one.
+const Transacao* ultima(const Contexto& ctx) {
+    if (ctx.estado->pendente)
+        return &*ctx.estado->pendente;
+    return ctx.estado->confirmadas.empty() ? nullptr : &ctx.estado->confirmadas.back();
+}
+
+const char* const kConsultaCdc = "CONSULTA CDC - SIMULADOR\n"
+                                 "PLANO   PARCELAS  TAXA\n"
+                                 "CDC 06  6 X       1,99%\n"
+                                 "CDC 12  12 X      2,49%\n"
+                                 "SUJEITO A APROVAÇÃO DE CRÉDITO";
+
+} // namespace
+
+Criacao administrativas(const Contexto& ctx) {
+    const std::vector<Opcao> opcoes = {{"1", "Teste de Comunicação", 0},
+                                       {"2", "Reimpressão do Último Comprovante", 0},
+                                       {"3", "Cancelamento de Venda", kCancelamentoCartao},
+                                       {"4", "Consulta CDC", 0}};
+    std::string fixa;
+    if (ctx.inicio.funcao == funcao::kTesteComunicacao)
+        fixa = "1";
+    else if (ctx.inicio.funcao == funcao::kReimpressao)
+        fixa = "2";
+    else if (ctx.inicio.funcao == funcao::kCancelamento)
+        fixa = ctx.inicio.restrito(kCancelamentoCartao) ? "" : "3";
+    if (ctx.inicio.funcao == funcao::kCancelamento && fixa.empty())
+        return {KAVEXSIM_RESTRICTED, {}};
+
+    const auto escolha = [](const char* op) { return quando("adm", op); };
+    Roteiro r;
+    r.passos.push_back(mensagem(cmd::kLimpaCliente, ""));
+    Passo cabecalho = mensagem(cmd::kCabecalho, "FUNÇÕES ADMINISTRATIVAS");
+    cabecalho.aoEnviar = [fixa](Contexto& c) {
+        if (!fixa.empty())
+            c.dados["adm"] = fixa;
+    };
+    r.passos.push_back(std::move(cabecalho));
+    r.passos.push_back(menu("adm", opcoes, [fixa](const Contexto&) { return fixa.empty(); }));
+
+    Passo teste = mensagem(cmd::kMensagemAmbos, "TESTE DE COMUNICAÇÃO OK", escolha("1"));
+    teste.demorado = true;
+    r.passos.push_back(std::move(teste));
+
+    const auto semRecibo = [escolha](const Contexto& c) { return escolha("2")(c) && !ultima(c); };
+    const auto comRecibo = [escolha](const Contexto& c) { return escolha("2")(c) && ultima(c); };
+    r.passos.push_back(mensagem(cmd::kAviso, "NÃO HÁ COMPROVANTE PARA REIMPRIMIR", semRecibo));
+    r.passos.push_back(registro(
+        tipoCampo::kReciboLoja, [](Contexto& c) { return "REIMPRESSÃO\n" + ultima(c)->reciboLoja; }, comRecibo));
+    r.passos.push_back(registro(
+        tipoCampo::kReciboCliente, [](Contexto& c) { return "REIMPRESSÃO\n" + ultima(c)->reciboCliente; }, comRecibo));
+
+    Passo nsu = campo(cmd::kCampo, "nsu", "NÚMERO DA TRANSAÇÃO (NSU)", 1, 6, aceitaNsu, escolha("3"));
+    // Continuation 1000: the last confirmed sale, without typing its number.
+    nsu.alternativa = [](Contexto& c, std::string_view) -> std::string {
+        for (auto it = c.estado->confirmadas.rbegin(); it != c.estado->confirmadas.rend(); ++it) {
+            if (it->cancela.empty() && confirmada(c, it->nsu))
+                return aceitaNsu(c, it->nsu);
+        }
+        return "NÃO HÁ VENDA CONFIRMADA";
+    };
+    r.passos.push_back(std::move(nsu));
+    r.passos.push_back(campo(
+        cmd::kCampo, "valorDigitado", "VALOR DA TRANSAÇÃO", 1, 15,
+        [](Contexto& c, const std::string& v) {
+            std::string motivo = exigeValor(c, "centavos", v);
+            if (motivo.empty() && c["centavos"] != c["centavosOriginal"])
+                motivo = "VALOR NÃO CONFERE COM A TRANSAÇÃO";
+            return motivo;
+        },
+        escolha("3")));
+    acrescenta(r.passos, leCartao("INSIRA OU PASSE O CARTÃO", escolha("3")));
+    acrescenta(r.passos, autoriza(
+                             "CANCELAMENTO",
+                             [](Contexto& c) { return std::vector<std::string>{"NSU CANCELADO " + c["original"]}; },
+                             escolha("3")));
+
+    r.passos.push_back(mensagem(cmd::kAviso, kConsultaCdc, escolha("4")));
+    r.conclusao = [](Contexto& c) { return c["adm"] == "3" ? concluiPendente(c, c["original"]) : KAVEXSIM_OK; };
+    return {KAVEX_CONTINUA_INTERATIVO, std::move(r)};
+}
+
+} // namespace kavexsim::fluxos

@@ -1,0 +1,52 @@
+// What the simulated library remembers between calls: its configuration, the
+// transaction numbers it gave, the transaction left pending and the Vidalink
+// products informed before a start.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kavexsim {
+
+struct Transacao {
+    std::string nsu; // six digits, unique in a run
+    int32_t funcao = 0;
+    long long centavos = 0;
+    std::string cupom, data, hora;
+    std::string reciboLoja, reciboCliente;
+    std::string cancela; // a cancellation: the transaction number it cancels
+};
+
+struct ItemVidalink {
+    std::string codigo;
+    int32_t quantidade = 0;
+};
+
+struct Estado {
+    bool configurado = false;
+    std::string loja, terminal;
+    int proximoNsu = 1;
+    std::optional<Transacao> pendente;
+    std::vector<Transacao> confirmadas;
+    std::vector<ItemVidalink> vendaVidalink, cancelamentoVidalink;
+    // Authorisation of a Vidalink consultation whose products are expected.
+    std::optional<std::string> consultaVidalink;
+
+    std::string novoNsu();
+};
+
+// The arguments every start carries.
+struct Inicio {
+    int32_t funcao = 0;
+    std::string valor; // as passed
+    long long centavos = 0;
+    std::string cupom, data, hora, operador;
+    std::set<int> restricoes;
+
+    bool restrito(int codigo) const { return restricoes.count(codigo) != 0; }
+};
+
+} // namespace kavexsim
