@@ -376,6 +376,8 @@ void TestMainWindow::enterAndEscPressTheWindowButtons() {
     QCOMPARE(cancelamentos.size(), 0);
 
     QTest::mouseClick(c.find<QPushButton>("BtnConfigura"), Qt::LeftButton);
+    // The start it leads to ends at once.
+    c.simulator().script({{"IniciaFuncaoKavexInterativo", {-1}}});
     c.find<QLineEdit>("EdtValor")->setFocus();
     QTest::keyClick(c.find<QLineEdit>("EdtValor"), Qt::Key_Return);
     QCOMPARE(transacoes.size(), 1);

@@ -201,6 +201,7 @@ void TestTransactionStart::sendsWhatTheFormHolds() {
 // again though the clock moved on; "&Limpar" lets the clock count again.
 void TestTransactionStart::sendsTheFirstTimeAgain() {
     Configurado k;
+    k.c.simulator().script({{"IniciaFuncaoKavexInterativo", {-1, -1, -1}}});
     clica(k.c.window(), "BtnTransacao");
     platform::clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(10, 0, 0)));
     clica(k.c.window(), "BtnTransacao");
@@ -250,6 +251,7 @@ void TestTransactionStart::checksABarCodeOnly() {
     KAVEX_COMPARE_JSON(k.chamadas(), json::parse(R"([["ValidaCampoCodigoEmBarras", ["123", null]]])"));
     QCOMPARE(k.texto("EdtResultado"), QStringLiteral("0"));
     clica(k.c.window(), "RGTEFItem0");
+    k.c.simulator().script({{"IniciaFuncaoKavexInterativo", {-1}}});
     clica(k.c.window(), "BtnTransacao");
     QVERIFY(!controle<QWidget>(k.c.window(), "RdBtnNaoValida")->isHidden());
     KAVEX_VERIFY_SEAMS();
@@ -276,11 +278,11 @@ void TestTransactionStart::runsEachPinpadFunction_data() {
     QTest::newRow("3 track 2 only") << 3 << QStringList{"FrmMsgPpd:M"} << R"({"LeCartaoDireto": [{"return": 5, "track2": "4111=2512"}]})" << R"([["LeCartaoDireto", ["M", null, null]]])" << "Trilha2 = 4111=2512" << "" << "5";
     QTest::newRow("3 ended") << 3 << QStringList{"FrmMsgPpd!"} << "{}" << "[]" << "" << "" << "0";
     QTest::newRow("4 time-out 30, wait") << 4 << QStringList{"FrmMsgPpd:MSG", "FrmTimeout:", "FrmOpcaoSimNao:0"} << R"({"LeCartaoDiretoEx": [)" + trilhas + "]}" << R"([["LeCartaoDiretoEx", ["MSG", null, null, 30, 0]]])" << lidas << "" << "0";
-    QTest::newRow("4 typed, no wait") << 4 << QStringList{"FrmMsgPpd:MSG", "FrmTimeout:45", "FrmOpcaoSimNao:1"} << "{}" << R"([["LeCartaoDiretoEx", ["MSG", null, null, 45, 1]]])" << "" << "" << "-100";
-    QTest::newRow("4 time-out closed") << 4 << QStringList{"FrmMsgPpd:MSG", "FrmTimeout#", "FrmOpcaoSimNao:0"} << "{}" << R"([["LeCartaoDiretoEx", ["MSG", null, null, 30, 0]]])" << "" << "" << "-100";
+    QTest::newRow("4 typed, no wait") << 4 << QStringList{"FrmMsgPpd:MSG", "FrmTimeout:45", "FrmOpcaoSimNao:1"} << R"({"LeCartaoDiretoEx": [-100]})" << R"([["LeCartaoDiretoEx", ["MSG", null, null, 45, 1]]])" << "" << "" << "-100";
+    QTest::newRow("4 time-out closed") << 4 << QStringList{"FrmMsgPpd:MSG", "FrmTimeout#", "FrmOpcaoSimNao:0"} << R"({"LeCartaoDiretoEx": [-100]})" << R"([["LeCartaoDiretoEx", ["MSG", null, null, 30, 0]]])" << "" << "" << "-100";
     QTest::newRow("4 ended at time-out") << 4 << QStringList{"FrmMsgPpd:MSG", "FrmTimeout!"} << "{}" << "[]" << "" << "" << "0";
     QTest::newRow("4 ended at message") << 4 << QStringList{"FrmMsgPpd!"} << "{}" << "[]" << "" << "" << "0";
-    QTest::newRow("5 message") << 5 << QStringList{"FrmMsgPpd:BEM VINDO"} << "{}" << R"([["EscreveMensagemPermanentePinPad", ["BEM VINDO"]]])" << "antes" << "" << "-100";
+    QTest::newRow("5 message") << 5 << QStringList{"FrmMsgPpd:BEM VINDO"} << R"({"EscreveMensagemPermanentePinPad": [-100]})" << R"([["EscreveMensagemPermanentePinPad", ["BEM VINDO"]]])" << "antes" << "" << "-100";
     QTest::newRow("6 read PIN") << 6 << QStringList{"FrmWK:0123ABCD"} << R"({"LeSenhaInterativo": [-2]})" << R"([["LeSenhaInterativo", ["0123ABCD"]]])" << "antes" << "" << "-2";
     QTest::newRow("6 ended") << 6 << QStringList{"FrmWK!"} << "{}" << "[]" << "antes" << "" << "0";
     QTest::newRow("7 direct PIN") << 7 << QStringList{"FrmWK:"} << R"({"LeSenhaDireto": [{"pin": "1234"}]})" << R"([["LeSenhaDireto", [" ", null]]])" << "Senha = 1234" << "" << "0";
