@@ -10,7 +10,7 @@ source "$(dirname "$0")/scripts/setup.sh"
 SANITIZE_DIR=${SANITIZE_DIR:-$TOP/build-asan}
 BUILD_DIR=$SANITIZE_DIR CMAKE_EXTRA_ARGS="-DKAVEX_SANITIZE=ON" build
 (cd "$SANITIZE_DIR" &&
-    ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
         ctest -j2 --output-on-failure --timeout 600)
 
 FUZZ_DIR=${FUZZ_DIR:-$TOP/build-fuzz}
