@@ -3,6 +3,7 @@
 #include "platform/Prompt.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <type_traits>
 
 // The list must match the C contract exactly, or a call would pass arguments
@@ -62,5 +63,13 @@ QString chooseLibraryPath(const QString& commandLineChoice, const QString& execu
     if (!fromEnvironment.isEmpty()) {
         return fromEnvironment;
     }
-    return QDir(executableDir).filePath(QStringLiteral(KAVEX_DEFAULT_LIBRARY));
+    // In the build folder the simulator sits beside the console; an installed
+    // console keeps it in its own folder under lib.
+    const QString beside = QDir(executableDir).filePath(QStringLiteral(KAVEX_DEFAULT_LIBRARY));
+    const QString installed =
+        QDir(executableDir).filePath(QStringLiteral("../lib/" KAVEX_PACKAGE_LIBDIR "/" KAVEX_DEFAULT_LIBRARY));
+    if (!QFileInfo::exists(beside) && QFileInfo::exists(installed)) {
+        return QDir::cleanPath(installed);
+    }
+    return beside;
 }

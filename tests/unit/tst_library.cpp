@@ -70,6 +70,19 @@ void TestLibrary::choosesTheLibraryToLoad() {
     QCOMPARE(chooseLibraryPath(QString(), QStringLiteral("/exe")), QStringLiteral("/from/environment.so"));
     qputenv("KAVEX_LIBRARY", QByteArray());
     QCOMPARE(chooseLibraryPath(QString(), QStringLiteral("/exe")), QStringLiteral("/exe/libkavexsim.so"));
+
+    // Installed: bin/TesteCliKavex and lib/testeclikavex/libkavexsim.so.
+    QTemporaryDir prefixo;
+    QVERIFY(QDir(prefixo.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(QDir(prefixo.path()).mkpath(QStringLiteral("lib/testeclikavex")));
+    const QString bin = prefixo.filePath(QStringLiteral("bin"));
+    QCOMPARE(chooseLibraryPath(QString(), bin), bin + QStringLiteral("/libkavexsim.so"));
+    const QString instalada = prefixo.filePath(QStringLiteral("lib/testeclikavex/libkavexsim.so"));
+    QVERIFY(QFile(instalada).open(QIODevice::WriteOnly));
+    QCOMPARE(chooseLibraryPath(QString(), bin), instalada);
+    const QString aoLado = bin + QStringLiteral("/libkavexsim.so");
+    QVERIFY(QFile(aoLado).open(QIODevice::WriteOnly));
+    QCOMPARE(chooseLibraryPath(QString(), bin), aoLado);
     qputenv("KAVEX_LIBRARY", saved);
 }
 

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Start-up time and peak memory of the console against a bare Qt window, on a
+# private X server, side by side: N runs of each, interleaved; prints the
+# medians and the ratios.   bench/startup.sh [BUILD_DIR] [N]
+set -euo pipefail
+BUILD=$(cd "${1:-$(dirname "$0")/../build}" && pwd)
+N=${2:-21}
+ESPERA=$BUILD/bench/startup/bench_esperajanela
+SIMPLES=$BUILD/bench/startup/bench_janela_simples
+CONSOLE=$BUILD/TesteCliKavex
+WORK=$(mktemp -d)
+trap 'kill $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
+
+for d in $(seq 90 120); do [ -e /tmp/.X11-unix/X$d ] || break; done
+Xvfb :$d -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB=$!
+export DISPLAY=:$d
+for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
+
+# One run of each to warm the file cache.
+"$ESPERA" "$SIMPLES" >/dev/null
+"$ESPERA" "$CONSOLE" --dir "$WORK" >/dev/null
+for _ in $(seq "$N"); do
+    "$ESPERA" "$SIMPLES" >>"$WORK/simples"
+    "$ESPERA" "$CONSOLE" --dir "$WORK" >>"$WORK/console"
+done
+
+median() { sort -n | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+ms_s=$(cut -d' ' -f1 "$WORK/simples" | median)
+ms_c=$(cut -d' ' -f1 "$WORK/console" | median)
+kb_s=$(cut -d' ' -f2 "$WORK/simples" | median)
+kb_c=$(cut -d' ' -f2 "$WORK/console" | median)
+printf 'bare window:  %8.1f ms  %8d KiB peak\n' "$ms_s" "$kb_s"
+printf 'console:      %8.1f ms  %8d KiB peak\n' "$ms_c" "$kb_c"
+awk -v a="$ms_c" -v b="$ms_s" -v c="$kb_c" -v d="$kb_s" \
+    'BEGIN {printf "ratio:        %8.2f x time  %6.2f x memory   (%d runs each)\n", a/b, c/d, '"$N"'}'

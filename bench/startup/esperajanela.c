@@ -1,0 +1,84 @@
+/*
+ * Starts a program and reports how long it took until its first top-level
+ * window was mapped on the X server, and the program's peak resident memory
+ * at that moment; then ends the program.
+ *
+ *   esperajanela PROGRAM [ARGS...]   ->   "<milliseconds> <peak KiB>"
+ */
+#define _POSIX_C_SOURCE 200809L
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+static double agora_ms(void) {
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+static long pico_kib(pid_t pid) {
+    char caminho[64];
+    snprintf(caminho, sizeof caminho, "/proc/%d/status", (int)pid);
+    FILE* f = fopen(caminho, "r");
+    if (!f) {
+        return -1;
+    }
+    char linha[256];
+    long kib = -1;
+    while (fgets(linha, sizeof linha, f)) {
+        if (strncmp(linha, "VmHWM:", 6) == 0) {
+            kib = strtol(linha + 6, NULL, 10);
+            break;
+        }
+    }
+    fclose(f);
+    return kib;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        fprintf(stderr, "uso: %s PROGRAMA [ARGUMENTOS...]\n", argv[0]);
+        return 2;
+    }
+    xcb_connection_t* x = xcb_connect(NULL, NULL);
+    if (xcb_connection_has_error(x)) {
+        fprintf(stderr, "sem servidor X\n");
+        return 2;
+    }
+    const xcb_window_t raiz = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    const uint32_t mascara = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_request_check(x, xcb_change_window_attributes_checked(x, raiz, XCB_CW_EVENT_MASK, &mascara));
+
+    const double inicio = agora_ms();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execvp(argv[1], argv + 1);
+        _exit(127);
+    }
+    xcb_generic_event_t* e;
+    double fim = -1;
+    long kib = -1;
+    while ((e = xcb_wait_for_event(x)) != NULL) {
+        const int tipo = e->response_type & 0x7f;
+        free(e);
+        if (tipo == XCB_MAP_NOTIFY) {
+            fim = agora_ms();
+            kib = pico_kib(pid);
+            break;
+        }
+    }
+    kill(pid, SIGTERM);
+    waitpid(pid, NULL, 0);
+    xcb_disconnect(x);
+    if (fim < 0) {
+        fprintf(stderr, "nenhuma janela apareceu\n");
+        return 1;
+    }
+    printf("%.1f %ld\n", fim - inicio, kib);
+    return 0;
+}
