@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -32,22 +33,18 @@ QByteArrayList linhas(const QByteArray& bytes) {
     return resultado;
 }
 
-// How many lines of `antes` are missing from `depois` when matched in order.
+// How many lines of `antes` are missing from `depois` when matched in order
+// (the length of `antes` less their longest common subsequence).
 int faltando(const QByteArrayList& antes, const QByteArrayList& depois) {
-    int j = 0;
-    int falta = 0;
+    QList<int> anterior(depois.size() + 1, 0);
+    QList<int> atual(depois.size() + 1, 0);
     for (const QByteArray& linha : antes) {
-        int k = j;
-        while (k < depois.size() && depois[k] != linha) {
-            ++k;
+        for (int j = 0; j < depois.size(); ++j) {
+            atual[j + 1] = linha == depois[j] ? anterior[j] + 1 : std::max(atual[j], anterior[j + 1]);
         }
-        if (k == depois.size()) {
-            ++falta;
-        } else {
-            j = k + 1;
-        }
+        std::swap(anterior, atual);
     }
-    return falta;
+    return int(antes.size()) - anterior[depois.size()];
 }
 
 } // namespace

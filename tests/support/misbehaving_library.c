@@ -33,7 +33,9 @@ KAVEX_API int32_t KAVEX_CALL ConfiguraIntKavexInterativo(const char* a, const ch
     return 0;
 }
 
-#define INICIA passo = 0; return KAVEX_CONTINUA_INTERATIVO
+#define INICIA                                                                                                         \
+    passo = 0;                                                                                                         \
+    return KAVEX_CONTINUA_INTERATIVO
 
 KAVEX_API int32_t KAVEX_CALL IniciaFuncaoKavexInterativo(int32_t f, const char* v, const char* c, const char* d,
                                                          const char* h, const char* o, const char* r) {
@@ -42,8 +44,7 @@ KAVEX_API int32_t KAVEX_CALL IniciaFuncaoKavexInterativo(int32_t f, const char* 
 }
 
 KAVEX_API int32_t KAVEX_CALL IniciaFuncaoAAKavexInterativo(int32_t f, const char* v, const char* c, const char* d,
-                                                           const char* h, const char* o, const char* r,
-                                                           const char* p) {
+                                                           const char* h, const char* o, const char* r, const char* p) {
     (void)f, (void)v, (void)c, (void)d, (void)h, (void)o, (void)r, (void)p;
     INICIA;
 }
@@ -93,8 +94,7 @@ KAVEX_API int32_t KAVEX_CALL ContinuaFuncaoKavexInterativo(int32_t* comando, int
     return -1;
 }
 
-KAVEX_API int32_t KAVEX_CALL FinalizaTransacaoKavexInterativo(int16_t a, const char* b, const char* c,
-                                                              const char* d) {
+KAVEX_API int32_t KAVEX_CALL FinalizaTransacaoKavexInterativo(int16_t a, const char* b, const char* c, const char* d) {
     (void)a, (void)b, (void)c, (void)d;
     return 0;
 }
@@ -177,8 +177,7 @@ KAVEX_API int32_t KAVEX_CALL IniciaFuncaoKavexInterativoConsultaPBM(char* autori
 }
 
 KAVEX_API int32_t KAVEX_CALL IniciaFuncaoKavexInterativoConsultaVidalink(const char* a, const char* p, const char* c,
-                                                                         const char* d, const char* h,
-                                                                         const char* o) {
+                                                                         const char* d, const char* h, const char* o) {
     (void)a, (void)p, (void)c, (void)d, (void)h, (void)o;
     INICIA;
 }

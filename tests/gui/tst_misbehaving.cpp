@@ -1,0 +1,137 @@
+// The console pointed at a library that misbehaves: buffers without a
+// terminating zero, absurd lengths, unknown commands, a pinpad wait that
+// never ends, results out of range. Nothing may crash, hang, or read or write
+// past a buffer (the sanitizer build checks the last), and the operator sees
+// what came back.
+
+#include "Cliques.h"
+#include "Harness.h"
+
+#include "platform/Modal.h"
+#include "platform/ProgramDir.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTimer>
+
+using harness::controle;
+
+namespace {
+
+class ConsoleMalComportada {
+public:
+    explicit ConsoleMalComportada(const char* modo) {
+        qputenv("KAVEX_MAL_MODO", modo);
+        harness::startSeams();
+        platform::programdir::setDirectory(pasta_.path());
+        QString erro;
+        biblioteca_ = LoadedLibrary::load(QStringLiteral(KAVEX_MISBEHAVING_PATH), erro);
+        if (!biblioteca_) {
+            qFatal("cannot load the misbehaving library: %s", qPrintable(erro));
+        }
+        janela_ = std::make_unique<TFrmtesteCliKavex32I>(*biblioteca_);
+        janela_->show();
+    }
+    TFrmtesteCliKavex32I& janela() { return *janela_; }
+    KavexLibrary& biblioteca() { return *biblioteca_; }
+
+    // The caller's part: a start answered 10000, the window busy, the loop.
+    void roda() {
+        QCOMPARE(biblioteca_->IniciaFuncaoKavexInterativo(2, "1,00", "1", "20240305", "090703", "Opx", "[]"), 10000);
+        janela_->dataehora();
+        janela_->HabilitaDesabilita(false);
+        janela_->ContinuaFuncao();
+    }
+    QStringList trace() const {
+        QStringList linhas;
+        const auto* memo = janela_->findChild<QPlainTextEdit*>(QStringLiteral("Memo"));
+        for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) {
+            linhas << b.text();
+        }
+        return linhas;
+    }
+    QString resultado() const { return janela_->findChild<QLineEdit*>(QStringLiteral("EdtResultado"))->text(); }
+    bool livre() const { return janela_->findChild<QPushButton*>(QStringLiteral("BtnConfigura"))->isEnabled(); }
+
+private:
+    QTemporaryDir pasta_;
+    std::unique_ptr<LoadedLibrary> biblioteca_;
+    std::unique_ptr<TFrmtesteCliKavex32I> janela_;
+};
+
+} // namespace
+
+class TstMisbehaving : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { qunsetenv("KAVEX_MAL_MODO"); }
+
+    // Every byte of the buffer written and no zero among them: the trace
+    // shows the 20001 bytes that exist and nothing after them.
+    void bufferWithoutTerminator() {
+        ConsoleMalComportada c("semzero");
+        c.roda();
+        const QStringList trace = c.trace();
+        QCOMPARE(trace.size(), 6);
+        QCOMPARE(trace[1], QStringLiteral("Buffer = ") + QString(20001, u'A'));
+        QCOMPARE(c.resultado(), QStringLiteral("-1"));
+        QVERIFY(c.livre());
+        KAVEX_VERIFY_SEAMS();
+    }
+
+    // Negative and huge lengths in a field: the box still opens, the answer
+    // goes back, and the operator can always end the function.
+    void absurdLengths() {
+        ConsoleMalComportada c("tamanhos");
+        platform::modal::expect(QStringLiteral("FrmColeta"), [](QDialog& d) {
+            QTest::keyClicks(controle<QLineEdit>(d, "EdtColeta"), QStringLiteral("12"));
+            QTest::keyClick(controle<QLineEdit>(d, "EdtColeta"), Qt::Key_Return);
+        });
+        platform::modal::expect(QStringLiteral("FrmColeta"), [](QDialog& d) {
+            QCOMPARE(controle<QLineEdit>(d, "EdtColeta")->maxLength(), 20000);
+            QTest::mouseClick(controle<QPushButton>(d, "BitBtn1"), Qt::LeftButton);
+        });
+        c.roda();
+        QCOMPARE(c.resultado(), QStringLiteral("-1"));
+        QVERIFY(c.livre());
+        KAVEX_VERIFY_SEAMS();
+    }
+
+    void unknownCommandsOnlyTraced() {
+        ConsoleMalComportada c("desconhecido");
+        c.roda();
+        const QStringList trace = c.trace();
+        QCOMPARE(trace.size(), 10);
+        QCOMPARE(trace[0], QStringLiteral("ProximoComando = 7 TipoCampo = -77"));
+        QCOMPARE(trace[4], QStringLiteral("ProximoComando = -5 TipoCampo = -77"));
+        QCOMPARE(trace[6], QStringLiteral("ProximoComando = 36 TipoCampo = -77"));
+        QVERIFY(c.livre());
+        KAVEX_VERIFY_SEAMS();
+    }
+
+    // A pinpad that never answers: only the operator's cancel ends it, and
+    // the window is usable afterwards.
+    void endlessPinpadWaitCancelled() {
+        ConsoleMalComportada c("pinpad");
+        auto* cancela = c.janela().findChild<QPushButton*>(QStringLiteral("BtnCncPpd"));
+        QTimer operador;
+        QObject::connect(&operador, &QTimer::timeout, cancela, [cancela] {
+            if (cancela->isVisible()) {
+                QTest::mouseClick(cancela, Qt::LeftButton);
+            }
+        });
+        operador.start(20);
+        c.roda();
+        QCOMPARE(c.resultado(), QStringLiteral("-1"));
+        QVERIFY(!cancela->isVisible());
+        QVERIFY(c.livre());
+        KAVEX_VERIFY_SEAMS();
+    }
+};
+
+QTEST_MAIN(TstMisbehaving)
+#include "tst_misbehaving.moc"
