@@ -1,8 +1,8 @@
 #include "app/Janelas.h"
 
-#include "core/EstadoConsole.h"
 #include "config/CfgCliKavex.h"
 #include "config/CfgPinpad.h"
+#include "core/EstadoConsole.h"
 #include "dialogs/ColetaCampos.h"
 #include "dialogs/ColetaCodProdAutor.h"
 #include "dialogs/ColetaDadosCMC7.h"
@@ -16,6 +16,12 @@
 #include "dialogs/TelaConsulta.h"
 #include "dialogs/Timeout.h"
 #include "dialogs/WorkingKey.h"
+#include "othertrn/CancVidalink.h"
+#include "othertrn/ConsVlink.h"
+#include "othertrn/OutraTrn.h"
+#include "othertrn/TrnDiretaKavex.h"
+#include "othertrn/VendaVidalink.h"
+#include "othertrn/Vidalink.h"
 
 #include <QWidget>
 
@@ -29,10 +35,16 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     FrmConsultas = cria<TFrmConsultas>();
     FrmWK = cria<TFrmWK>();
     FrmMsgPpd = cria<TFrmMsgPpd>();
+    FrmOutrasTrn = cria<TFrmOutrasTrn>();
+    FrmVidalink = cria<TFrmVidalink>();
+    FrmConsVidalink = cria<TFrmConsVidalink>();
+    FrmVendaVidalink = cria<TFrmVendaVidalink>();
+    FrmCncVidalink = cria<TFrmCncVidalink>();
     FrmCfgCliKavex = cria<TFrmCfgCliKavex>();
     FrmCfgPinpad = cria<TFrmCfgPinpad>();
     FrmOpcaoSimNao = cria<TFrmOpcaoSimNao>();
     FrmTimeout = cria<TFrmTimeout>();
+    FrmTrnDirKavex = cria<TFrmTrnDirKavex>();
     FrmCodProdAutor = cria<TFrmCodProdAutor>();
     FrmMenu = cria<TFrmMenu>();
     FrmColeta = cria<TFrmColeta>();
@@ -40,4 +52,7 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     FrmCnsChq = cria<TFrmCnsChq>();
     FrmDigitado = cria<TFrmDigitado>();
     FrmCMC7 = cria<TFrmCMC7>();
+
+    FrmOutrasTrn->ligaJanelas(*FrmVidalink, *FrmTrnDirKavex);
+    FrmVidalink->ligaJanelas(*FrmConsVidalink, *FrmVendaVidalink, *FrmCncVidalink);
 }

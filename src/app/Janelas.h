@@ -23,6 +23,12 @@ class TFrmCodBarra;
 class TFrmCnsChq;
 class TFrmDigitado;
 class TFrmCMC7;
+class TFrmOutrasTrn;
+class TFrmVidalink;
+class TFrmConsVidalink;
+class TFrmVendaVidalink;
+class TFrmCncVidalink;
+class TFrmTrnDirKavex;
 
 class Janelas {
 public:
@@ -39,10 +45,16 @@ public:
     TFrmConsultas* FrmConsultas = nullptr;
     TFrmWK* FrmWK = nullptr;
     TFrmMsgPpd* FrmMsgPpd = nullptr;
+    TFrmOutrasTrn* FrmOutrasTrn = nullptr;
+    TFrmVidalink* FrmVidalink = nullptr;
+    TFrmConsVidalink* FrmConsVidalink = nullptr;
+    TFrmVendaVidalink* FrmVendaVidalink = nullptr;
+    TFrmCncVidalink* FrmCncVidalink = nullptr;
     TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
     TFrmCfgPinpad* FrmCfgPinpad = nullptr;
     TFrmOpcaoSimNao* FrmOpcaoSimNao = nullptr;
     TFrmTimeout* FrmTimeout = nullptr;
+    TFrmTrnDirKavex* FrmTrnDirKavex = nullptr;
     TFrmCodProdAutor* FrmCodProdAutor = nullptr;
     TFrmMenu* FrmMenu = nullptr;
     TFrmColeta* FrmColeta = nullptr;

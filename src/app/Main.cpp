@@ -22,6 +22,7 @@ constexpr int kColunasRestricoes = 5;
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()) {
     estado_.biblioteca = &biblioteca;
+    estado_.principal = this;
     ui->setupUi(this);
     preencheListas();
     conectaControles();
@@ -79,6 +80,7 @@ void TFrmtesteCliKavex32I::preencheListas() {
 void TFrmtesteCliKavex32I::conectaControles() {
     connect(ui->BtnConfigura, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnConfiguraClick);
     connect(ui->BtnLimpar, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnLimparClick);
+    connect(ui->BtnOutrasTrn, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::btnOutrasTrnClick);
     connect(ui->RdGrpRestricoes, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RdGrpRestricoesClick);
     connect(ui->ChkBoxDescricao, &QCheckBox::clicked, this, &TFrmtesteCliKavex32I::ChkBoxDescricaoClick);
     connect(ui->RGTEF, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RGTEFClick);
@@ -151,6 +153,11 @@ void TFrmtesteCliKavex32I::dataehora() {
 }
 
 void TFrmtesteCliKavex32I::HabilitaDesabilita(bool habilita) {
+    // The command-loop runs inside an other-transactions visit end like any
+    // other; the window stays locked until the visit itself is over.
+    if (habilita && visitaOutras_) {
+        return;
+    }
     if (habilita) {
         ui->BtnConfigura->setEnabled(true);
     }

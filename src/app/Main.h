@@ -4,8 +4,9 @@
 // fields, the command loop's trace and the confirmation panel. Its behaviour
 // is split by concern over several files (Main*.cpp).
 
-#include "core/EstadoConsole.h"
 #include "app/Janelas.h"
+#include "core/CamposPrincipais.h"
+#include "core/EstadoConsole.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -16,7 +17,7 @@ namespace Ui {
 class TFrmtesteCliKavex32I;
 }
 
-class TFrmtesteCliKavex32I : public QMainWindow {
+class TFrmtesteCliKavex32I : public QMainWindow, public CamposPrincipais {
     Q_OBJECT
 public:
     explicit TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent = nullptr);
@@ -44,6 +45,11 @@ public:
     void CBFuncaoChange();
     void CfgCliKavexClick();
     void CfgPinpadClick();
+    // The whole other-transactions visit, from the menu to what it leaves to run.
+    void btnOutrasTrnClick();
+
+    void EscreveResultado(int32_t codigo) override;
+    void EscreveCupomFiscal(const QString& cupom) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +63,12 @@ private:
     void fixaJanela();
     void carregaEnderecos();
     void lembraEndereco(const QString& endereco);
+    void repassaVidalink();
+    void ConsultaPBM();
+    void executaLacoVisita();
+
+    // While a visit runs, only the visit gives the controls back.
+    bool visitaOutras_ = false;
 
     std::unique_ptr<Ui::TFrmtesteCliKavex32I> ui;
     EstadoConsole estado_;

@@ -120,10 +120,28 @@ void TestMainWindow::startsUnconfigured() {
 
 void TestMainWindow::createsEveryWindowInStartOrder() {
     Console c;
-    const QStringList order{"FrmtesteCliKavex32I", "FrmCodBarra",     "FrmConsultas", "FrmWK",
-                            "FrmMsgPpd",           "FrmCfgCliKavex",  "FrmCfgPinpad", "FrmOpcaoSimNao",
-                            "FrmTimeout",          "FrmCodProdAutor", "FrmMenu",      "FrmColeta",
-                            "FrmCupomTEF",         "FrmCnsChq",       "FrmDigitado",  "FrmCMC7"};
+    const QStringList order{"FrmtesteCliKavex32I",
+                            "FrmCodBarra",
+                            "FrmConsultas",
+                            "FrmWK",
+                            "FrmMsgPpd",
+                            "FrmOutrasTrn",
+                            "FrmVidalink",
+                            "FrmConsVidalink",
+                            "FrmVendaVidalink",
+                            "FrmCncVidalink",
+                            "FrmCfgCliKavex",
+                            "FrmCfgPinpad",
+                            "FrmOpcaoSimNao",
+                            "FrmTimeout",
+                            "FrmTrnDirKavex",
+                            "FrmCodProdAutor",
+                            "FrmMenu",
+                            "FrmColeta",
+                            "FrmCupomTEF",
+                            "FrmCnsChq",
+                            "FrmDigitado",
+                            "FrmCMC7"};
     QCOMPARE(c.window().janelas().ordemCriacao(), order);
     for (const QString& name : order.mid(1)) {
         auto* janela = c.window().findChild<QDialog*>(name);
