@@ -64,6 +64,7 @@ private slots:
     void roadsThatLeaveNothingToRun_data();
     void roadsThatLeaveNothingToRun();
     void altOPressesOtherFunctionsAtOnce();
+    void lockOutlastsTheMainWindowsLoop();
     void pbmConsultation_data();
     void pbmConsultation();
     void pbmKeepsTheOpeningDateAndTime();
@@ -154,6 +155,26 @@ void TestOutrasTrn::altOPressesOtherFunctionsAtOnce() {
     // Reconfiguring brings the menu's items, and its own Alt+O, back.
     QTest::mouseClick(v.console().find<QPushButton>("BtnConfigura"), Qt::LeftButton);
     QCOMPARE(v.console().window().menuBar()->actions().first()->text(), QStringLiteral("C&onfigurações"));
+    KAVEX_VERIFY_SEAMS();
+}
+
+// The main window's own command loop gives the controls back at its end; inside
+// a visit they stay locked until the visit is over.
+void TestOutrasTrn::lockOutlastsTheMainWindowsLoop() {
+    Visita v;
+    v.lacoReal();
+    v.estado().Retorno = 0;
+    v.simulador().script({{kConsVidalink, {10000}}, {"ContinuaFuncaoKavexInterativo", {0}}});
+    v.escolhe("BtnTrnVidalink");
+    Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BtnConsVidalink"); });
+    Visita::espera("FrmConsVidalink", [](QDialog& j) { autorizacao(j, QStringLiteral("A1")); });
+    Visita::espera("FrmConsVidalink", [&](QDialog& j) {
+        QVERIFY(v.travada());
+        clica(j, "BtnEncerra");
+    });
+    v.visita();
+    QVERIFY(v.livre());
+    QCOMPARE(v.simulador().calls(kConsVidalink).size(), size_t(1));
     KAVEX_VERIFY_SEAMS();
 }
 

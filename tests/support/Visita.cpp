@@ -42,6 +42,10 @@ Visita::~Visita() {
     platform::clock::clearFixed();
 }
 
+void Visita::lacoReal() {
+    outras::substituiLaco({});
+}
+
 void Visita::fimDosLacos(std::initializer_list<int> retornos) {
     fins_.insert(fins_.end(), retornos);
 }

@@ -26,6 +26,8 @@ public:
     EstadoConsole& estado() { return c_.estado(); }
     Simulator& simulador() { return c_.simulator(); }
 
+    // Gives the command loop back to the main window for this visit.
+    void lacoReal();
     // The Retorno each following command-loop run ends with, in order.
     void fimDosLacos(std::initializer_list<int> retornos);
     // Run inside each loop run, before it ends (e.g. to move the clock).
