@@ -19,6 +19,10 @@ constexpr int32_t kProdutoAceito = 0;
 TFrmCncVidalink::TFrmCncVidalink(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCncVidalink>()) {
     ui->setupUi(this);
+    // The window keeps its shape when the product panel comes and goes.
+    QSizePolicy politica = ui->pnInformaProd->sizePolicy();
+    politica.setRetainSizeWhenHidden(true);
+    ui->pnInformaProd->setSizePolicy(politica);
     configuraJanela(Moldura::Comum, true);
     ui->edNumProdInformar->installEventFilter(this);
     connect(ui->RdBtnTotal, &QRadioButton::clicked, this, &TFrmCncVidalink::RdBtnTotalClick);
