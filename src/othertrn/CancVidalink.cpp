@@ -5,6 +5,7 @@
 #include "core/EstadoConsole.h"
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
+#include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
 #include "platform/Prompt.h"
 #include "platform/Win1252.h"
@@ -132,14 +133,9 @@ void TFrmCncVidalink::BitBtn3Click() {
         ui->edNumProdInformar->setEnabled(false);
         IndiceProdCancelamento = 1;
     }
-    if (ui->edCodProd->text().isEmpty()) {
-        platform::prompt::showMessage(QStringLiteral("Digite o Código do Produto"), this);
-        ui->edCodProd->setFocus();
-        return;
-    }
-    if (ui->edQuantidade->text().isEmpty()) {
-        platform::prompt::showMessage(QStringLiteral("Digite a Quantidade"), this);
-        ui->edQuantidade->setFocus();
+    if (faltaCampo({{ui->edCodProd, QStringLiteral("Digite o Código do Produto")},
+                    {ui->edQuantidade, QStringLiteral("Digite a Quantidade")}},
+                   this)) {
         return;
     }
     int32_t quantidade = 0;
@@ -184,18 +180,13 @@ void TFrmCncVidalink::BitBtn1Click() {
         ui->EdtCpNFiscal->setText(QStringLiteral("12345"));
     }
     TipoCancelamento = ui->RdBtnTotal->isChecked() ? 1 : 0;
-    const std::pair<QLineEdit*, QString> obrigatorios[] = {
-        {ui->edNumProd, QStringLiteral("Digite o Número de Produtos")},
-        {ui->edCpFiscalOrig, QStringLiteral("Digite o Número do Cupom Fiscal Original")},
-        {ui->edDtFiscalOrig, QStringLiteral("Digite a Data Fiscal Original")},
-        {ui->edNumDocOrig, QStringLiteral("Digite o Documento Original")},
-        {ui->edNumTermOrig, QStringLiteral("Digite o Número do Terminal Original")}};
-    for (const auto& [campo, mensagem] : obrigatorios) {
-        if (campo->text().isEmpty()) {
-            platform::prompt::showMessage(mensagem, this);
-            campo->setFocus();
-            return;
-        }
+    if (faltaCampo({{ui->edNumProd, QStringLiteral("Digite o Número de Produtos")},
+                    {ui->edCpFiscalOrig, QStringLiteral("Digite o Número do Cupom Fiscal Original")},
+                    {ui->edDtFiscalOrig, QStringLiteral("Digite a Data Fiscal Original")},
+                    {ui->edNumDocOrig, QStringLiteral("Digite o Documento Original")},
+                    {ui->edNumTermOrig, QStringLiteral("Digite o Número do Terminal Original")}},
+                   this)) {
+        return;
     }
     int32_t produtos = 0;
     if (!platform::numeros::StrToInt(ui->edNumProd->text(), produtos, this)) {

@@ -5,8 +5,8 @@
 #include "core/EstadoConsole.h"
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
+#include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
-#include "platform/Prompt.h"
 #include "platform/Win1252.h"
 
 #include <QFocusEvent>
@@ -100,16 +100,11 @@ void TFrmVendaVidalink::realizaVenda() {
 }
 
 void TFrmVendaVidalink::informaProduto() {
-    const std::pair<QLineEdit*, QString> obrigatorios[] = {
-        {ui->EdtCodProd, QStringLiteral("Digite o Código do Produto")},
-        {ui->EdtQde, QStringLiteral("Digite a Quantidade Adquirida")},
-        {ui->EdtValor, QStringLiteral("Digite o Valor")}};
-    for (const auto& [campo, mensagem] : obrigatorios) {
-        if (campo->text().isEmpty()) {
-            platform::prompt::showMessage(mensagem, this);
-            campo->setFocus();
-            return;
-        }
+    if (faltaCampo({{ui->EdtCodProd, QStringLiteral("Digite o Código do Produto")},
+                    {ui->EdtQde, QStringLiteral("Digite a Quantidade Adquirida")},
+                    {ui->EdtValor, QStringLiteral("Digite o Valor")}},
+                   this)) {
+        return;
     }
     // Both numbers are read before the count moves, so a typing slip never
     // makes the next product go out with a skipped index.

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+using harness::argumentos;
 using harness::clica;
 using harness::controle;
 using harness::digita;
@@ -47,14 +48,6 @@ void produto(QDialog& j, const QString& codigo) {
     clica(j, "BtnTransacao");
 }
 
-json argumentos(const std::vector<json>& chamadas) {
-    json a = json::array();
-    for (const json& c : chamadas) {
-        a.push_back(c["args"]);
-    }
-    return a;
-}
-
 } // namespace
 
 class TestOutrasTrn : public QObject {
@@ -67,11 +60,9 @@ private slots:
     void lockOutlastsTheMainWindowsLoop();
     void pbmConsultation_data();
     void pbmConsultation();
-    void pbmKeepsTheOpeningDateAndTime();
     void consultationProductByProduct();
-    void consultationOfAllProducts();
-    void consultationEndsWhenAStepOrLoopFails_data();
-    void consultationEndsWhenAStepOrLoopFails();
+    void consultationRoads_data();
+    void consultationRoads();
     void consultationRefusesWhatCannotBeSent();
     void allProductsChosenInAProductStepEndsCleanly();
 };
@@ -231,6 +222,9 @@ void TestOutrasTrn::pbmConsultation() {
     v.escolhe("btConsultaPBM");
     v.console().find<QLineEdit>("EdtCpFiscal")->setText(cupom);
     v.simulador().script({{kPBM, inicios.toVector()}});
+    // The products go with the opening call's date and time, even when the
+    // clock has moved on during the loop.
+    v.duranteOLaco([] { platform::clock::setFixed(harness::momento(23, 59, 58)); });
     for (int r : lacos) {
         v.fimDosLacos({r});
     }
@@ -276,36 +270,6 @@ void TestOutrasTrn::pbmConsultation() {
         QCOMPARE(caixa.kind, platform::prompt::Kind::YesNo);
     }
     QVERIFY(v.livre());
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
-}
-
-// The products go with the opening call's date and time, even when the clock
-// has moved on during the loop; the receipt is read afresh for each call.
-void TestOutrasTrn::pbmKeepsTheOpeningDateAndTime() {
-    Visita v;
-    v.escolhe("btConsultaPBM");
-    v.simulador().script({{kPBM, {10000, 10000}}});
-    v.fimDosLacos({0, 0});
-    v.duranteOLaco([&] {
-        platform::clock::setFixed(harness::momento(23, 59, 58));
-        v.console().find<QLineEdit>("EdtCpFiscal")->setText(QStringLiteral("4242"));
-    });
-    Visita::espera("FrmCodProdAutor", [](QDialog& d) {
-        QTest::keyClicks(controle<QLineEdit>(d, "edCodProdAutor"), QStringLiteral("AUT"));
-        clica(d, "btOK");
-    });
-    platform::prompt::expect(QStringLiteral("Consulta Produto a Produto ?"), Answer::Yes);
-    Visita::espera("FrmCodProdAutor", [](QDialog& d) {
-        QVERIFY(controle<QLineEdit>(d, "edCodProdAutor")->text().isEmpty());
-        QTest::keyClicks(controle<QLineEdit>(d, "edCodProdAutor"), QStringLiteral("PRD"));
-        clica(d, "btOK");
-    });
-    platform::prompt::expect(QStringLiteral("Existem mais produtos a serem consultados ?"), Answer::No);
-    v.visita();
-    KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kPBM)),
-                       json::parse(R"([["AUT","0","12345","20260314","102030","Opx",""],
-                                       ["AUT","PRD","4242","20260314","102030","Opx",""]])"));
     QCOMPARE(v.problemas(), QString());
     KAVEX_VERIFY_SEAMS();
 }
@@ -357,40 +321,26 @@ void TestOutrasTrn::consultationProductByProduct() {
     KAVEX_VERIFY_SEAMS();
 }
 
-void TestOutrasTrn::consultationOfAllProducts() {
-    Visita v;
-    v.escolhe("BtnTrnVidalink");
-    v.simulador().script({{kConsVidalink, {10000}}});
-    v.fimDosLacos({0});
-    Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BtnConsVidalink"); });
-    Visita::espera("FrmConsVidalink", [](QDialog& j) {
-        digita(j, "EdtOperador", QStringLiteral("Ana")); // disabled: not typed
-        autorizacao(j, QStringLiteral("A9"), true);
-    });
-    v.visita();
-    KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kConsVidalink)),
-                       json::parse(R"([["A9","1","12345","20260314","102030","Opx"]])"));
-    QCOMPARE(v.lacos(), 1);
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
-}
-
-void TestOutrasTrn::consultationEndsWhenAStepOrLoopFails_data() {
+void TestOutrasTrn::consultationRoads_data() {
     QTest::addColumn<QList<int>>("inicios");
     QTest::addColumn<QList<int>>("lacos");
     QTest::addColumn<int>("passos"); // product steps the window is shown for
     QTest::addColumn<QString>("resultado");
-    QTest::newRow("authorisation refused") << QList<int>{31} << QList<int>{} << 0 << "31";
-    QTest::newRow("loop after authorisation fails") << QList<int>{10000} << QList<int>{4} << 0 << "10000";
-    QTest::newRow("product refused") << QList<int>{10000, 8} << QList<int>{0} << 1 << "8";
-    QTest::newRow("loop after a product fails") << QList<int>{10000, 10000} << QList<int>{0, 6} << 1 << "10000";
+    QTest::addColumn<bool>("todos");
+    QTest::newRow("all products") << QList<int>{10000} << QList<int>{0} << 0 << "10000" << true;
+    QTest::newRow("authorisation refused") << QList<int>{31} << QList<int>{} << 0 << "31" << false;
+    QTest::newRow("loop after authorisation fails") << QList<int>{10000} << QList<int>{4} << 0 << "10000" << false;
+    QTest::newRow("product refused") << QList<int>{10000, 8} << QList<int>{0} << 1 << "8" << false;
+    QTest::newRow("loop after a product fails")
+        << QList<int>{10000, 10000} << QList<int>{0, 6} << 1 << "10000" << false;
 }
 
-void TestOutrasTrn::consultationEndsWhenAStepOrLoopFails() {
+void TestOutrasTrn::consultationRoads() {
     QFETCH(QList<int>, inicios);
     QFETCH(QList<int>, lacos);
     QFETCH(int, passos);
     QFETCH(QString, resultado);
+    QFETCH(bool, todos);
     Visita v;
     v.escolhe("BtnTrnVidalink");
     v.simulador().script({{kConsVidalink, inicios.toVector()}});
@@ -398,7 +348,7 @@ void TestOutrasTrn::consultationEndsWhenAStepOrLoopFails() {
         v.fimDosLacos({r});
     }
     Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BtnConsVidalink"); });
-    Visita::espera("FrmConsVidalink", [](QDialog& j) { autorizacao(j, QStringLiteral("A1")); });
+    Visita::espera("FrmConsVidalink", [todos](QDialog& j) { autorizacao(j, QStringLiteral("A1"), todos); });
     for (int i = 0; i < passos; ++i) {
         Visita::espera("FrmConsVidalink", [](QDialog& j) {
             digita(j, "EdtQdeProd", QStringLiteral("3"));
@@ -406,7 +356,10 @@ void TestOutrasTrn::consultationEndsWhenAStepOrLoopFails() {
         });
     }
     v.visita();
-    QCOMPARE(v.simulador().calls(kConsVidalink).size(), size_t(inicios.size()));
+    const auto chamadas = v.simulador().calls(kConsVidalink);
+    QCOMPARE(chamadas.size(), size_t(inicios.size()));
+    KAVEX_COMPARE_JSON(chamadas[0]["args"], json::parse(todos ? R"(["A1","1","12345","20260314","102030","Opx"])"
+                                                              : R"(["A1","0","12345","20260314","102030","Opx"])"));
     QCOMPARE(v.lacos(), lacos.size());
     QCOMPARE(v.console().find<QLineEdit>("EdtResultado")->text(), resultado);
     // A refused step ends the consultation in the window; after a failed loop

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+using harness::argumentos;
 using harness::clica;
 using harness::controle;
 using harness::digita;
@@ -59,23 +60,15 @@ void originais(QDialog& j) {
     digita(j, "edNumTermOrig", QStringLiteral("T1"));
 }
 
-json argumentos(const std::vector<json>& chamadas) {
-    json a = json::array();
-    for (const json& c : chamadas) {
-        a.push_back(c["args"]);
-    }
-    return a;
-}
-
 } // namespace
 
 class TestVidalinkVenda : public QObject {
     Q_OBJECT
 private slots:
     void init() { harness::startSeams(); }
+    void saleOfOneProduct_data();
     void saleOfOneProduct();
     void saleOfThreeProductsCountsThem();
-    void saleStartRefusedRunsNoLoop();
     void saleRefusesEmptyAndNotWholeFields();
     void totalCancellation_data();
     void totalCancellation();
@@ -84,11 +77,21 @@ private slots:
     void cancellationRefusesWhatCannotBeSent();
 };
 
+void TestVidalinkVenda::saleOfOneProduct_data() {
+    QTest::addColumn<int>("inicio");
+    QTest::newRow("started") << 10000;
+    QTest::newRow("refused: no loop") << -2;
+}
+
 void TestVidalinkVenda::saleOfOneProduct() {
+    QFETCH(int, inicio);
+    const QString resultado = QString::number(inicio);
     Visita v;
     v.escolhe("BtnTrnVidalink");
-    v.simulador().script({{kInformaVenda, {0}}, {kVenda, {10000}}});
-    v.fimDosLacos({0});
+    v.simulador().script({{kInformaVenda, {0}}, {kVenda, {inicio}}});
+    if (inicio == 10000) {
+        v.fimDosLacos({0});
+    }
     v.console().find<QLineEdit>("EdtCpFiscal")->setText(QStringLiteral("999"));
     Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn3"); });
     Visita::espera("FrmVendaVidalink", [&](QDialog& j) {
@@ -102,15 +105,16 @@ void TestVidalinkVenda::saleOfOneProduct() {
         QVERIFY(!controle<QLineEdit>(j, "EdtCodProd")->isVisible());
         QVERIFY(controle<QLineEdit>(j, "EdtCodAut")->hasFocus());
         clica(j, "BtnVenda");
-        QCOMPARE(texto(j, "EdtResultado"), QStringLiteral("10000"));
+        QCOMPARE(texto(j, "EdtResultado"), resultado);
     });
     v.visita();
     KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kInformaVenda)), json::parse(R"([[1,"789",2,"1,50"]])"));
     KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kVenda)),
                        json::parse(R"([["12345",1,"54321","20260314","102030","Opx"]])"));
     QCOMPARE(v.console().find<QLineEdit>("EdtCpFiscal")->text(), QStringLiteral("54321"));
-    QCOMPARE(v.console().find<QLineEdit>("EdtResultado")->text(), QStringLiteral("10000"));
-    QCOMPARE(v.lacos(), 1);
+    QCOMPARE(v.console().find<QLineEdit>("EdtResultado")->text(), resultado);
+    QCOMPARE(v.estado().VendaVidalinkAtiva, inicio == 10000);
+    QCOMPARE(v.lacos(), inicio == 10000 ? 1 : 0);
     QVERIFY(v.livre());
     QCOMPARE(v.problemas(), QString());
     KAVEX_VERIFY_SEAMS();
@@ -151,26 +155,6 @@ void TestVidalinkVenda::saleOfThreeProductsCountsThem() {
                        json::parse(R"([["AUT",3,"77","20260314","102030","Opx"]])"));
     QCOMPARE(v.console().find<QLineEdit>("EdtCpFiscal")->text(), QStringLiteral("77"));
     QCOMPARE(v.lacos(), 1);
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
-}
-
-void TestVidalinkVenda::saleStartRefusedRunsNoLoop() {
-    Visita v;
-    v.escolhe("BtnTrnVidalink");
-    v.simulador().script({{kInformaVenda, {0}}, {kVenda, {-2}}});
-    Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn3"); });
-    Visita::espera("FrmVendaVidalink", [](QDialog& j) {
-        digita(j, "EdtQdeProd", QStringLiteral("1"));
-        vende(j, QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("1,00"));
-        clica(j, "BtnVenda");
-        QCOMPARE(texto(j, "EdtResultado"), QStringLiteral("-2"));
-    });
-    v.visita();
-    QCOMPARE(v.console().find<QLineEdit>("EdtResultado")->text(), QStringLiteral("-2"));
-    QVERIFY(!v.estado().VendaVidalinkAtiva);
-    QCOMPARE(v.lacos(), 0);
-    QVERIFY(v.livre());
     QCOMPARE(v.problemas(), QString());
     KAVEX_VERIFY_SEAMS();
 }

@@ -65,22 +65,21 @@ void Visita::espera(const char* janela, std::function<void(QDialog&)> acao) {
     platform::modal::expect(QString::fromLatin1(janela), std::move(acao));
 }
 
-bool Visita::travada() {
+bool Visita::todos(bool habilitados) {
     for (const char* nome : kTravados) {
-        if (c_.window().findChild<QWidget*>(QString::fromLatin1(nome))->isEnabled()) {
+        if (c_.window().findChild<QWidget*>(QString::fromLatin1(nome))->isEnabled() != habilitados) {
             return false;
         }
     }
     return true;
 }
 
-bool Visita::livre() {
-    for (const char* nome : kTravados) {
-        if (!c_.window().findChild<QWidget*>(QString::fromLatin1(nome))->isEnabled()) {
-            return false;
-        }
+nlohmann::json argumentos(const std::vector<nlohmann::json>& chamadas) {
+    nlohmann::json a = nlohmann::json::array();
+    for (const nlohmann::json& c : chamadas) {
+        a.push_back(c["args"]);
     }
-    return true;
+    return a;
 }
 
 void clica(QDialog& janela, const char* nome) {

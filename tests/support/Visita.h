@@ -44,11 +44,13 @@ public:
     void visita();
     // Queues a showing of `janela` that runs `acao` on it.
     static void espera(const char* janela, std::function<void(QDialog&)> acao);
-    // Whether the main window's controls are all locked (or all free).
-    bool travada();
-    bool livre();
+    // Whether the main window's controls are all locked, or all free.
+    bool travada() { return todos(false); }
+    bool livre() { return todos(true); }
 
 private:
+    bool todos(bool habilitados);
+
     Console c_;
     std::deque<int> fins_;
     std::function<void()> duranteOLaco_;
@@ -60,6 +62,9 @@ private:
 void clica(QDialog& janela, const char* nome);
 // Replaces the text of the edit box `nome` of `janela` by typing `texto`.
 void digita(QDialog& janela, const char* nome, const QString& texto);
+
+// The arguments of each call, in order.
+nlohmann::json argumentos(const std::vector<nlohmann::json>& chamadas);
 
 // A fixed moment for the date and time texts.
 QDateTime momento(int hora, int minuto, int segundo);
