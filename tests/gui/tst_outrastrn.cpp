@@ -68,63 +68,43 @@ private slots:
 };
 
 void TestOutrasTrn::roadsThatLeaveNothingToRun_data() {
-    QTest::addColumn<QByteArray>("botao");
-    QTest::addColumn<QByteArray>("janela");
-    QTest::addColumn<QByteArray>("saida"); // a button of `janela`, or "" for its close box
-    QTest::addColumn<QByteArray>("interna");
+    // The menu's button, then "window:button" for each window opened; no
+    // button is the window's close box.
+    QTest::addColumn<QStringList>("caminho");
     QTest::addColumn<int>("tag");
-    QTest::newRow("menu Encerra") << QByteArray("BitBtn2") << QByteArray() << QByteArray() << QByteArray() << 0;
-    QTest::newRow("direct, Encerra") << QByteArray("BtnTrnDirKavex") << QByteArray("FrmTrnDirKavex")
-                                     << QByteArray("BtnEncerra") << QByteArray() << 0;
-    QTest::newRow("direct, close box") << QByteArray("BtnTrnDirKavex") << QByteArray("FrmTrnDirKavex") << QByteArray()
-                                       << QByteArray() << 2;
-    QTest::newRow("hub Encerra") << QByteArray("BtnTrnVidalink") << QByteArray("FrmVidalink") << QByteArray("BitBtn4")
-                                 << QByteArray() << 1;
-    QTest::newRow("consultation closed unsent") << QByteArray("BtnTrnVidalink") << QByteArray("FrmVidalink")
-                                                << QByteArray("BtnConsVidalink") << QByteArray("FrmConsVidalink") << 1;
-    QTest::newRow("consultation Encerra") << QByteArray("BtnTrnVidalink") << QByteArray("FrmVidalink")
-                                          << QByteArray("BtnConsVidalink") << QByteArray("BtnEncerra") << 1;
-    QTest::newRow("sale Encerra") << QByteArray("BtnTrnVidalink") << QByteArray("FrmVidalink") << QByteArray("BitBtn3")
-                                  << QByteArray("BitBtn2") << 1;
-    QTest::newRow("cancellation Encerra") << QByteArray("BtnTrnVidalink") << QByteArray("FrmVidalink")
-                                          << QByteArray("BitBtn5") << QByteArray("BitBtn2") << 1;
+    QTest::newRow("menu Encerra") << QStringList{"BitBtn2"} << 0;
+    QTest::newRow("direct, Encerra") << QStringList{"BtnTrnDirKavex", "FrmTrnDirKavex:BtnEncerra"} << 0;
+    QTest::newRow("direct, close box") << QStringList{"BtnTrnDirKavex", "FrmTrnDirKavex:"} << 2;
+    QTest::newRow("hub Encerra") << QStringList{"BtnTrnVidalink", "FrmVidalink:BitBtn4"} << 1;
+    QTest::newRow("consultation closed unsent")
+        << QStringList{"BtnTrnVidalink", "FrmVidalink:BtnConsVidalink", "FrmConsVidalink:"} << 1;
+    QTest::newRow("consultation Encerra")
+        << QStringList{"BtnTrnVidalink", "FrmVidalink:BtnConsVidalink", "FrmConsVidalink:BtnEncerra"} << 1;
+    QTest::newRow("sale Encerra") << QStringList{"BtnTrnVidalink", "FrmVidalink:BitBtn3", "FrmVendaVidalink:BitBtn2"}
+                                  << 1;
+    QTest::newRow("cancellation Encerra")
+        << QStringList{"BtnTrnVidalink", "FrmVidalink:BitBtn5", "FrmCncVidalink:BitBtn2"} << 1;
 }
 
-// Nothing is called and no loop runs; the window is unlocked again.
+// Nothing is called and no loop runs; the window is locked inside and
+// unlocked again after.
 void TestOutrasTrn::roadsThatLeaveNothingToRun() {
-    QFETCH(QByteArray, botao);
-    QFETCH(QByteArray, janela);
-    QFETCH(QByteArray, saida);
-    QFETCH(QByteArray, interna);
+    QFETCH(QStringList, caminho);
     QFETCH(int, tag);
     Visita v;
+    const QByteArray botao = caminho.takeFirst().toLatin1();
     v.escolhe(botao.constData());
     // An earlier visit's choice must not leak into this one.
     v.estado().VendaVidalinkAtiva = true;
     v.estado().CncVidalinkAtiva = true;
     v.estado().ConsVidalinkEscolhida = true;
-    if (!janela.isEmpty()) {
-        const QByteArray sub = saida == "BtnConsVidalink" ? QByteArray("FrmConsVidalink")
-                               : saida == "BitBtn3"       ? QByteArray("FrmVendaVidalink")
-                               : saida == "BitBtn5"       ? QByteArray("FrmCncVidalink")
-                                                          : QByteArray();
-        Visita::espera(janela.constData(), [&](QDialog& j) {
-            if (saida.isEmpty()) {
-                j.close();
-            } else {
-                clica(j, saida.constData());
-            }
+    for (const QString& passo : caminho) {
+        const QByteArray janela = passo.section(u':', 0, 0).toLatin1();
+        const QByteArray saida = passo.section(u':', 1).toLatin1();
+        Visita::espera(janela.constData(), [&v, saida](QDialog& j) {
+            QVERIFY(v.travada());
+            saida.isEmpty() ? void(j.close()) : clica(j, saida.constData());
         });
-        if (!sub.isEmpty()) {
-            Visita::espera(sub.constData(), [&](QDialog& j) {
-                QVERIFY(v.travada());
-                if (interna == "FrmConsVidalink") {
-                    j.close();
-                } else {
-                    clica(j, interna.constData());
-                }
-            });
-        }
     }
     v.visita();
     QCOMPARE(v.simulador().calls().size(), size_t(0));

@@ -73,7 +73,6 @@ private slots:
     void totalCancellation_data();
     void totalCancellation();
     void partialCancellationCountsAcceptedProducts();
-    void partialCancellationOfOneProduct();
     void cancellationRefusesWhatCannotBeSent();
 };
 
@@ -292,34 +291,9 @@ void TestVidalinkVenda::partialCancellationCountsAcceptedProducts() {
     KAVEX_VERIFY_SEAMS();
 }
 
-// One product: the button says so, and the panel's "&Encerra" afterwards
-// abandons the cancellation.
-void TestVidalinkVenda::partialCancellationOfOneProduct() {
-    Visita v;
-    v.escolhe("BtnTrnVidalink");
-    v.simulador().script({{kInformaCnc, {0}}});
-    Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn5"); });
-    Visita::espera("FrmCncVidalink", [](QDialog& j) {
-        harness::clicaIndicador(controle<QRadioButton>(j, "RdBtnParcial"));
-        QTest::keyClicks(controle<QLineEdit>(j, "edNumProdInformar"), QStringLiteral("1"));
-        QTest::keyClick(controle<QLineEdit>(j, "edNumProdInformar"), Qt::Key_Tab);
-        QCOMPARE(texto(j, "BitBtn3"), QStringLiteral("&Confirma Produto"));
-        cancela(j, QStringLiteral("P1"), QStringLiteral("1"));
-        QVERIFY(!controle<QWidget>(j, "pnInformaProd")->isVisible());
-        QCOMPARE(texto(j, "edNumProd"), QStringLiteral("1"));
-        QVERIFY(controle<QPushButton>(j, "BitBtn1")->isEnabled());
-        clica(j, "BitBtn2");
-    });
-    v.visita();
-    QCOMPARE(v.simulador().calls(kCnc).size(), size_t(0));
-    QVERIFY(!v.estado().CncVidalinkAtiva);
-    QCOMPARE(v.lacos(), 0);
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
-}
-
 // Empty fields in the checked order; numbers that are no whole numbers are
-// refused before the index is fixed or anything is sent.
+// refused before the index is fixed or anything is sent; a partial
+// cancellation of one product, abandoned with "&Encerra".
 void TestVidalinkVenda::cancellationRefusesWhatCannotBeSent() {
     Visita v;
     v.escolhe("BtnTrnVidalink");
@@ -351,18 +325,23 @@ void TestVidalinkVenda::cancellationRefusesWhatCannotBeSent() {
         platform::prompt::expect(QStringLiteral("Digite o número de Produtos a serem informados"));
         QTest::keyClick(controle<QLineEdit>(j, "edNumProdInformar"), Qt::Key_Return);
         QVERIFY(controle<QLineEdit>(j, "edNumProdInformar")->isEnabled());
-        digita(j, "edNumProdInformar", QStringLiteral("2"));
+        digita(j, "edNumProdInformar", QStringLiteral("1"));
         platform::prompt::expect(QStringLiteral("Digite o Código do Produto"));
         cancela(j, QString(), QStringLiteral("1"));
+        QCOMPARE(texto(j, "BitBtn3"), QStringLiteral("&Confirma Produto"));
         platform::prompt::expect(QStringLiteral("Digite a Quantidade"));
         cancela(j, QStringLiteral("P1"), QString());
         platform::prompt::expect(platform::numeros::mensagemInvalido(QStringLiteral("1.5")));
         cancela(j, QStringLiteral("P1"), QStringLiteral("1.5"));
         QCOMPARE(texto(j, "LblNroProd"), QStringLiteral("1"));
         QCOMPARE(v.simulador().calls(kInformaCnc).size(), size_t(0));
+        // The one product accepted: back to the main group, the number fixed.
         cancela(j, QStringLiteral("P1"), QStringLiteral("4"));
-        QCOMPARE(texto(j, "LblNroProd"), QStringLiteral("2"));
-        clica(j, "BitBtn4");
+        QVERIFY(!controle<QWidget>(j, "pnInformaProd")->isVisible());
+        QCOMPARE(texto(j, "edNumProd"), QStringLiteral("1"));
+        QVERIFY(!controle<QLineEdit>(j, "edNumProd")->isEnabled());
+        QVERIFY(controle<QPushButton>(j, "BitBtn1")->isEnabled());
+        clica(j, "BitBtn2");
     });
     v.visita();
     KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kInformaCnc)), json::parse(R"([[1,"P1",4]])"));
