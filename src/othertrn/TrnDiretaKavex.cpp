@@ -8,7 +8,6 @@
 #include "platform/Prompt.h"
 #include "platform/Win1252.h"
 
-#include <QTextBlock>
 
 namespace {
 const QString kCupomPadrao = QStringLiteral("12345");

@@ -108,11 +108,9 @@ void TestOutrasTrn::roadsThatLeaveNothingToRun() {
     }
     v.visita();
     QCOMPARE(v.simulador().calls().size(), size_t(0));
-    QCOMPARE(v.lacos(), 0);
     QCOMPARE(v.console().window().janelas().FrmOutrasTrn->Tag, tag);
     QVERIFY(v.livre());
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, 0);
 }
 
 void TestOutrasTrn::altOPressesOtherFunctionsAtOnce() {
@@ -241,7 +239,6 @@ void TestOutrasTrn::pbmConsultation() {
         KAVEX_COMPARE_JSON(chamadas[i]["args"], json::array({enviado, consultas[int(i)].toStdString(),
                                                              cupomEnviado.toStdString(), kData, kHora, "Opx", ""}));
     }
-    QCOMPARE(v.lacos(), lacos.size());
     QCOMPARE(v.console().find<QLineEdit>("EdtCpFiscal")->text(), cupomEnviado);
     QCOMPARE(v.estado().Retorno, lacos.isEmpty() || inicios.last() != 10000 ? inicios.last() : lacos.last());
     const auto titulos = platform::prompt::shown();
@@ -250,8 +247,7 @@ void TestOutrasTrn::pbmConsultation() {
         QCOMPARE(caixa.kind, platform::prompt::Kind::YesNo);
     }
     QVERIFY(v.livre());
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, lacos.size());
 }
 
 // Authorisation, then two products, each followed by its loop; the window's
@@ -292,13 +288,11 @@ void TestOutrasTrn::consultationProductByProduct() {
                        json::parse(R"([["A1","0","12345","20260314","102030","Opx"],
                                        ["A1","P1","12345","20260314","102030","Opx"],
                                        ["A1","P2","12345","20260314","102030","Opx"]])"));
-    QCOMPARE(v.lacos(), 3);
     QVERIFY(!v.estado().ConsultaIniciada);
     QVERIFY(!v.estado().ConsultaMaisProdutos);
     QVERIFY(v.estado().ConsVidalinkEscolhida);
     QVERIFY(v.livre());
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, 3);
 }
 
 void TestOutrasTrn::consultationRoads_data() {
@@ -340,14 +334,12 @@ void TestOutrasTrn::consultationRoads() {
     QCOMPARE(chamadas.size(), size_t(inicios.size()));
     KAVEX_COMPARE_JSON(chamadas[0]["args"], json::parse(todos ? R"(["A1","1","12345","20260314","102030","Opx"])"
                                                               : R"(["A1","0","12345","20260314","102030","Opx"])"));
-    QCOMPARE(v.lacos(), lacos.size());
     QCOMPARE(v.console().find<QLineEdit>("EdtResultado")->text(), resultado);
     // A refused step ends the consultation in the window; after a failed loop
     // the visit simply does not show it again.
     QCOMPARE(v.estado().ConsultaIniciada, !lacos.isEmpty() && lacos.last() != 0);
     QVERIFY(v.livre());
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, lacos.size());
 }
 
 // An empty code and a quantity that is no whole number are refused where they
@@ -383,9 +375,7 @@ void TestOutrasTrn::consultationRefusesWhatCannotBeSent() {
     v.visita();
     QCOMPARE(v.simulador().calls(kConsVidalink).size(), size_t(2));
     KAVEX_COMPARE_JSON(v.simulador().calls(kConsVidalink)[1]["args"][1], json("P1"));
-    QCOMPARE(v.lacos(), 2);
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, 2);
 }
 
 // Choosing "Todos os Produtos" in a product step makes that product the last.
@@ -407,11 +397,9 @@ void TestOutrasTrn::allProductsChosenInAProductStepEndsCleanly() {
     });
     v.visita();
     QCOMPARE(v.simulador().calls(kConsVidalink).size(), size_t(2));
-    QCOMPARE(v.lacos(), 2);
     QVERIFY(!v.estado().ConsultaIniciada);
     QVERIFY(!v.estado().ConsultaMaisProdutos);
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, 2);
 }
 
 QTEST_MAIN(TestOutrasTrn)

@@ -113,10 +113,8 @@ void TestVidalinkVenda::saleOfOneProduct() {
     QCOMPARE(v.console().find<QLineEdit>("EdtCpFiscal")->text(), QStringLiteral("54321"));
     QCOMPARE(v.console().find<QLineEdit>("EdtResultado")->text(), resultado);
     QCOMPARE(v.estado().VendaVidalinkAtiva, inicio == 10000);
-    QCOMPARE(v.lacos(), inicio == 10000 ? 1 : 0);
     QVERIFY(v.livre());
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, inicio == 10000 ? 1 : 0);
 }
 
 // The label follows the product being entered, the button turns when one
@@ -153,9 +151,7 @@ void TestVidalinkVenda::saleOfThreeProductsCountsThem() {
     KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kVenda)),
                        json::parse(R"([["AUT",3,"77","20260314","102030","Opx"]])"));
     QCOMPARE(v.console().find<QLineEdit>("EdtCpFiscal")->text(), QStringLiteral("77"));
-    QCOMPARE(v.lacos(), 1);
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, 1);
 }
 
 // Each empty field has its message; a quantity or a number of products that
@@ -201,9 +197,7 @@ void TestVidalinkVenda::saleRefusesEmptyAndNotWholeFields() {
     v.visita();
     KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kInformaVenda)), json::parse(R"([[1,"A",1,"1,00"]])"));
     QCOMPARE(v.simulador().calls(kVenda).size(), size_t(0));
-    QCOMPARE(v.lacos(), 0);
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, 0);
 }
 
 void TestVidalinkVenda::totalCancellation_data() {
@@ -236,10 +230,8 @@ void TestVidalinkVenda::totalCancellation() {
                        json::parse(R"([[1,4,"111","20260101","D9","T1","12345","20260314","102030","Opx"]])"));
     QCOMPARE(v.console().find<QLineEdit>("EdtResultado")->text(), QString::number(inicio));
     QCOMPARE(v.estado().CncVidalinkAtiva, inicio == 10000);
-    QCOMPARE(v.lacos(), lacos);
     QVERIFY(v.livre());
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, lacos);
 }
 
 // Three products, the second refused once: the same index goes again, the
@@ -286,9 +278,7 @@ void TestVidalinkVenda::partialCancellationCountsAcceptedProducts() {
                        json::parse(R"([[1,"P1",1],[2,"P2",9],[2,"P2",2],[3,"P3",3]])"));
     KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kCnc)),
                        json::parse(R"([[0,3,"111","20260101","D9","T1","NF","20260314","102030","Opx"]])"));
-    QCOMPARE(v.lacos(), 1);
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, 1);
 }
 
 // Empty fields in the checked order; numbers that are no whole numbers are
@@ -346,9 +336,7 @@ void TestVidalinkVenda::cancellationRefusesWhatCannotBeSent() {
     v.visita();
     KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kInformaCnc)), json::parse(R"([[1,"P1",4]])"));
     QCOMPARE(v.simulador().calls(kCnc).size(), size_t(0));
-    QCOMPARE(v.lacos(), 0);
-    QCOMPARE(v.problemas(), QString());
-    KAVEX_VERIFY_SEAMS();
+    KAVEX_VERIFY_VISITA(v, 0);
 }
 
 QTEST_MAIN(TestVidalinkVenda)

@@ -13,6 +13,15 @@
 #include <deque>
 #include <functional>
 
+// Ends a test of a visit: the loop ran `nLacos` times, always locked and as
+// scripted, and the seams saw nothing unexpected.
+#define KAVEX_VERIFY_VISITA(v, nLacos)                                                                                 \
+    do {                                                                                                               \
+        QCOMPARE((v).lacos(), nLacos);                                                                                 \
+        QCOMPARE((v).problemas(), QString());                                                                          \
+        KAVEX_VERIFY_SEAMS();                                                                                          \
+    } while (false)
+
 namespace harness {
 
 class Visita {
