@@ -18,6 +18,12 @@
 #include "dialogs/WorkingKey.h"
 #include "othertrn/AA.h"
 #include "pinpad/FuncPinpad.h"
+#include "othertrn/CancVidalink.h"
+#include "othertrn/ConsVlink.h"
+#include "othertrn/OutraTrn.h"
+#include "othertrn/TrnDiretaKavex.h"
+#include "othertrn/VendaVidalink.h"
+#include "othertrn/Vidalink.h"
 
 #include <QWidget>
 
@@ -32,11 +38,17 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     FrmWK = cria<TFrmWK>();
     FrmMsgPpd = cria<TFrmMsgPpd>();
     FrmAA = cria<TFrmAA>();
+    FrmOutrasTrn = cria<TFrmOutrasTrn>();
+    FrmVidalink = cria<TFrmVidalink>();
+    FrmConsVidalink = cria<TFrmConsVidalink>();
+    FrmVendaVidalink = cria<TFrmVendaVidalink>();
+    FrmCncVidalink = cria<TFrmCncVidalink>();
     FrmCfgCliKavex = cria<TFrmCfgCliKavex>();
     FrmCfgPinpad = cria<TFrmCfgPinpad>();
     FrmFuncPinpad = cria<TFrmFuncPinpad>();
     FrmOpcaoSimNao = cria<TFrmOpcaoSimNao>();
     FrmTimeout = cria<TFrmTimeout>();
+    FrmTrnDirKavex = cria<TFrmTrnDirKavex>();
     FrmCodProdAutor = cria<TFrmCodProdAutor>();
     FrmMenu = cria<TFrmMenu>();
     FrmColeta = cria<TFrmColeta>();
@@ -44,4 +56,7 @@ Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), p
     FrmCnsChq = cria<TFrmCnsChq>();
     FrmDigitado = cria<TFrmDigitado>();
     FrmCMC7 = cria<TFrmCMC7>();
+
+    FrmOutrasTrn->ligaJanelas(*FrmVidalink, *FrmTrnDirKavex);
+    FrmVidalink->ligaJanelas(*FrmConsVidalink, *FrmVendaVidalink, *FrmCncVidalink);
 }

@@ -25,6 +25,12 @@ class TFrmDigitado;
 class TFrmCMC7;
 class TFrmAA;
 class TFrmFuncPinpad;
+class TFrmOutrasTrn;
+class TFrmVidalink;
+class TFrmConsVidalink;
+class TFrmVendaVidalink;
+class TFrmCncVidalink;
+class TFrmTrnDirKavex;
 
 class Janelas {
 public:
@@ -42,11 +48,17 @@ public:
     TFrmWK* FrmWK = nullptr;
     TFrmMsgPpd* FrmMsgPpd = nullptr;
     TFrmAA* FrmAA = nullptr;
+    TFrmOutrasTrn* FrmOutrasTrn = nullptr;
+    TFrmVidalink* FrmVidalink = nullptr;
+    TFrmConsVidalink* FrmConsVidalink = nullptr;
+    TFrmVendaVidalink* FrmVendaVidalink = nullptr;
+    TFrmCncVidalink* FrmCncVidalink = nullptr;
     TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
     TFrmCfgPinpad* FrmCfgPinpad = nullptr;
     TFrmFuncPinpad* FrmFuncPinpad = nullptr;
     TFrmOpcaoSimNao* FrmOpcaoSimNao = nullptr;
     TFrmTimeout* FrmTimeout = nullptr;
+    TFrmTrnDirKavex* FrmTrnDirKavex = nullptr;
     TFrmCodProdAutor* FrmCodProdAutor = nullptr;
     TFrmMenu* FrmMenu = nullptr;
     TFrmColeta* FrmColeta = nullptr;

@@ -26,6 +26,7 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()) {
     estado_.biblioteca = &biblioteca;
     platform::acessibilidade::instala();
+    estado_.principal = this;
     ui->setupUi(this);
     platform::acessibilidade::nomeiaCaixasEditaveis(*this);
     preencheListas();
@@ -89,6 +90,7 @@ void TFrmtesteCliKavex32I::conectaControles() {
     connect(ui->BtnTransacao, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtntransacaoClick);
     connect(ui->BtnFuncPpd, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnFuncPpdClick);
     connect(ui->BtnILCD, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnILCDClick);
+    connect(ui->BtnOutrasTrn, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::btnOutrasTrnClick);
     connect(ui->RdGrpRestricoes, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RdGrpRestricoesClick);
     connect(ui->ChkBoxDescricao, &QCheckBox::clicked, this, &TFrmtesteCliKavex32I::ChkBoxDescricaoClick);
     connect(ui->RGTEF, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RGTEFClick);
@@ -161,6 +163,11 @@ void TFrmtesteCliKavex32I::dataehora() {
 }
 
 void TFrmtesteCliKavex32I::HabilitaDesabilita(bool habilita) {
+    // The command-loop runs inside an other-transactions visit end like any
+    // other; the window stays locked until the visit itself is over.
+    if (habilita && visitaOutras_) {
+        return;
+    }
     if (habilita) {
         ui->BtnConfigura->setEnabled(true);
     }

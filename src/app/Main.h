@@ -5,6 +5,7 @@
 // is split by concern over several files (Main*.cpp).
 
 #include "app/Janelas.h"
+#include "core/CamposPrincipais.h"
 #include "core/EstadoConsole.h"
 
 #include <QMainWindow>
@@ -18,7 +19,7 @@ namespace Ui {
 class TFrmtesteCliKavex32I;
 }
 
-class TFrmtesteCliKavex32I : public QMainWindow {
+class TFrmtesteCliKavex32I : public QMainWindow, public CamposPrincipais {
     Q_OBJECT
 public:
     explicit TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent = nullptr);
@@ -60,6 +61,11 @@ public:
     void CBFuncaoChange();
     void CfgCliKavexClick();
     void CfgPinpadClick();
+    // The whole other-transactions visit, from the menu to what it leaves to run.
+    void btnOutrasTrnClick();
+
+    void EscreveResultado(int32_t codigo) override;
+    void EscreveCupomFiscal(const QString& cupom) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +83,12 @@ private:
     void conectaFinalizacao();
     struct Envio;
     Envio preparaEnvio();
+    void repassaVidalink();
+    void ConsultaPBM();
+    void executaLacoVisita();
+
+    // While a visit runs, only the visit gives the controls back.
+    bool visitaOutras_ = false;
 
     std::unique_ptr<Ui::TFrmtesteCliKavex32I> ui;
     EstadoConsole estado_;

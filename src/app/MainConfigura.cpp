@@ -16,6 +16,7 @@ const QString kChaveEnderecos = QStringLiteral("IPs");
 const QChar kSeparador = QLatin1Char(';');
 const QString kConfigura = QStringLiteral("&Configura");
 const QString kReconfigura = QStringLiteral("Re&configura");
+const QString kMenuConfiguracoes = QStringLiteral("C&onfigurações");
 } // namespace
 
 QStringList separaEnderecos(const QString& lista) {
@@ -86,6 +87,9 @@ void TFrmtesteCliKavex32I::BtnConfiguraClick() {
     ui->BtnConfigura->setText(configurar ? kReconfigura : kConfigura);
     ui->CfgCliKavex->setVisible(!configurar);
     ui->CfgPinpad->setVisible(!configurar);
+    // A menu with nothing to show gives up its Alt+O to "&Outras Funções";
+    // sharing it would make the first press only move the focus.
+    ui->MnuConfiguracoes->setTitle(configurar ? QString(kMenuConfiguracoes).remove(u'&') : kMenuConfiguracoes);
     HabilitaDesabilita(configurar);
     if (configurar) {
         ui->RGTEF->setItemIndex(0);

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class KavexLibrary;
+class CamposPrincipais;
 
 struct EstadoConsole {
     int32_t Retorno = 0;
@@ -19,7 +20,13 @@ struct EstadoConsole {
     QString DataHoraExtenso; // " <weekday>-feira dd/mm/yyyy hh:nn:ss"
     QString DataTransacao;   // YYYYMMDD, recorded by the command loop
     QString HoraTransacao;   // HHMMSS, recorded with it
+    // Vidalink flags: the other-transactions visit clears the three choices
+    // at its start and reads all five to decide what runs after its menu.
     bool ConsVidalinkEscolhida = false;
+    bool VendaVidalinkAtiva = false;
+    bool CncVidalinkAtiva = false;
+    bool ConsultaIniciada = false;
+    bool ConsultaMaisProdutos = false;
     int32_t FuncaoPinpad = 0;
     bool ModoCorrespondente = false;
     QString TextoTrilha1;
@@ -28,6 +35,9 @@ struct EstadoConsole {
 
     // The loaded payment client library; never null while the console runs.
     KavexLibrary* biblioteca = nullptr;
+    // The main window's result and fiscal-receipt fields, for the windows that
+    // write them; never null while the console runs.
+    CamposPrincipais* principal = nullptr;
 };
 
 // Refreshes DataFiscal, HoraFiscal and DataHoraExtenso from the clock.

@@ -2,9 +2,9 @@
 #include "Editores.h"
 #include "Harness.h"
 
-#include "core/EstadoConsole.h"
 #include "app/Janelas.h"
 #include "config/CfgCliKavex.h"
+#include "core/EstadoConsole.h"
 #include "platform/Modal.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"

@@ -3,8 +3,8 @@
 
 #include "Harness.h"
 
-#include "core/EstadoConsole.h"
 #include "app/Janelas.h"
+#include "core/EstadoConsole.h"
 #include "dialogs/ColetaCampos.h"
 #include "dialogs/ColetaCodProdAutor.h"
 #include "dialogs/MensagemPinpad.h"

@@ -1,0 +1,48 @@
+#pragma once
+
+// A Vidalink consultation, one step per showing: first the authorisation code
+// and the mode, then (product by product) one product code each time the
+// other-transactions visit shows the window again. The visit runs the command
+// loop between the steps, driven by ConsultaIniciada and ConsultaMaisProdutos.
+
+#include "dialogs/DialogoModal.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Ui {
+class TFrmConsVidalink;
+}
+
+class TFrmConsVidalink : public DialogoModal {
+    Q_OBJECT
+public:
+    explicit TFrmConsVidalink(EstadoConsole& estado, QWidget* parent = nullptr);
+    ~TFrmConsVidalink() override;
+
+    // Empties the fields and leaves only the authorisation code open, as every
+    // other-transactions visit starts.
+    void preparaVisita();
+
+    void RdBtnProdOneClick();
+    void RdBtnProdAllClick();
+    void BtnTransacaoClick();
+    void BtnEncerraClick();
+
+    int32_t ContProdConsulta = 0;
+    int32_t RetornoConsVidalink = 0;
+    QString ModoConsulta;
+
+protected:
+    void FormActivate() override;
+    void TeclaEsc() override;
+
+private:
+    void focaPrimeiroCampo();
+    void passoAutorizacao();
+    void passoProduto();
+    void consulta(const QString& codigoProduto);
+    void encerraConsulta();
+
+    std::unique_ptr<Ui::TFrmConsVidalink> ui;
+};

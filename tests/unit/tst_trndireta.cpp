@@ -1,0 +1,106 @@
+// The direct transaction's send buffer and reply listing, byte by byte.
+
+#include "othertrn/BufferDireto.h"
+
+#include <QTest>
+
+#include <array>
+#include <vector>
+
+using namespace trndireta;
+
+class TestTrnDireta : public QObject {
+    Q_OBJECT
+private slots:
+    void countsLinesAsAnEditorDoes_data();
+    void countsLinesAsAnEditorDoes();
+    void packsLinesWithZerosAndEot_data();
+    void packsLinesWithZerosAndEot();
+    void listsTheReplyInLinesOf40_data();
+    void listsTheReplyInLinesOf40();
+};
+
+void TestTrnDireta::countsLinesAsAnEditorDoes_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QStringList>("linhas");
+    QTest::newRow("empty box") << QString() << QStringList();
+    QTest::newRow("one empty line") << QStringLiteral("\n") << QStringList{QString()};
+    QTest::newRow("final break adds nothing") << QStringLiteral("ABC\n\n1*2\n") << QStringList{"ABC", "", "1*2"};
+    QTest::newRow("no final break") << QStringLiteral("ABC\n\n1*2") << QStringList{"ABC", "", "1*2"};
+    QTest::newRow("carriage returns dropped") << QStringLiteral("a\r\nb\r\n") << QStringList{"a", "b"};
+    QTest::newRow("blank lines kept") << QStringLiteral("\n\n ") << QStringList{"", "", " "};
+}
+
+void TestTrnDireta::countsLinesAsAnEditorDoes() {
+    QFETCH(QString, texto);
+    QFETCH(QStringList, linhas);
+    QCOMPARE(linhasDoTexto(texto), linhas);
+}
+
+void TestTrnDireta::packsLinesWithZerosAndEot_data() {
+    QTest::addColumn<QStringList>("linhas");
+    QTest::addColumn<QByteArray>("esperado"); // hexadecimal; empty with tamanho -1
+    QTest::addColumn<int>("tamanho");
+    QTest::newRow("no lines") << QStringList() << QByteArray() << 0;
+    QTest::newRow("one empty line") << QStringList{""} << QByteArray("00") << 1;
+    QTest::newRow("three lines") << QStringList{"ABC", "", "1*2"} << QByteArray("414243000031043200") << 9;
+    QTest::newRow("only stars") << QStringList{"**", "*"} << QByteArray("0404000400") << 5;
+    QTest::newRow("Windows-1252") << QStringList{QStringLiteral("ção€")} << QByteArray("e7e36f8000") << 5;
+    QTest::newRow("control bytes as typed") << QStringList{QStringLiteral("\x01\t")} << QByteArray("010900") << 3;
+    const QString cheia(kTamBuffer - 1, u'x');
+    QTest::newRow("exactly full") << QStringList{cheia} << (QByteArray(kTamBuffer - 1, 'x').toHex() + "00")
+                                  << kTamBuffer;
+    QTest::newRow("one byte over") << QStringList{cheia, ""} << QByteArray() << -1;
+    QTest::newRow("many short lines over")
+        << QStringList(kTamBuffer / 2 + 1, QStringLiteral("a")) << QByteArray() << -1;
+}
+
+void TestTrnDireta::packsLinesWithZerosAndEot() {
+    QFETCH(QStringList, linhas);
+    QFETCH(QByteArray, esperado);
+    QFETCH(int, tamanho);
+    // A buffer dirty from an earlier send: everything after the data must be zero.
+    std::vector<char> buffer(kTamBuffer, '\xff');
+    QCOMPARE(tamanhoEmpacotado(linhas), tamanho < 0 ? tamanhoEmpacotado(linhas) : tamanho);
+    QCOMPARE(MontaBufferEnvio(linhas, buffer), tamanho);
+    const qsizetype usados = std::max(tamanho, 0);
+    QCOMPARE(QByteArray(buffer.data(), usados).toHex(), esperado);
+    QCOMPARE(std::count(buffer.begin() + usados, buffer.end(), '\0'), qsizetype(kTamBuffer) - usados);
+    if (tamanho < 0) {
+        QVERIFY(tamanhoEmpacotado(linhas) > kTamBuffer);
+    }
+}
+
+void TestTrnDireta::listsTheReplyInLinesOf40_data() {
+    QTest::addColumn<int>("resultado");
+    QTest::addColumn<QByteArray>("resposta");
+    QTest::addColumn<QStringList>("linhas");
+    const QByteArray abc = QByteArray("abcdefghijklmnopqrstuvwxyz0123456789ABCD").repeated(3);
+    QTest::newRow("zero") << 0 << abc << QStringList();
+    QTest::newRow("negative") << -7 << abc << QStringList();
+    QTest::newRow("short") << 3 << abc << QStringList{"abc"};
+    QTest::newRow("exactly 40") << 40 << abc << QStringList{QString::fromLatin1(abc.left(40))};
+    QTest::newRow("exactly 80 adds no empty line")
+        << 80 << abc << QStringList{QString::fromLatin1(abc.left(40)), QString::fromLatin1(abc.left(40))};
+    QTest::newRow("85") << 85 << abc + "EFGHIJ"
+                        << QStringList{QString::fromLatin1(abc.left(40)), QString::fromLatin1(abc.left(40)),
+                                       QStringLiteral("abcde")};
+    QTest::newRow("control bytes one column each")
+        << 6 << QByteArray("A\0B\x04\x1f ", 6) << QStringList{QStringLiteral("A\u2400B\u2404\u241f ")};
+    QTest::newRow("Windows-1252") << 2 << QByteArray("\xe9\x80") << QStringList{QStringLiteral("é€")};
+    QTest::newRow("larger than the buffer lists what exists")
+        << kTamBuffer + 1 << QByteArray(kTamBuffer, 'z')
+        << QStringList(kTamBuffer / kColunasRetorno, QString(kColunasRetorno, u'z'));
+}
+
+void TestTrnDireta::listsTheReplyInLinesOf40() {
+    QFETCH(int, resultado);
+    QFETCH(QByteArray, resposta);
+    QFETCH(QStringList, linhas);
+    std::vector<char> buffer(kTamBuffer, '\0');
+    std::copy(resposta.begin(), resposta.end(), buffer.begin());
+    QCOMPARE(MontaRetorno(resultado, buffer), linhas);
+}
+
+QTEST_APPLESS_MAIN(TestTrnDireta)
+#include "tst_trndireta.moc"
