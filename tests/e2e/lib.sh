@@ -47,15 +47,20 @@ e2e_wait_line() {
 }
 
 # Starts the console ($1) on the simulator ($2) in a fresh folder, the
-# simulator answering from the JSON script $3 and logging to $KAVEX_SIM_LOG,
-# and configures it with Alt+C. Sets E2E_TMP, E2E_APP and E2E_WIN.
+# simulator answering from the JSON script $3 (none when $3 is empty: its
+# own flows answer) and logging to $KAVEX_SIM_LOG, and configures it with
+# Alt+C. Sets E2E_TMP, E2E_APP and E2E_WIN.
 e2e_start_configured() {
     e2e_start_display
     E2E_TMP=$(mktemp -d)
     export KAVEX_SIM_LOG=$E2E_TMP/calls.jsonl
-    export KAVEX_SIM_SCRIPT=$E2E_TMP/script.json
     export QT_QPA_PLATFORM=xcb
-    printf '%s\n' "$3" >"$KAVEX_SIM_SCRIPT"
+    if [ -n "$3" ]; then
+        export KAVEX_SIM_SCRIPT=$E2E_TMP/script.json
+        printf '%s\n' "$3" >"$KAVEX_SIM_SCRIPT"
+    else
+        unset KAVEX_SIM_SCRIPT
+    fi
     "$1" --dir "$E2E_TMP" --library "$2" >"$E2E_TMP/console.log" 2>&1 &
     E2E_APP=$!
     E2E_WIN=$(e2e_wait_window "Teste CliKavex Interativo")
@@ -64,6 +69,17 @@ e2e_start_configured() {
     sleep 0.3
     xdotool key --delay 50 alt+c
     e2e_wait_line "$KAVEX_SIM_LOG" '"ConfiguraIntKavexInterativo"' || e2e_fail "the library was not configured"
+}
+
+# Waits (at most 10 s) until the active window is one of the command loop's
+# message boxes, which have an empty title.
+e2e_wait_message_box() {
+    local i
+    for i in $(seq 1 100); do
+        [ -z "$(xdotool getactivewindow getwindowname 2>/dev/null)" ] && return 0
+        sleep 0.1
+    done
+    e2e_fail "no message box: $(cat "$KAVEX_SIM_LOG")"
 }
 
 # Fails unless the call log gets a line matching $1 (grep pattern) in time.
