@@ -123,8 +123,7 @@ private slots:
     void init() { console_ = std::make_unique<harness::Console>(); }
     void cleanup() { console_.reset(); }
 
-    void criadaLogoAposAJanelaPrincipal() {
-        QCOMPARE(console_->window().janelas().ordemCriacao().value(1), QStringLiteral("FrmCodBarra"));
+    void criadaOcultaComSeuTitulo() {
         QCOMPARE(dialogo().windowTitle(), QStringLiteral("Código de Barras"));
         QVERIFY(dialogo().isHidden());
         KAVEX_VERIFY_SEAMS();

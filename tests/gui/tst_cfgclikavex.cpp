@@ -2,9 +2,9 @@
 #include "Editores.h"
 #include "Harness.h"
 
-#include "core/EstadoConsole.h"
 #include "app/Janelas.h"
 #include "config/CfgCliKavex.h"
+#include "core/EstadoConsole.h"
 #include "platform/Modal.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
@@ -434,10 +434,6 @@ private slots:
 
     void opensFromTheMainMenuWhileUnconfigured() {
         harness::Console console;
-        const QStringList ordem = console.window().janelas().ordemCriacao();
-        QVERIFY(ordem.indexOf(QStringLiteral("FrmCfgCliKavex")) > 0);
-        QCOMPARE(ordem.indexOf(QStringLiteral("FrmCfgPinpad")), ordem.indexOf(QStringLiteral("FrmCfgCliKavex")) + 1);
-
         harness::escolheEmConfiguracoes(console, "CfgCliKavex", QStringLiteral("FrmCfgCliKavex"), [](QDialog& w) {
             QTest::mouseClick(controle<QPushButton>(w, "Button1"), Qt::LeftButton);
         });

@@ -2,8 +2,8 @@
 #include "Editores.h"
 #include "Harness.h"
 
-#include "core/EstadoConsole.h"
 #include "config/CfgPinpad.h"
+#include "core/EstadoConsole.h"
 #include "platform/Modal.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"

@@ -10,10 +10,10 @@
 #include "platform/Prompt.h"
 
 #include <QDialog>
-#include <QShowEvent>
-#include <QtTest/qtestspontaneevent.h>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QVBoxLayout>
+#include <QtTest/qtestspontaneevent.h>
 
 using platform::prompt::Answer;
 
