@@ -10,6 +10,8 @@
 namespace platform::modal {
 namespace {
 
+constexpr qsizetype kMaxFalhas = 200;
+
 struct Expected {
     QString windowName;
     Action action;
@@ -54,6 +56,11 @@ void showScripted(QDialog& window) {
     s.shown.append(name);
     if (s.queue.empty() || s.queue.front().windowName != name) {
         s.failures.append(QStringLiteral("unexpected window %1").arg(name));
+        // A library that asks again whenever it gets no answer would keep a
+        // test cycling here until its time limit: stop it with the reason.
+        if (s.failures.size() > kMaxFalhas) {
+            qFatal("too many unexpected windows: %s", qPrintable(s.failures.join(QStringLiteral("; ")).left(2000)));
+        }
         return;
     }
     Action action = std::move(s.queue.front().action);

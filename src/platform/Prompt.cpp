@@ -9,6 +9,8 @@
 namespace platform::prompt {
 namespace {
 
+constexpr qsizetype kMaxFalhas = 200;
+
 struct Queued {
     QString text;
     Answer answer;
@@ -38,6 +40,11 @@ Answer scripted(Kind kind, const QString& title, const QString& text, QString* i
                                 : Answer::Cancel;
     if (r.queue.empty()) {
         r.failures.append(QStringLiteral("unexpected box: \"%1\"").arg(text));
+        // A caller that asks again at every refusal would cycle until the
+        // test's time limit: stop it with the reason.
+        if (r.failures.size() > kMaxFalhas) {
+            qFatal("too many unexpected boxes: %s", qPrintable(r.failures.join(QStringLiteral("; ")).left(2000)));
+        }
         return fallback;
     }
     Queued next = r.queue.front();

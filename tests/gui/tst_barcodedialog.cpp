@@ -123,8 +123,7 @@ private slots:
     void init() { console_ = std::make_unique<harness::Console>(); }
     void cleanup() { console_.reset(); }
 
-    void criadaLogoAposAJanelaPrincipal() {
-        QCOMPARE(console_->window().janelas().ordemCriacao().value(1), QStringLiteral("FrmCodBarra"));
+    void criadaOcultaComSeuTitulo() {
         QCOMPARE(dialogo().windowTitle(), QStringLiteral("Código de Barras"));
         QVERIFY(dialogo().isHidden());
         KAVEX_VERIFY_SEAMS();
@@ -349,6 +348,8 @@ private slots:
         QTest::newRow("boleto 1: 5 ignorado") << true << 1 << 5 << "Edit2[]  - 0";
         QTest::newRow("boleto 2: 2") << true << 2 << 2 << "Edit4[] pnlbl2 campo 2";
         QTest::newRow("boleto 2: 3 ignorado") << true << 2 << 3 << "Edit3[]  - 0";
+        QTest::newRow("boleto 2: 5 ignorado") << true << 2 << 5 << "Edit3[]  - 0";
+        QTest::newRow("arrecadação 2: 5 ignorado") << false << 2 << 5 << "Edit3[]  - 0";
         QTest::newRow("boleto 3: 1") << true << 3 << 1 << "Edit1[] pnlbl1 campo 1";
         QTest::newRow("boleto 3: 3") << true << 3 << 3 << "Edit5[] pnlbl3 campo 3";
         QTest::newRow("boleto 4: 2") << true << 4 << 2 << "Edit4[] pnlbl2 campo 2";

@@ -131,6 +131,37 @@ private slots:
         QVERIFY(c.livre());
         KAVEX_VERIFY_SEAMS();
     }
+
+    // Track and PIN buffers filled to their last byte with no zero: the
+    // reports hold exactly the bytes that exist.
+    void fullTrackAndPinBuffers_data() {
+        QTest::addColumn<int>("funcao");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QStringList>("relatos");
+        QTest::newRow("card read") << 3 << "FrmMsgPpd"
+                                   << "EdtMsgPpd"
+                                   << QStringList{QStringLiteral("Trilha1 = ") + QString(129, u'1'),
+                                                  QStringLiteral("Trilha2 = ") + QString(65, u'2')};
+        QTest::newRow("PIN read") << 7 << "FrmWK"
+                                  << "EdtWK" << QStringList{QStringLiteral("Senha = ") + QString(21, u'9')};
+    }
+    void fullTrackAndPinBuffers() {
+        QFETCH(int, funcao);
+        QFETCH(QString, prompt);
+        QFETCH(QString, campo);
+        QFETCH(QStringList, relatos);
+        ConsoleMalComportada c("");
+        const QByteArray nomeCampo = campo.toLatin1();
+        platform::modal::expect(prompt, [nomeCampo](QDialog& d) {
+            QTest::keyClick(controle<QLineEdit>(d, nomeCampo.constData()), Qt::Key_Return);
+        });
+        c.janela().estado().FuncaoPinpad = funcao;
+        c.janela().BtntransacaoClick();
+        const auto* mensagens = c.janela().findChild<QPlainTextEdit*>(QStringLiteral("MemoMsgOperador"));
+        QCOMPARE(mensagens->toPlainText(), relatos.join(QLatin1Char('\n')));
+        KAVEX_VERIFY_SEAMS();
+    }
 };
 
 QTEST_MAIN(TstMisbehaving)

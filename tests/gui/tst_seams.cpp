@@ -3,12 +3,17 @@
 
 #include "Harness.h"
 
+#include "core/EstadoConsole.h"
+#include "dialogs/MenuEscolha.h"
+
 #include "platform/Modal.h"
 #include "platform/Prompt.h"
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QShowEvent>
 #include <QVBoxLayout>
+#include <QtTest/qtestspontaneevent.h>
 
 using platform::prompt::Answer;
 
@@ -38,6 +43,7 @@ private slots:
     void actionsRunOnTheRealWindow();
     void unexpectedOrLeftOpenWindowsFail();
     void boxesAreAnsweredFromTheQueue();
+    void windowSystemShowingDoesNotReset();
     void unexpectedBoxesAndLeftoversFail();
 };
 
@@ -102,6 +108,25 @@ void TestSeams::unexpectedBoxesAndLeftoversFail() {
     QVERIFY(problems.contains(QStringLiteral("box shows \"Outra\" where \"Esperada\" was expected")));
     QVERIFY(problems.contains(QStringLiteral("1 queued box answer(s) never used")));
     platform::prompt::reset();
+}
+
+// Restoring a minimised dialog is a showing by the window system: what the
+// operator typed must stay, only the caller's showing starts afresh.
+void TestSeams::windowSystemShowingDoesNotReset() {
+    EstadoConsole estado;
+    TFrmMenu menu(estado);
+    platform::modal::expect(QStringLiteral("FrmMenu"), [](QDialog& w) {
+        auto* campo = w.findChild<QLineEdit*>(QStringLiteral("EdtOpcao"));
+        QTest::keyClicks(campo, QStringLiteral("12"));
+        QShowEvent restaurada;
+        QSpontaneKeyEvent::setSpontaneous(&restaurada);
+        static_cast<QObject&>(w).event(&restaurada);
+        QCOMPARE(campo->text(), QStringLiteral("12"));
+        QTest::keyClick(campo, Qt::Key_Return);
+    });
+    platform::modal::showModal(menu);
+    QCOMPARE(menu.OpcaoMenu, QStringLiteral("12"));
+    KAVEX_VERIFY_SEAMS();
 }
 
 QTEST_MAIN(TestSeams)
