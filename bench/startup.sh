@@ -11,12 +11,12 @@ CONSOLE=$BUILD/TesteCliKavex
 WORK=$(mktemp -d)
 trap 'kill $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
-for d in $(seq 90 120); do [ -e /tmp/.X11-unix/X$d ] || break; done
-Xvfb :$d -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
 XVFB=$!
-export DISPLAY=:$d
-for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
+for _ in $(seq 200); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+[ -s "$WORK/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -1 "$WORK/display")
 
 # One run of each to warm the file cache.
 "$ESPERA" "$SIMPLES" >/dev/null
