@@ -12,7 +12,7 @@ WORK=$(mktemp -d)
 trap 'kill $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
 # Xvfb picks a free display itself and writes its number.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" >/dev/null 2>&1 &
 XVFB=$!
 for _ in $(seq 200); do [ -s "$WORK/display" ] && break; sleep 0.1; done
 [ -s "$WORK/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
