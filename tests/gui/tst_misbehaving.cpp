@@ -7,6 +7,7 @@
 #include "Cliques.h"
 #include "Harness.h"
 
+#include "othertrn/TrnDiretaKavex.h"
 #include "platform/Modal.h"
 #include "platform/ProgramDir.h"
 
@@ -160,6 +161,32 @@ private slots:
         c.janela().BtntransacaoClick();
         const auto* mensagens = c.janela().findChild<QPlainTextEdit*>(QStringLiteral("MemoMsgOperador"));
         QCOMPARE(mensagens->toPlainText(), relatos.join(QLatin1Char('\n')));
+        KAVEX_VERIFY_SEAMS();
+    }
+
+    // A reply written to the last byte of its buffer and a result that claims
+    // more: the listing shows the 20000 bytes that exist, zero bytes as
+    // visible pictures, in lines of 40.
+    void directReplyLargerThanItsBuffer() {
+        ConsoleMalComportada c("");
+        QStringList listagem;
+        platform::modal::expect(QStringLiteral("FrmTrnDirKavex"), [&listagem](QDialog& d) {
+            QTest::keyClicks(controle<QLineEdit>(d, "ed_Funcao"), QStringLiteral("2"));
+            QTest::keyClicks(controle<QPlainTextEdit>(d, "MemoTrnKavex"), QStringLiteral("A*B"));
+            QTest::mouseClick(controle<QPushButton>(d, "BtnEnviar"), Qt::LeftButton);
+            listagem = controle<QPlainTextEdit>(d, "MemoRetorno")->toPlainText().split(QLatin1Char('\n'));
+            QTest::mouseClick(controle<QPushButton>(d, "BtnEncerra"), Qt::LeftButton);
+        });
+        platform::modal::showModal(*c.janela().janelas().FrmTrnDirKavex);
+        QCOMPARE(listagem.mid(0, 4),
+                 QStringList({QStringLiteral("Retorno Função: 30000"), QStringLiteral("Código de Resposta: -1"),
+                              QStringLiteral("Tamanho Máx Buffer: 20000"), QStringLiteral("Buffer Retorno: ")}));
+        const QStringList bytes = listagem.mid(4);
+        QCOMPARE(bytes.size(), 20000 / 40);
+        for (const QString& linha : bytes) {
+            QCOMPARE(linha.size(), 40);
+        }
+        QCOMPARE(bytes.first().left(3), QStringLiteral("\u2400bc"));
         KAVEX_VERIFY_SEAMS();
     }
 };
