@@ -7,24 +7,10 @@ exe=$1
 sim=$2
 source "$(dirname "$0")/lib.sh"
 command -v xclip >/dev/null || e2e_fail "xclip is not installed"
-e2e_start_display
-E2E_TMP=$(mktemp -d)
-export KAVEX_SIM_LOG=$E2E_TMP/calls.jsonl
-export KAVEX_SIM_SCRIPT=$E2E_TMP/script.json
-export QT_QPA_PLATFORM=xcb
-
 a40=$(printf 'a%.0s' $(seq 40))
 b40=$(printf 'b%.0s' $(seq 40))
-printf '{"EnviaRecebeKavexDireto": [{"reply": "%s%sccccc", "responseCode": 3}]}' "$a40" "$b40" >"$KAVEX_SIM_SCRIPT"
-
-"$exe" --dir "$E2E_TMP" --library "$sim" >"$E2E_TMP/console.log" 2>&1 &
-E2E_APP=$!
-win=$(e2e_wait_window "Teste CliKavex Interativo")
-[ -n "$win" ] || e2e_fail "the main window did not appear: $(cat "$E2E_TMP/console.log")"
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.3
-xdotool key --delay 30 alt+c
-e2e_wait_line "$KAVEX_SIM_LOG" '"ConfiguraIntKavexInterativo"' || e2e_fail "the library was not configured"
+e2e_start_configured "$exe" "$sim" \
+    "$(printf '{"EnviaRecebeKavexDireto": [{"reply": "%s%sccccc", "responseCode": 3}]}' "$a40" "$b40")"
 
 # The configuration menu is empty now: the first Alt+O opens the menu.
 xdotool key --delay 50 alt+o
