@@ -35,7 +35,17 @@ QByteArrayList linhas(const QByteArray& bytes) {
 
 // How many lines of `antes` are missing from `depois` when matched in order
 // (the length of `antes` less their longest common subsequence).
-int faltando(const QByteArrayList& antes, const QByteArrayList& depois) {
+// The common head and tail are matched first: a write changes one line, so
+// what is left is a line or two and the quadratic part stays small.
+int faltando(QByteArrayList antes, QByteArrayList depois) {
+    while (!antes.isEmpty() && !depois.isEmpty() && antes.first() == depois.first()) {
+        antes.removeFirst();
+        depois.removeFirst();
+    }
+    while (!antes.isEmpty() && !depois.isEmpty() && antes.last() == depois.last()) {
+        antes.removeLast();
+        depois.removeLast();
+    }
     QList<int> anterior(depois.size() + 1, 0);
     QList<int> atual(depois.size() + 1, 0);
     for (const QByteArray& linha : antes) {
