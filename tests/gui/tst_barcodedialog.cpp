@@ -4,6 +4,7 @@
 
 #include "Cliques.h"
 #include "Harness.h"
+#include "Operador.h"
 
 #include "app/Janelas.h"
 #include "dialogs/CorrespBanc.h"
@@ -23,6 +24,10 @@ using nlohmann::json;
 
 namespace {
 
+using harness::clica;
+using harness::digita;
+using harness::tecla;
+
 // A bank bill's typed line, a collection bill's typed line, a whole bar code.
 const QString kBoleto = QStringLiteral("34191572138976666016474514590004656550000268016");
 const QString kArrecadacao = QStringLiteral("836400000011331201380002812884627116080136181551");
@@ -40,22 +45,6 @@ using harness::controle;
 
 QString texto(QWidget& janela, const char* rotulo) {
     return controle<QLabel>(janela, rotulo)->text();
-}
-
-// Each character goes to whichever field has the focus, as the operator
-// types it.
-void digita(const QString& caracteres) {
-    for (const QChar c : caracteres) {
-        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-}
-
-void tecla(Qt::Key k) {
-    QTest::keyClick(QApplication::focusWidget(), k);
-}
-
-void clica(QWidget& janela, const char* botao) {
-    QTest::mouseClick(controle<QPushButton>(janela, botao), Qt::LeftButton);
 }
 
 void marca(QWidget& janela, const char* opcao) {

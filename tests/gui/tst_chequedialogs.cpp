@@ -3,6 +3,7 @@
 
 #include "Cliques.h"
 #include "Harness.h"
+#include "Operador.h"
 
 #include "app/Janelas.h"
 #include "dialogs/ColetaDadosCMC7.h"
@@ -22,6 +23,8 @@ using platform::prompt::Kind;
 
 namespace {
 
+using harness::clica;
+
 const QString kAmostraCMC7 = QStringLiteral("<00109773<0188500045>701000616977Ç");
 const char* const kCampos[] = {"EdtCompensacao", "EdtBanco", "EdtAgencia",      "EdtC1",
                                "EdtConta",       "EdtC2",    "EdtNumeroCheque", "EdtC3"};
@@ -36,10 +39,6 @@ const QStringList kMensagens = {
     QStringLiteral("O dígito de controle C3 deve ser preenchido")};
 
 using harness::controle;
-
-void clica(QWidget& janela, const char* botao) {
-    QTest::mouseClick(controle<QPushButton>(janela, botao), Qt::LeftButton);
-}
 
 // Types the eight typed-data fields, one text per field in screen order.
 void preenche(QWidget& janela, const QStringList& textos) {

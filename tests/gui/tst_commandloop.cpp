@@ -4,6 +4,7 @@
 
 #include "Cliques.h"
 #include "Harness.h"
+#include "Operador.h"
 
 #include "dialogs/MenuEscolha.h"
 #include "platform/Clock.h"
@@ -23,6 +24,7 @@
 #include <QTextLayout>
 #include <QTimer>
 
+using harness::clica;
 using harness::clicaIndicador;
 using harness::Console;
 using harness::controle;
@@ -56,10 +58,6 @@ json enviados(Console& c) {
         e.push_back(par(chamada["args"][0], chamada["args"][2]));
     }
     return e;
-}
-
-void clica(QDialog& d, const char* botao) {
-    QTest::mouseClick(controle<QPushButton>(d, botao), Qt::LeftButton);
 }
 
 void digita(QDialog& d, const char* campo, const QString& texto) {

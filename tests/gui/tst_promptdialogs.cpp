@@ -2,6 +2,7 @@
 // has the focus, clicking the real buttons, pressing Enter and Esc.
 
 #include "Harness.h"
+#include "Operador.h"
 
 #include "app/Janelas.h"
 #include "core/EstadoConsole.h"
@@ -17,16 +18,20 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
 
 namespace {
+
+using harness::clica;
+using harness::digita;
+using harness::nomeDoFoco;
+using harness::pedeFechamento;
+using harness::tecla;
 
 // One of each prompt window, sharing one console state.
 struct Janelas31 {
@@ -82,45 +87,6 @@ struct Janelas31 {
         }
     }
 };
-
-void clica(QDialog& w, const QString& nome) {
-    auto* botao = w.findChild<QAbstractButton*>(nome);
-    QVERIFY2(botao, qPrintable(nome));
-    QTest::mouseClick(botao, Qt::LeftButton);
-}
-
-QString nomeDoFoco() {
-    QWidget* foco = QApplication::focusWidget();
-    return foco ? foco->objectName() : QString();
-}
-
-// Keys go where the focus is, as the operator's keyboard does.
-void digita(const QString& texto) {
-    QWidget* foco = QApplication::focusWidget();
-    QVERIFY2(foco, "nothing has the focus");
-    for (const QChar c : texto) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(foco, static_cast<char>(c.unicode()));
-        } else {
-            // An accented letter typed on a Brazilian keyboard.
-            QTest::sendKeyEvent(QTest::Click, foco, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-}
-
-void tecla(Qt::Key k) {
-    QWidget* foco = QApplication::focusWidget();
-    QVERIFY2(foco, "nothing has the focus");
-    QTest::keyClick(foco, k);
-}
-
-// What the window system sends when its close control or close shortcut is
-// used.
-void pedeFechamento(QDialog& w) {
-    QCloseEvent pedido;
-    QSpontaneKeyEvent::setSpontaneous(&pedido);
-    QApplication::instance()->notify(&w, &pedido);
-}
 
 QString textoDe(QDialog& w, const QString& nome) {
     auto* campo = w.findChild<QLineEdit*>(nome);

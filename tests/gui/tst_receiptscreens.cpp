@@ -1,6 +1,7 @@
 // The receipt and consultation screens driven as an operator would.
 
 #include "Harness.h"
+#include "Operador.h"
 
 #include "core/EstadoConsole.h"
 #include "dialogs/CupomTEF.h"
@@ -8,39 +9,19 @@
 #include "platform/Modal.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
 
 namespace {
 
-QString nomeDoFoco() {
-    QWidget* foco = QApplication::focusWidget();
-    return foco ? foco->objectName() : QString();
-}
-
-void tecla(Qt::Key k, Qt::KeyboardModifiers modificadores = Qt::NoModifier) {
-    QWidget* foco = QApplication::focusWidget();
-    QVERIFY2(foco, "nothing has the focus");
-    QTest::keyClick(foco, k, modificadores);
-}
-
-void clica(QDialog& w, const QString& nome) {
-    auto* botao = w.findChild<QPushButton*>(nome);
-    QVERIFY2(botao, qPrintable(nome));
-    QTest::mouseClick(botao, Qt::LeftButton);
-}
-
-void pedeFechamento(QDialog& w) {
-    QCloseEvent pedido;
-    QSpontaneKeyEvent::setSpontaneous(&pedido);
-    QApplication::instance()->notify(&w, &pedido);
-}
+using harness::clica;
+using harness::nomeDoFoco;
+using harness::pedeFechamento;
+using harness::tecla;
 
 bool centradaNaTela(const QWidget& w) {
     const QPoint centroDaTela = QGuiApplication::primaryScreen()->availableGeometry().center();
