@@ -39,10 +39,16 @@ inline void tecla(Qt::Key k, Qt::KeyboardModifiers modificadores = Qt::NoModifie
 inline void clica(QWidget& janela, const char* nome) {
     QTest::mouseClick(controle<QAbstractButton>(janela, nome), Qt::LeftButton);
 }
-inline void clica(QWidget& janela, const QString& nome) { clica(janela, qPrintable(nome)); }
-inline QString nomeDoFoco() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+inline void clica(QWidget& janela, const QString& nome) {
+    clica(janela, qPrintable(nome));
+}
+inline QString nomeDoFoco() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
 // The name a screen reader announces for `w`.
-inline QString nomeAcessivel(QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); }
+inline QString nomeAcessivel(QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+}
 // What the window system sends when its close control or close shortcut is
 // used.
 inline void pedeFechamento(QWidget& janela) {
