@@ -6,15 +6,20 @@
 
 #include "Cliques.h"
 #include "Harness.h"
+#include "Operador.h"
 
+#include "app/Janelas.h"
+#include "dialogs/CorrespBanc.h"
 #include "othertrn/TrnDiretaKavex.h"
 #include "platform/Modal.h"
 #include "platform/ProgramDir.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTimer>
@@ -161,6 +166,33 @@ private slots:
         c.janela().BtntransacaoClick();
         const auto* mensagens = c.janela().findChild<QPlainTextEdit*>(QStringLiteral("MemoMsgOperador"));
         QCOMPARE(mensagens->toPlainText(), relatos.join(QLatin1Char('\n')));
+        KAVEX_VERIFY_SEAMS();
+    }
+
+    // A bill kind the dialog does not know (77): no blocks open, every digit
+    // stays in the single field, the kind is shown as reported, and Enter
+    // still checks and accepts the whole line.
+    void barCodeKindOutOfRange() {
+        ConsoleMalComportada c("");
+        const QString linha = QStringLiteral("8123456789");
+        QStringList visto;
+        platform::modal::expect(QStringLiteral("FrmCodBarra"), [&](QDialog& d) {
+            harness::clicaIndicador(controle<QRadioButton>(d, "RdBtnValidaOnl"));
+            controle<QLineEdit>(d, "EdtCodBarra")->setFocus();
+            harness::digita(linha);
+            visto << controle<QLabel>(d, "lblTipo")->text() << harness::nomeDoFoco()
+                  << controle<QLineEdit>(d, "EdtCodBarra")->text();
+            for (const char* painel : {"pnlbl1", "pnlbl41", "pnlbl42"}) {
+                if (controle<QWidget>(d, painel)->isVisible()) {
+                    visto << QString::fromLatin1(painel);
+                }
+            }
+            harness::tecla(Qt::Key_Return);
+        });
+        TFrmCodBarra& dialogo = *c.janela().janelas().FrmCodBarra;
+        dialogo.MostraParaLaco(QStringLiteral("Digite o código de barras"));
+        QCOMPARE(visto, QStringList({QStringLiteral("77"), QStringLiteral("EdtCodBarra"), linha}));
+        QCOMPARE(dialogo.RetornoCodBarra, QStringLiteral("0:") + linha);
         KAVEX_VERIFY_SEAMS();
     }
 
