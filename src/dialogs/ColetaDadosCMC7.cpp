@@ -1,7 +1,7 @@
 #include "dialogs/ColetaDadosCMC7.h"
 #include "ui_ColetaDadosCMC7.h"
 
-#include <QStyle>
+#include "platform/Icones.h"
 
 #include <algorithm>
 
@@ -18,7 +18,7 @@ TFrmCMC7::TFrmCMC7(EstadoConsole& estado, QWidget* parent)
     ui->setupUi(this);
     // Escape means nothing here; only the buttons close the window.
     configuraJanela(Moldura::FerramentaSemFechar, false);
-    ui->BitBtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    ui->BitBtnPreencher->setIcon(platform::icones::ajuda(*this));
     connect(ui->BitBtnConsulta, &QPushButton::clicked, this, &TFrmCMC7::BitBtnConsultaClick);
     connect(ui->BitBtnPreencher, &QPushButton::clicked, this, &TFrmCMC7::BitBtnPreencherClick);
     connect(ui->BitBtnEncerra, &QPushButton::clicked, this, &TFrmCMC7::BitBtnEncerraClick);

@@ -1,10 +1,10 @@
 #include "dialogs/DadosCheque.h"
 #include "ui_DadosCheque.h"
 
+#include "platform/Icones.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
-#include <QStyle>
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ TFrmDigitado::TFrmDigitado(EstadoConsole& estado, QWidget* parent)
     configuraJanela(Moldura::FerramentaSemFechar, false);
     // The library's prompt is shown as it comes, never as markup.
     ui->DadosCheque->setTextFormat(Qt::PlainText);
-    ui->BtnPreencher->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    ui->BtnPreencher->setIcon(platform::icones::ajuda(*this));
     connect(ui->BtnConsulta, &QPushButton::clicked, this, &TFrmDigitado::BtnConsultaClick);
     connect(ui->BtnPreencher, &QPushButton::clicked, this, &TFrmDigitado::BtnPreencherClick);
     connect(ui->BitBtnEncerra, &QPushButton::clicked, this, &TFrmDigitado::BitBtnEncerraClick);
