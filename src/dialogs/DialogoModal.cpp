@@ -14,6 +14,8 @@
 
 namespace {
 
+const char* const kEstiloAdiado = "estiloAdiado";
+
 class FiltroTeclas : public QObject {
 public:
     FiltroTeclas(QLineEdit* campo, std::function<void(QChar&)> tecla) : QObject(campo), tecla_(std::move(tecla)) {}
@@ -81,6 +83,21 @@ void DialogoModal::configuraJanela(Moldura moldura, bool centralizaNaTela) {
 void DialogoModal::encerra() {
     estado_.Continua = -1;
     fecha();
+}
+
+// A form may keep its style sheet in the property "estiloAdiado": it is
+// applied just before the first showing. Every window is created at start,
+// and styling a whole window costs more than building it; most windows are
+// never opened in a session.
+void DialogoModal::setVisible(bool visible) {
+    if (visible) {
+        const QVariant estilo = property(kEstiloAdiado);
+        if (estilo.isValid()) {
+            setProperty(kEstiloAdiado, QVariant());
+            setStyleSheet(estilo.toString());
+        }
+    }
+    QDialog::setVisible(visible);
 }
 
 void DialogoModal::showEvent(QShowEvent* event) {

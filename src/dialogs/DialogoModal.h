@@ -43,6 +43,7 @@ protected:
     // The operator ends the function: the command loop passes -1 on.
     void encerra();
 
+    void setVisible(bool visible) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -57,6 +57,7 @@ private slots:
     void roadsThatLeaveNothingToRun_data();
     void roadsThatLeaveNothingToRun();
     void altOPressesOtherFunctionsAtOnce();
+    void tealLookWhenShown();
     void lockOutlastsTheMainWindowsLoop();
     void pbmConsultation_data();
     void pbmConsultation();
@@ -124,6 +125,22 @@ void TestOutrasTrn::altOPressesOtherFunctionsAtOnce() {
     // Reconfiguring brings the menu's items, and its own Alt+O, back.
     QTest::mouseClick(v.console().find<QPushButton>("BtnConfigura"), Qt::LeftButton);
     QCOMPARE(v.console().window().menuBar()->actions().first()->text(), QStringLiteral("C&onfigurações"));
+    KAVEX_VERIFY_SEAMS();
+}
+
+// The other-transaction windows are styled when first shown, not at start:
+// the look must be there by the time the operator sees them.
+void TestOutrasTrn::tealLookWhenShown() {
+    Visita v;
+    QStringList visto;
+    Visita::espera("FrmOutrasTrn", [&visto](QDialog& menu) {
+        const QLabel* titulo = controle<QLabel>(menu, "StaticText1");
+        visto << menu.palette().color(QPalette::Window).name() << titulo->palette().color(QPalette::WindowText).name()
+              << QString::number(titulo->font().bold());
+        clica(menu, "BitBtn2");
+    });
+    v.visita();
+    QCOMPARE(visto, QStringList({"#008080", "#ffffff", "1"}));
     KAVEX_VERIFY_SEAMS();
 }
 
