@@ -6,6 +6,7 @@
 #include "app/OperadorJanelas.h"
 #include "library/KavexLibrary.h"
 #include "platform/Acessibilidade.h"
+#include "platform/Aparencia.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -29,6 +30,7 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     estado_.principal = this;
     ui->setupUi(this);
     platform::acessibilidade::nomeiaCaixasEditaveis(*this);
+    pintaJanela();
     preencheListas();
     conectaControles();
     conectaMenu();
@@ -148,6 +150,18 @@ void TFrmtesteCliKavex32I::FormCreate() {
 }
 
 // Fixed size, minimise and close only, centred on the screen.
+void TFrmtesteCliKavex32I::pintaJanela() {
+    namespace aparencia = platform::aparencia;
+    // The panel, not the window: the dialogs the window owns keep their own look.
+    aparencia::pintaPainel(*ui->centralwidget);
+    aparencia::destaca(*ui->Label1, true, 14);
+    aparencia::destaca(*ui->EdtResultado, false, 16, Qt::red);
+    aparencia::destaca(*ui->EdtData, true, 14, Qt::red);
+    aparencia::destaca(*ui->MemoMsgOperador, true);
+    // It lies over the operator's messages and must hide them.
+    ui->pnlILCD->setAutoFillBackground(true);
+}
+
 void TFrmtesteCliKavex32I::fixaJanela() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

@@ -76,6 +76,7 @@ private:
     void conectaControles();
     void conectaMenu();
     void criaTeclas();
+    void pintaJanela();
     void fixaJanela();
     void carregaEnderecos();
     void lembraEndereco(const QString& endereco);

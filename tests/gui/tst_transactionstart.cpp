@@ -396,6 +396,31 @@ void TestTransactionStart::announcesBoxesByLabelAndShowsIndicators() {
                 qPrintable(QStringLiteral("%1 state %2: %3").arg(botao->objectName()).arg(estado).arg(cor.name())));
         }
     }
+    // The box the keyboard reached is framed in white on the teal.
+    c.window().show();
+    QVERIFY(QTest::qWaitForWindowActive(&c.window()));
+    for (QAbstractButton* botao :
+         {static_cast<QAbstractButton*>(impressora->button(0)), static_cast<QAbstractButton*>(descricao)}) {
+        const auto brancos = [botao] {
+            const QImage imagem = botao->grab().toImage();
+            int n = 0;
+            for (int y = 0; y < imagem.height(); ++y) {
+                for (int x = 0; x < imagem.width(); ++x) {
+                    n += imagem.pixelColor(x, y) == Qt::white;
+                }
+            }
+            return n;
+        };
+        botao->clearFocus();
+        const int semFoco = brancos();
+        botao->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(botao->hasFocus());
+        const int comFoco = brancos();
+        QVERIFY2(comFoco > semFoco + 20, qPrintable(QStringLiteral("%1: %2 white pixels with the focus, %3 without")
+                                                        .arg(botao->objectName())
+                                                        .arg(comFoco)
+                                                        .arg(semFoco)));
+    }
     KAVEX_VERIFY_SEAMS();
 }
 
