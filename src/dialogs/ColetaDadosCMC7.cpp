@@ -18,13 +18,17 @@ TFrmCMC7::TFrmCMC7(EstadoConsole& estado, QWidget* parent)
     ui->setupUi(this);
     // Escape means nothing here; only the buttons close the window.
     configuraJanela(Moldura::FerramentaSemFechar, false);
-    ui->BitBtnPreencher->setIcon(platform::icones::ajuda(*this));
     connect(ui->BitBtnConsulta, &QPushButton::clicked, this, &TFrmCMC7::BitBtnConsultaClick);
     connect(ui->BitBtnPreencher, &QPushButton::clicked, this, &TFrmCMC7::BitBtnPreencherClick);
     connect(ui->BitBtnEncerra, &QPushButton::clicked, this, &TFrmCMC7::BitBtnEncerraClick);
     connect(ui->EdtCMC7, &QLineEdit::textEdited, this, &TFrmCMC7::EdtCMC7Edited);
     ui->CMC7->setTextFormat(Qt::PlainText);
     limite_ = ui->EdtCMC7->maxLength();
+}
+
+void TFrmCMC7::preparaAparencia() {
+    DialogoModal::preparaAparencia();
+    ui->BitBtnPreencher->setIcon(platform::icones::ajuda(*this));
 }
 
 TFrmCMC7::~TFrmCMC7() = default;

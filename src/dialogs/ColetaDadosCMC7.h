@@ -40,6 +40,9 @@ public:
     void BitBtnPreencherClick();
     void BitBtnEncerraClick();
 
+protected:
+    void preparaAparencia() override;
+
 private:
     void EdtCMC7Edited();
 

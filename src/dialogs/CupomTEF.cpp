@@ -4,11 +4,15 @@
 TFrmCupomTEF::TFrmCupomTEF(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCupomTEF>()) {
     ui->setupUi(this);
-    ui->MemCupom->setFont(fonteFixa());
     configuraJanela(Moldura::FerramentaSemFechar, true);
     connect(ui->BtnConfirma, &QPushButton::clicked, this, &TFrmCupomTEF::BtnConfirmaClick);
     connect(ui->BtnNaoConfirma, &QPushButton::clicked, this, &TFrmCupomTEF::BtnNaoConfirmaClick);
     connect(ui->BtnPendente, &QPushButton::clicked, this, &TFrmCupomTEF::BtnPendenteClick);
+}
+
+void TFrmCupomTEF::preparaAparencia() {
+    DialogoModal::preparaAparencia();
+    ui->MemCupom->setFont(fonteFixa());
 }
 
 TFrmCupomTEF::~TFrmCupomTEF() = default;

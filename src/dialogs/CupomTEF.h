@@ -32,6 +32,7 @@ public:
     void BtnPendenteClick();
 
 protected:
+    void preparaAparencia() override;
     void FormActivate() override;
     void TeclaEsc() override;
 

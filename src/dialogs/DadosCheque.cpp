@@ -14,10 +14,14 @@ TFrmDigitado::TFrmDigitado(EstadoConsole& estado, QWidget* parent)
     configuraJanela(Moldura::FerramentaSemFechar, false);
     // The library's prompt is shown as it comes, never as markup.
     ui->DadosCheque->setTextFormat(Qt::PlainText);
-    ui->BtnPreencher->setIcon(platform::icones::ajuda(*this));
     connect(ui->BtnConsulta, &QPushButton::clicked, this, &TFrmDigitado::BtnConsultaClick);
     connect(ui->BtnPreencher, &QPushButton::clicked, this, &TFrmDigitado::BtnPreencherClick);
     connect(ui->BitBtnEncerra, &QPushButton::clicked, this, &TFrmDigitado::BitBtnEncerraClick);
+}
+
+void TFrmDigitado::preparaAparencia() {
+    DialogoModal::preparaAparencia();
+    ui->BtnPreencher->setIcon(platform::icones::ajuda(*this));
 }
 
 TFrmDigitado::~TFrmDigitado() = default;

@@ -44,6 +44,7 @@ public:
     void BitBtnEncerraClick();
 
 protected:
+    void preparaAparencia() override;
     void TeclaEsc() override;
 
 private:

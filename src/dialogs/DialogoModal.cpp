@@ -85,19 +85,23 @@ void DialogoModal::encerra() {
     fecha();
 }
 
-// A form may keep its style sheet in the property "estiloAdiado": it is
-// applied just before the first showing. Every window is created at start,
-// and styling a whole window costs more than building it; most windows are
-// never opened in a session.
+// Every window is created at start, and styling a window, finding its fonts
+// and reading its images cost more than building it; most windows are never
+// opened in a session, so that work waits for the first showing.
 void DialogoModal::setVisible(bool visible) {
-    if (visible) {
-        const QVariant estilo = property(kEstiloAdiado);
-        if (estilo.isValid()) {
-            setProperty(kEstiloAdiado, QVariant());
-            setStyleSheet(estilo.toString());
-        }
+    if (visible && !aparenciaPronta_) {
+        aparenciaPronta_ = true;
+        preparaAparencia();
     }
     QDialog::setVisible(visible);
+}
+
+// A form may keep its style sheet in the property "estiloAdiado".
+void DialogoModal::preparaAparencia() {
+    const QVariant estilo = property(kEstiloAdiado);
+    if (estilo.isValid()) {
+        setStyleSheet(estilo.toString());
+    }
 }
 
 void DialogoModal::showEvent(QShowEvent* event) {

@@ -43,6 +43,11 @@ protected:
     // The operator ends the function: the command loop passes -1 on.
     void encerra();
 
+    // Run once, just before the first showing: fonts, images and the style
+    // sheet kept in the form's property "estiloAdiado". An override calls
+    // this one too.
+    virtual void preparaAparencia();
+
     void setVisible(bool visible) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,6 +58,7 @@ protected:
 private:
     Moldura moldura_ = Moldura::FerramentaSemFechar;
     bool centraliza_ = true;
+    bool aparenciaPronta_ = false;
 };
 
 // Hands every character about to be typed into `campo` to `tecla`, which may

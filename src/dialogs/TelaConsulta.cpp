@@ -4,9 +4,13 @@
 TFrmConsultas::TFrmConsultas(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmConsultas>()) {
     ui->setupUi(this);
-    ui->MemoConsultas->setFont(fonteFixa());
     configuraJanela(Moldura::FerramentaSemFechar, true);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TFrmConsultas::BitBtn1Click);
+}
+
+void TFrmConsultas::preparaAparencia() {
+    DialogoModal::preparaAparencia();
+    ui->MemoConsultas->setFont(fonteFixa());
 }
 
 TFrmConsultas::~TFrmConsultas() = default;

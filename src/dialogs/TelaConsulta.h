@@ -25,6 +25,7 @@ public:
     void BitBtn1Click();
 
 protected:
+    void preparaAparencia() override;
     void FormActivate() override;
 
 private:

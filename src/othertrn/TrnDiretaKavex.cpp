@@ -8,7 +8,6 @@
 #include "platform/Prompt.h"
 #include "platform/Win1252.h"
 
-
 namespace {
 const QString kCupomPadrao = QStringLiteral("12345");
 const QString kOperadorPadrao = QStringLiteral("Teste");
@@ -35,11 +34,15 @@ TFrmTrnDirKavex::TFrmTrnDirKavex(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmTrnDirKavex>()) {
     ui->setupUi(this);
     ui->ed_RedeDestino->setToolTip(kDicaRede);
-    ui->MemoRetorno->setFont(fonteFixa());
     configuraJanela(Moldura::Comum, true);
     connect(ui->BtnEnviar, &QPushButton::clicked, this, &TFrmTrnDirKavex::BtnEnviarClick);
     connect(ui->btnPadrao, &QPushButton::clicked, this, &TFrmTrnDirKavex::btnPadraoClick);
     connect(ui->BtnEncerra, &QPushButton::clicked, this, &TFrmTrnDirKavex::BtnEncerraClick);
+}
+
+void TFrmTrnDirKavex::preparaAparencia() {
+    DialogoModal::preparaAparencia();
+    ui->MemoRetorno->setFont(fonteFixa());
 }
 
 TFrmTrnDirKavex::~TFrmTrnDirKavex() = default;

@@ -33,6 +33,7 @@ signals:
     void encerrada();
 
 protected:
+    void preparaAparencia() override;
     void FormShow() override;
     void TeclaEsc() override;
 

@@ -151,6 +151,8 @@ private slots:
         digitado.LimpaCampos();
         digitado.DadosCheque()->setText(QStringLiteral("Dados do cheque"));
         QCOMPARE(mostraEClica(digitado, {"BtnPreencher", "BtnConsulta"}), QStringLiteral("EdtCompensacao"));
+        // Its help glyph is on the button once the dialog has been shown.
+        QVERIFY(!controle<QPushButton>(digitado, "BtnPreencher")->icon().pixmap(16).isNull());
         QVERIFY(platform::prompt::shown().isEmpty());
         QCOMPARE(respostaDigitada(digitado), QStringLiteral("0:01800109773000006169748500045"));
         QCOMPARE(respostaDigitada(digitado).size(), 31);
@@ -243,6 +245,7 @@ private slots:
         cmc7.LimpaCampo();
         cmc7.LimitaCMC7(30);
         QCOMPARE(mostraEClica(cmc7, {"BitBtnPreencher", "BitBtnConsulta"}), QStringLiteral("EdtCMC7"));
+        QVERIFY(!controle<QPushButton>(cmc7, "BitBtnPreencher")->icon().pixmap(16).isNull());
         // Not cut to the limit of 30.
         QCOMPARE(cmc7.DadosCMC7, kAmostraCMC7);
         const QByteArray bytes = platform::toWin1252(cmc7.DadosCMC7);

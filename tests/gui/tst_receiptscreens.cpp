@@ -28,12 +28,12 @@ bool centradaNaTela(const QWidget& w) {
     return (w.frameGeometry().center() - centroDaTela).manhattanLength() <= 2;
 }
 
-// A read-only box whose text keeps its columns, as receipts are laid out.
-void verificaCaixaDeTexto(const QPlainTextEdit* caixa) {
-    QVERIFY(caixa);
-    QVERIFY(caixa->isReadOnly());
+// A read-only box whose text keeps its columns, as receipts are laid out,
+// by the time it is shown.
+bool colunasFixas(const QPlainTextEdit* caixa) {
     const QFontMetrics metricas(caixa->font());
-    QCOMPARE(metricas.horizontalAdvance(QStringLiteral("iiii")), metricas.horizontalAdvance(QStringLiteral("WWWW")));
+    return caixa->isReadOnly() &&
+           metricas.horizontalAdvance(QStringLiteral("iiii")) == metricas.horizontalAdvance(QStringLiteral("WWWW"));
 }
 
 } // namespace
@@ -141,7 +141,6 @@ void TstReceiptScreens::receiptTextAccumulates() {
     EstadoConsole estado;
     TFrmCupomTEF cupom(estado);
     QPlainTextEdit* memo = cupom.MemCupom();
-    verificaCaixaDeTexto(memo);
     QCOMPARE(memo->objectName(), QStringLiteral("MemCupom"));
     QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 
@@ -150,12 +149,15 @@ void TstReceiptScreens::receiptTextAccumulates() {
     memo->appendPlainText(QStringLiteral("VIA LOJA"));
 
     QString mostrado;
+    bool fixas = false;
     platform::modal::expect("FrmCupomTEF", [&](QDialog&) {
         mostrado = memo->toPlainText();
+        fixas = colunasFixas(memo);
         tecla(Qt::Key_Escape);
     });
     platform::modal::showModal(cupom);
     QCOMPARE(mostrado, QStringLiteral("VIA CLIENTE\nDEBITO  R$ 10,00\nVIA LOJA"));
+    QVERIFY(fixas);
 
     platform::modal::expect("FrmCupomTEF", [&](QDialog&) {
         mostrado = memo->toPlainText();
@@ -173,7 +175,6 @@ void TstReceiptScreens::consultationShowsEverythingGathered() {
     EstadoConsole estado;
     TFrmConsultas consultas(estado);
     QPlainTextEdit* memo = consultas.MemoConsultas();
-    verificaCaixaDeTexto(memo);
     QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(consultas.windowTitle(), QString());
@@ -186,8 +187,10 @@ void TstReceiptScreens::consultationShowsEverythingGathered() {
     QString titulo;
     QString foco;
     bool centrada = false;
+    bool fixas = false;
     platform::modal::expect("FrmConsultas", [&](QDialog& d) {
         mostrado = memo->toPlainText();
+        fixas = colunasFixas(memo);
         titulo = d.windowTitle();
         foco = nomeDoFoco();
         centrada = centradaNaTela(d);
@@ -196,6 +199,7 @@ void TstReceiptScreens::consultationShowsEverythingGathered() {
     platform::modal::showModal(consultas);
     QCOMPARE(mostrado, QStringLiteral("PRIMEIRO TEXTO\nLINHA 2"));
     QCOMPARE(titulo, QStringLiteral("Consulta CDC"));
+    QVERIFY(fixas);
     QCOMPARE(foco, QStringLiteral("BitBtn1"));
     QVERIFY(centrada);
 
