@@ -1,8 +1,12 @@
 // How long one cycle of the command loop takes in the real main window, on
 // the offscreen platform, against the simulator: N short messages (command 1)
-// and then the end, for two sizes of N. Prints microseconds per cycle and the
-// ratio of the two totals, which stays near the ratio of the sizes while the
-// cost of a cycle does not grow with the trace.
+// and then the end, for two sizes of N, each run several times in turn.
+// Prints microseconds per cycle and the ratio of the two median totals, which
+// stays near the ratio of the sizes while the cost of a cycle does not grow
+// with the trace. Medians, because on a shared machine one run in a few is
+// slowed by other work.
+//
+//   loop [N1 N2 [RUNS]]
 
 #include "app/Main.h"
 #include "library/LoadedLibrary.h"
@@ -20,12 +24,25 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 namespace {
 
 constexpr int kAquecimento = 1000;
-// The two sizes, unless others are given on the command line.
+// The two sizes and the runs of each, unless others are given on the command
+// line.
 int kTamanhos[] = {10000, 100000};
+int kRodadas = 5;
+
+struct Medida {
+    qint64 totalNs;
+    double cpuNs;
+};
+
+Medida mediana(std::vector<Medida> medidas) {
+    std::sort(medidas.begin(), medidas.end(), [](const Medida& a, const Medida& b) { return a.totalNs < b.totalNs; });
+    return medidas[medidas.size() / 2];
+}
 
 // N short messages, then the end of the function.
 QString escreveRoteiro(const QTemporaryDir& pasta, int ciclos) {
@@ -36,7 +53,9 @@ QString escreveRoteiro(const QTemporaryDir& pasta, int ciclos) {
     respostas.push_back({{"return", 0}});
     const nlohmann::json roteiro = {{"IniciaFuncaoKavexInterativo", {10000}},
                                     {"ContinuaFuncaoKavexInterativo", respostas}};
-    const QString caminho = pasta.filePath(QStringLiteral("roteiro%1.json").arg(ciclos));
+    // A new file each time: the simulator reads a script once per path.
+    static int numero = 0;
+    const QString caminho = pasta.filePath(QStringLiteral("roteiro%1-%2.json").arg(ciclos).arg(++numero));
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(QByteArray::fromStdString(roteiro.dump())) < 0) {
         qFatal("cannot write %s", qPrintable(caminho));
@@ -65,9 +84,12 @@ int main(int argc, char** argv) {
     // No call log: writing it would be timed too.
     qputenv("KAVEX_SIM_LOG", QByteArray());
     QApplication app(argc, argv);
-    if (argc == 3) {
+    if (argc >= 3) {
         kTamanhos[0] = std::max(1, std::atoi(argv[1]));
         kTamanhos[1] = std::max(1, std::atoi(argv[2]));
+    }
+    if (argc >= 4) {
+        kRodadas = std::max(1, std::atoi(argv[3]));
     }
     QTemporaryDir pasta;
     platform::programdir::setDirectory(pasta.path());
@@ -89,27 +111,35 @@ int main(int argc, char** argv) {
         return 1;
     }
     janela.ContinuaFuncao();
+    std::vector<Medida> medidas[std::size(kTamanhos)];
+    for (int rodada = 0; rodada < kRodadas; ++rodada) {
+        for (size_t i = 0; i < std::size(kTamanhos); ++i) {
+            const int n = kTamanhos[i];
+            if (!inicia(janela, *biblioteca, pasta, n)) {
+                return 1;
+            }
+            const std::clock_t cpuAntes = std::clock();
+            QElapsedTimer relogio;
+            relogio.start();
+            janela.ContinuaFuncao();
+            medidas[i].push_back({relogio.nsecsElapsed(), double(std::clock() - cpuAntes) / CLOCKS_PER_SEC * 1e9});
+            const int linhas = memo->document()->blockCount();
+            if (linhas != 2 * (n + 1)) {
+                std::fprintf(stderr, "the trace holds %d lines instead of %d\n", linhas, 2 * (n + 1));
+                return 1;
+            }
+        }
+    }
     qint64 totais[std::size(kTamanhos)] = {};
     for (size_t i = 0; i < std::size(kTamanhos); ++i) {
         const int n = kTamanhos[i];
-        if (!inicia(janela, *biblioteca, pasta, n)) {
-            return 1;
-        }
-        const std::clock_t cpuAntes = std::clock();
-        QElapsedTimer relogio;
-        relogio.start();
-        janela.ContinuaFuncao();
-        totais[i] = relogio.nsecsElapsed();
-        const double cpu = double(std::clock() - cpuAntes) / CLOCKS_PER_SEC * 1e9;
-        const int linhas = memo->document()->blockCount();
-        std::printf("N = %6d: %8.1f ms in all, %6.2f us per cycle (processor time %6.2f us), %d trace lines\n", n,
-                    totais[i] / 1e6, totais[i] / 1e3 / (n + 1), cpu / 1e3 / (n + 1), linhas);
-        if (linhas != 2 * (n + 1)) {
-            std::fprintf(stderr, "the trace holds %d lines instead of %d\n", linhas, 2 * (n + 1));
-            return 1;
-        }
+        const Medida m = mediana(medidas[i]);
+        totais[i] = m.totalNs;
+        std::printf("N = %6d: %8.1f ms in all, %6.2f us per cycle (processor time %6.2f us), %d trace lines"
+                    " (median of %d runs)\n",
+                    n, m.totalNs / 1e6, m.totalNs / 1e3 / (n + 1), m.cpuNs / 1e3 / (n + 1), 2 * (n + 1), kRodadas);
     }
-    std::printf("ratio of the totals (%d / %d cycles): %.2f\n", kTamanhos[1], kTamanhos[0],
+    std::printf("ratio of the median totals (%d / %d cycles): %.2f\n", kTamanhos[1], kTamanhos[0],
                 double(totais[1]) / double(totais[0]));
     return 0;
 }
