@@ -53,7 +53,7 @@ const Cups* cups(QString& erro) {
 #define KAVEX_RESOLVE_CUPS(nome)                                                                                       \
     funcoes->nome = reinterpret_cast<decltype(&::nome)>(biblioteca.resolve(#nome));                                    \
     if (!funcoes->nome) {                                                                                              \
-        falhaAoCarregar = biblioteca.errorString();                                                                    \
+        falhaAoCarregar = QStringLiteral("%1 não tem a função %2").arg(biblioteca.fileName(), QStringLiteral(#nome));  \
         return std::unique_ptr<const Cups>();                                                                          \
     }
         KAVEX_FUNCOES_CUPS(KAVEX_RESOLVE_CUPS)
