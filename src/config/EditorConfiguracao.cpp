@@ -10,7 +10,7 @@ const QString kPergunta = QStringLiteral("Deseja Salvar as Alterações ?");
 } // namespace
 
 EditorConfiguracao::EditorConfiguracao(EstadoConsole& estado, QWidget* parent, int totalMarcas)
-    : DialogoModal(estado, parent), marcas_(totalMarcas) {}
+    : DialogoModal(estado, parent), marcas_(size_t(totalMarcas), false) {}
 
 void EditorConfiguracao::configuraEditor(QAction* salvar) {
     salvar_ = salvar;
@@ -20,7 +20,7 @@ void EditorConfiguracao::configuraEditor(QAction* salvar) {
 }
 
 void EditorConfiguracao::marca(int grupo) {
-    marcas_.setBit(grupo);
+    marcas_.at(size_t(grupo)) = true;
     salvar_->setEnabled(true);
 }
 

@@ -7,7 +7,8 @@
 
 #include "dialogs/DialogoModal.h"
 
-#include <QBitArray>
+#include <algorithm>
+#include <vector>
 
 class QAction;
 
@@ -21,9 +22,9 @@ protected:
     void configuraEditor(QAction* salvar);
 
     void marca(int grupo);
-    bool modificado(int grupo) const { return marcas_.testBit(grupo); }
-    bool algumaMarca() const { return marcas_.count(true) > 0; }
-    void limpaMarcas() { marcas_.fill(false); }
+    bool modificado(int grupo) const { return marcas_.at(size_t(grupo)); }
+    bool algumaMarca() const { return std::find(marcas_.begin(), marcas_.end(), true) != marcas_.end(); }
+    void limpaMarcas() { std::fill(marcas_.begin(), marcas_.end(), false); }
 
     // Writes the marked groups; throws platform::ProfileWriteError.
     virtual void gravaAlteracoes() = 0;
@@ -42,5 +43,5 @@ private:
     bool gravaOuAvisa();
 
     QAction* salvar_ = nullptr;
-    QBitArray marcas_;
+    std::vector<bool> marcas_;
 };

@@ -4,8 +4,33 @@
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <fstream>
+
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+
+namespace {
+
+// Qt's painter blends large images on the global thread pool. Its idle threads
+// end during the process's exit, after the pool is gone, and the leak check
+// that runs at exit can find a thread's record between its last reference and
+// the thread's end: a leak report that comes and goes with timing. Checking
+// when the application object goes away, with those threads still parked in
+// the pool, finds every leak of the test and the console without that race.
+void verificaVazamentos() {
+    __lsan_do_leak_check();
+}
+
+void agendaVerificacao() {
+    qAddPostRoutine(verificaVazamentos);
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(agendaVerificacao)
+#endif
 
 namespace harness {
 
