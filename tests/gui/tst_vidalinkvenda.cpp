@@ -376,6 +376,10 @@ void TestVidalinkVenda::cancellationAlwaysHasAWayOut_data() {
             QTest::addRow("%s, products '%s'", saida, produtos) << saida << produtos;
         }
     }
+    // Not by the window's own ways out: the cancellation is not abandoned,
+    // but the next opening still starts afresh.
+    QTest::newRow("ended by the program") << "program"
+                                          << "2";
 }
 
 // In the product panel, with the number of products still unfit, every way
@@ -384,13 +388,19 @@ void TestVidalinkVenda::cancellationAlwaysHasAWayOut_data() {
 void TestVidalinkVenda::cancellationAlwaysHasAWayOut() {
     QFETCH(QString, saida);
     QFETCH(QString, produtos);
+    const bool peloPrograma = saida == QLatin1String("program");
     Visita v;
     v.escolhe("BtnTrnVidalink");
+    if (peloPrograma) {
+        v.fimDosLacos({0});
+    }
     Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn5"); });
     Visita::espera("FrmCncVidalink", [&](QDialog& j) {
         harness::clicaIndicador(controle<QRadioButton>(j, "RdBtnParcial"));
         QTest::keyClicks(controle<QLineEdit>(j, "edNumProdInformar"), produtos);
-        if (saida == QLatin1String("close box")) {
+        if (peloPrograma) {
+            j.reject();
+        } else if (saida == QLatin1String("close box")) {
             harness::fechaPelaMoldura(j);
         } else if (saida == QLatin1String("Esc")) {
             QTest::keyClick(j.focusWidget(), Qt::Key_Escape);
@@ -400,7 +410,7 @@ void TestVidalinkVenda::cancellationAlwaysHasAWayOut() {
         QVERIFY(!j.isVisible());
     });
     v.visita();
-    QVERIFY(!v.estado().CncVidalinkAtiva);
+    QCOMPARE(v.estado().CncVidalinkAtiva, peloPrograma);
     v.escolhe("BtnTrnVidalink");
     Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn5"); });
     Visita::espera("FrmCncVidalink", [](QDialog& j) {
@@ -414,7 +424,7 @@ void TestVidalinkVenda::cancellationAlwaysHasAWayOut() {
     });
     v.visita();
     QCOMPARE(v.simulador().calls().size(), size_t(0));
-    KAVEX_VERIFY_VISITA(v, 0);
+    KAVEX_VERIFY_VISITA(v, peloPrograma ? 1 : 0);
 }
 
 QTEST_MAIN(TestVidalinkVenda)
