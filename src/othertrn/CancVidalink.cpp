@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QStyle>
 
 namespace {
 const QString kDigiteProdutosInformar = QStringLiteral("Digite o número de Produtos a serem informados");
@@ -21,6 +22,10 @@ constexpr int32_t kProdutoAceito = 0;
 TFrmCncVidalink::TFrmCncVidalink(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCncVidalink>()) {
     ui->setupUi(this);
+    // The panel's button starts with the longest of its captions; the room
+    // beside the text is what the style gives a button, on each side.
+    const int folga = 2 * style()->pixelMetric(QStyle::PM_ButtonMargin);
+    ui->BitBtn3->setMinimumWidth(ui->BitBtn3->sizeHint().width() + folga);
     configuraJanela(Moldura::Comum, true);
     ui->edNumProdInformar->installEventFilter(this);
     connect(ui->RdBtnTotal, &QRadioButton::clicked, this, &TFrmCncVidalink::RdBtnTotalClick);
