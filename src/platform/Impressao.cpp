@@ -120,12 +120,13 @@ QByteArray codifica(QStringView texto, Codificacao codificacao) {
     return emCodigoDePagina(texto, nomes(codificacao).iana);
 }
 
-// Reasons the system and the print server give, as the operator reads them.
-struct MotivoSistema {
-    int erro;
+// Reasons the system (by its error number) and the print server (by its
+// status) give, as the operator reads them.
+template <class Codigo> struct Motivo {
+    Codigo codigo;
     const char* texto;
 };
-constexpr MotivoSistema kMotivosSistema[] = {
+constexpr Motivo<int> kMotivosSistema[] = {
     {ECONNREFUSED, "conexão recusada"},
     // What the print library reports for a server it could not reach at all.
     {EHOSTDOWN, "servidor fora do ar ou recusando conexões"},
@@ -139,11 +140,7 @@ constexpr MotivoSistema kMotivosSistema[] = {
     {EPIPE, "conexão interrompida pelo servidor"},
 };
 
-struct MotivoIpp {
-    ipp_status_t status;
-    const char* texto;
-};
-constexpr MotivoIpp kMotivosIpp[] = {
+constexpr Motivo<ipp_status_t> kMotivosIpp[] = {
     {IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS, "a fila não está aceitando trabalhos"},
     {IPP_STATUS_ERROR_NOT_FOUND, "a impressora não existe no servidor"},
     {IPP_STATUS_ERROR_FORBIDDEN, "acesso negado"},
@@ -160,14 +157,14 @@ constexpr MotivoIpp kMotivosIpp[] = {
 // that text is matched to give the reason in Portuguese.
 QString motivo(const Cups& c) {
     const QString texto = QString::fromUtf8(c.cupsLastErrorString());
-    for (const MotivoSistema& m : kMotivosSistema) {
-        if (texto == QString::fromLocal8Bit(std::strerror(m.erro))) {
+    for (const auto& m : kMotivosSistema) {
+        if (texto == QString::fromLocal8Bit(std::strerror(m.codigo))) {
             return QString::fromUtf8(m.texto);
         }
     }
     const ipp_status_t status = c.cupsLastError();
-    for (const MotivoIpp& m : kMotivosIpp) {
-        if (m.status == status) {
+    for (const auto& m : kMotivosIpp) {
+        if (m.codigo == status) {
             return QString::fromUtf8(m.texto);
         }
     }
