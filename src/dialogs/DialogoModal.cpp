@@ -109,20 +109,35 @@ void DialogoModal::showEvent(QShowEvent* event) {
     if (event->spontaneous()) {
         return;
     }
-    if (centraliza_) {
-        adjustSize();
-        if (const QScreen* tela = QGuiApplication::primaryScreen()) {
-            // The position is the frame's, so the frame is what is centred.
-            const QMargins margens = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-            const QSize total = size().grownBy(margens);
-            move(tela->availableGeometry().center() - QPoint(total.width() / 2, total.height() / 2));
-        }
+    if (posicao_) {
+        move(*posicao_);
+    } else if (centraliza_) {
+        centraliza();
     }
+    // The focus frame shows from the start, not only once a key was pressed.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     // The window becomes the active one as it is shown modally, so its
     // activation work is done here, once per showing: switching to another
     // program and back must not reset what the operator already chose.
     FormShow();
     FormActivate();
+}
+
+void DialogoModal::centraliza() {
+    adjustSize();
+    if (const QScreen* tela = QGuiApplication::primaryScreen()) {
+        // The position is the frame's, so the frame is what is centred.
+        const QMargins margens = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        const QSize total = size().grownBy(margens);
+        move(tela->availableGeometry().center() - QPoint(total.width() / 2, total.height() / 2));
+    }
+}
+
+void DialogoModal::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous() && !posicao_) {
+        posicao_ = pos();
+    }
+    QDialog::hideEvent(event);
 }
 
 void DialogoModal::keyPressEvent(QKeyEvent* event) {
@@ -152,7 +167,10 @@ void DialogoModal::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    QDialog::closeEvent(event);
+    if (isVisible()) {
+        FechaPelaMoldura();
+    }
+    event->setAccepted(!isVisible());
 }
 
 void filtraTeclas(QLineEdit* campo, std::function<void(QChar& Key)> tecla) {

@@ -6,8 +6,10 @@
 // unless the window gives it a meaning).
 
 #include <QDialog>
+#include <QPoint>
 
 #include <functional>
+#include <optional>
 
 class QFont;
 class QLineEdit;
@@ -36,6 +38,9 @@ protected:
     virtual void FormActivate() {}
     // Esc has no meaning unless a window gives it one.
     virtual void TeclaEsc() {}
+    // The close control of an ordinary frame; a window whose way out must do
+    // more than hide it gives the close control the same meaning.
+    virtual void FechaPelaMoldura() { reject(); }
 
     // Ends the modal showing; callers read the window's variables, never the
     // modal result.
@@ -50,15 +55,22 @@ protected:
 
     void setVisible(bool visible) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     EstadoConsole& estado_;
 
 private:
+    void centraliza();
+
     Moldura moldura_ = Moldura::FerramentaSemFechar;
     bool centraliza_ = true;
     bool aparenciaPronta_ = false;
+    // Where the first showing was, frame included: every later showing opens
+    // there, rather than where the window system's placing of a window it
+    // has already framed once would put it.
+    std::optional<QPoint> posicao_;
 };
 
 // Hands every character about to be typed into `campo` to `tecla`, which may

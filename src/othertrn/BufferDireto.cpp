@@ -87,4 +87,8 @@ QStringList MontaRetorno(int32_t resultado, std::span<const char> BufferRetorno)
     return linhas;
 }
 
+bool figuraDeControle(QChar c) {
+    return c.unicode() >= kPrimeiraFiguraControle && c.unicode() < kPrimeiraFiguraControle + kPrimeiroImprimivel;
+}
+
 } // namespace trndireta

@@ -40,4 +40,7 @@ int MontaBufferEnvio(const QStringList& linhas, std::span<char> BufferEnvio);
 // U+2404), so columns stay aligned and nothing is hidden.
 QStringList MontaRetorno(int32_t resultado, std::span<const char> BufferRetorno);
 
+// Whether `c` is the control picture of a reply byte below 32.
+bool figuraDeControle(QChar c);
+
 } // namespace trndireta

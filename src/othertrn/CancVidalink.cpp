@@ -10,7 +10,9 @@
 #include "platform/Prompt.h"
 #include "platform/Win1252.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QStyle>
 
 namespace {
 const QString kDigiteProdutosInformar = QStringLiteral("Digite o número de Produtos a serem informados");
@@ -20,10 +22,10 @@ constexpr int32_t kProdutoAceito = 0;
 TFrmCncVidalink::TFrmCncVidalink(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmCncVidalink>()) {
     ui->setupUi(this);
-    // The window keeps its shape when the product panel comes and goes.
-    QSizePolicy politica = ui->pnInformaProd->sizePolicy();
-    politica.setRetainSizeWhenHidden(true);
-    ui->pnInformaProd->setSizePolicy(politica);
+    // The panel's button starts with the longest of its captions; the room
+    // beside the text is what the style gives a button, on each side.
+    const int folga = 2 * style()->pixelMetric(QStyle::PM_ButtonMargin);
+    ui->BitBtn3->setMinimumWidth(ui->BitBtn3->sizeHint().width() + folga);
     configuraJanela(Moldura::Comum, true);
     ui->edNumProdInformar->installEventFilter(this);
     connect(ui->RdBtnTotal, &QRadioButton::clicked, this, &TFrmCncVidalink::RdBtnTotalClick);
@@ -38,18 +40,39 @@ TFrmCncVidalink::~TFrmCncVidalink() = default;
 
 bool TFrmCncVidalink::eventFilter(QObject* watched, QEvent* event) {
     // Leaving the field for another of this window's controls; a message box
-    // raised by the check itself is not leaving it.
+    // raised by the check itself is not leaving it, and neither is going for
+    // the way out, which must never be held up by the check.
     if (watched == ui->edNumProdInformar && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason motivo = static_cast<QFocusEvent*>(event)->reason();
         if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason &&
-            ui->edNumProdInformar->isEnabled() && ui->pnInformaProd->isVisible()) {
+            QApplication::focusWidget() != ui->BitBtn4 && ui->edNumProdInformar->isEnabled() &&
+            ui->pnInformaProd->isVisible()) {
             edNumProdInformarExit();
         }
     }
     return DialogoModal::eventFilter(watched, event);
 }
 
+void TFrmCncVidalink::TeclaEsc() {
+    sai();
+}
+
+void TFrmCncVidalink::FechaPelaMoldura() {
+    sai();
+}
+
+// Esc and the close control leave as the "&Encerra" in sight does.
+void TFrmCncVidalink::sai() {
+    if (ui->pnInformaProd->isVisible()) {
+        BitBtn4Click();
+    } else {
+        BitBtn2Click();
+    }
+}
+
+// Every showing starts afresh, however the last one was left.
 void TFrmCncVidalink::FormActivate() {
+    HabilitaDadosOriginais(true);
     if (!ui->RdBtnTotal->isChecked()) {
         ui->RdBtnTotal->setChecked(true);
     }

@@ -34,11 +34,14 @@ public:
 
 protected:
     void FormActivate() override;
+    void TeclaEsc() override;
+    void FechaPelaMoldura() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool leProdutosInformar(int32_t& produtos);
     void mostraPainel(bool mostra);
+    void sai();
 
     std::unique_ptr<Ui::TFrmCncVidalink> ui;
 };

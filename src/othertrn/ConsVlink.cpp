@@ -34,6 +34,7 @@ void TFrmConsVidalink::preparaVisita() {
         campo->clear();
         campo->setEnabled(campo == ui->EdtCodAut);
     }
+    quantidadeTomada_.reset();
 }
 
 void TFrmConsVidalink::FormActivate() {
@@ -42,10 +43,15 @@ void TFrmConsVidalink::FormActivate() {
     focaPrimeiroCampo();
     if (!ui->RdBtnProdOne->isChecked()) {
         ui->RdBtnProdOne->setChecked(true);
+        devolveQuantidade();
     }
 }
 
 void TFrmConsVidalink::TeclaEsc() {
+    BtnEncerraClick();
+}
+
+void TFrmConsVidalink::FechaPelaMoldura() {
     BtnEncerraClick();
 }
 
@@ -60,13 +66,25 @@ void TFrmConsVidalink::focaPrimeiroCampo() {
 }
 
 void TFrmConsVidalink::RdBtnProdOneClick() {
+    devolveQuantidade();
     focaPrimeiroCampo();
+}
+
+void TFrmConsVidalink::devolveQuantidade() {
+    if (quantidadeTomada_) {
+        ui->EdtQdeProd->setText(quantidadeTomada_->first);
+        ui->EdtQdeProd->setEnabled(quantidadeTomada_->second);
+        quantidadeTomada_.reset();
+    }
 }
 
 void TFrmConsVidalink::RdBtnProdAllClick() {
     if (ui->EdtCodAut->isEnabled()) {
         ui->EdtCodAut->setFocus();
         return;
+    }
+    if (!quantidadeTomada_) {
+        quantidadeTomada_.emplace(ui->EdtQdeProd->text(), ui->EdtQdeProd->isEnabled());
     }
     ui->EdtQdeProd->clear();
     ui->EdtQdeProd->setEnabled(false);
@@ -159,6 +177,7 @@ void TFrmConsVidalink::passoProduto() {
         quantidade = *lida;
     }
     RetornoConsVidalink = 0;
+    quantidadeTomada_.reset();
     ++ContProdConsulta;
     ui->LblCodProd->setText(QString::number(ContProdConsulta + 1));
     dataehora(estado_);

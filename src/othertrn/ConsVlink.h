@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace Ui {
 class TFrmConsVidalink;
@@ -43,6 +45,12 @@ private:
     void passoProduto();
     void consulta(const QString& codigoProduto);
     void encerraConsulta();
+    void devolveQuantidade();
+    void FechaPelaMoldura() override;
+
+    // What "Todos os Produtos" took from the quantity in a product step, so
+    // that going back to "Produtos Individuais" gives it back.
+    std::optional<std::pair<QString, bool>> quantidadeTomada_;
 
     std::unique_ptr<Ui::TFrmConsVidalink> ui;
 };

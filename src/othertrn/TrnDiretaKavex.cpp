@@ -8,6 +8,9 @@
 #include "platform/Prompt.h"
 #include "platform/Win1252.h"
 
+#include <QSyntaxHighlighter>
+#include <QTextCharFormat>
+
 namespace {
 const QString kCupomPadrao = QStringLiteral("12345");
 const QString kOperadorPadrao = QStringLiteral("Teste");
@@ -28,6 +31,30 @@ void preencheSeVazio(QLineEdit* campo, const QString& padrao) {
         campo->setText(padrao);
     }
 }
+// The control pictures of reply bytes below 32 come from a symbol font that
+// draws them a fraction of a letter's height; enlarged and shaded, a zero
+// byte reads as one at a glance.
+class RealceControles : public QSyntaxHighlighter {
+public:
+    RealceControles(QTextDocument* documento, const QFont& fonte) : QSyntaxHighlighter(documento) {
+        formato_.setBackground(QColor(0xe0, 0xe0, 0xe0));
+        formato_.setFontPointSize(fonte.pointSizeF() * kAmpliacao);
+    }
+
+protected:
+    void highlightBlock(const QString& texto) override {
+        for (qsizetype i = 0; i < texto.size(); ++i) {
+            if (trndireta::figuraDeControle(texto[i])) {
+                setFormat(int(i), 1, formato_);
+            }
+        }
+    }
+
+private:
+    static constexpr double kAmpliacao = 1.5;
+    QTextCharFormat formato_;
+};
+
 } // namespace
 
 TFrmTrnDirKavex::TFrmTrnDirKavex(EstadoConsole& estado, QWidget* parent)
@@ -43,6 +70,7 @@ TFrmTrnDirKavex::TFrmTrnDirKavex(EstadoConsole& estado, QWidget* parent)
 void TFrmTrnDirKavex::preparaAparencia() {
     DialogoModal::preparaAparencia();
     ui->MemoRetorno->setFont(fonteFixa());
+    new RealceControles(ui->MemoRetorno->document(), ui->MemoRetorno->font());
 }
 
 TFrmTrnDirKavex::~TFrmTrnDirKavex() = default;

@@ -47,6 +47,11 @@ void TFrmVendaVidalink::FormActivate() {
     FaseAutorizacao = false;
 }
 
+// The close control abandons the sale as "&Encerra" does.
+void TFrmVendaVidalink::FechaPelaMoldura() {
+    BitBtn2Click();
+}
+
 void TFrmVendaVidalink::Coletadosprodutos() {
     ui->pgFases->setCurrentWidget(ui->pgProdutos);
 }

@@ -30,6 +30,7 @@ public:
 
 protected:
     void FormActivate() override;
+    void FechaPelaMoldura() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

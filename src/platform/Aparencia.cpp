@@ -45,7 +45,7 @@ public:
             QProxyStyle::drawPrimitive(elemento, opcao, pintor, widget);
             return;
         }
-        const QColor traco = (opcao->state & State_Enabled) ? QColor(Qt::white) : kTealClaro;
+        const QColor traco = (opcao->state & State_Enabled) ? QColor(Qt::white) : kTealApagado;
         // The 2-pixel ring sits inside the indicator's rectangle.
         const QRectF caixa = QRectF(opcao->rect).adjusted(1, 1, -1, -1);
         pintor->save();
@@ -86,6 +86,7 @@ void pintaPainel(QWidget& painel) {
     QPalette cores = painel.palette();
     cores.setColor(QPalette::Window, kTeal);
     cores.setColor(QPalette::WindowText, Qt::white);
+    cores.setColor(QPalette::Disabled, QPalette::WindowText, kTealApagado);
     painel.setPalette(cores);
     painel.setAutoFillBackground(true);
     // Boxes the operator types into or scrolls keep the ordinary colours:

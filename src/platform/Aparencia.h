@@ -11,11 +11,12 @@ class QWidget;
 namespace platform::aparencia {
 
 inline const QColor kTeal{0x00, 0x80, 0x80};
-// Indicators of disabled radio and check boxes, still plain on the teal.
-inline const QColor kTealClaro{0x9c, 0xc8, 0xc8};
+// Text and indicators of disabled controls: plain on the teal, yet far
+// enough from the white of enabled ones to tell them apart at a glance.
+inline const QColor kTealApagado{0x6c, 0xa8, 0xa8};
 
 // Paints `painel` teal. Labels, group boxes, check and radio boxes on it get
-// white bold text; the indicators of check and radio boxes are drawn white on
+// white bold text (dimmed teal while disabled); the indicators of check and radio boxes are drawn white on
 // the teal (a ring or square, filled when checked), so the style's own dark
 // marks never vanish into the background.
 void pintaPainel(QWidget& painel);

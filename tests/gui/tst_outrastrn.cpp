@@ -66,6 +66,12 @@ private slots:
     void consultationRoads();
     void consultationRefusesWhatCannotBeSent();
     void allProductsChosenInAProductStepEndsCleanly();
+    void individualProductsAgainGiveTheQuantityBack();
+    void closeBoxInAProductStepEndsTheConsultation();
+    void sharedLetterFocusesInTurn_data();
+    void sharedLetterFocusesInTurn();
+    void loneLetterPressesAtOnce_data();
+    void loneLetterPressesAtOnce();
 };
 
 void TestOutrasTrn::roadsThatLeaveNothingToRun_data() {
@@ -417,6 +423,145 @@ void TestOutrasTrn::allProductsChosenInAProductStepEndsCleanly() {
     QVERIFY(!v.estado().ConsultaIniciada);
     QVERIFY(!v.estado().ConsultaMaisProdutos);
     KAVEX_VERIFY_VISITA(v, 2);
+}
+
+// "Todos os Produtos" and back again in a product step: the quantity comes
+// back as it was, and the step can be sent.
+void TestOutrasTrn::individualProductsAgainGiveTheQuantityBack() {
+    Visita v;
+    v.escolhe("BtnTrnVidalink");
+    v.simulador().script({{kConsVidalink, {10000, 10000, 10000}}});
+    v.fimDosLacos({0, 0, 0});
+    Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BtnConsVidalink"); });
+    Visita::espera("FrmConsVidalink", [](QDialog& j) { autorizacao(j, QStringLiteral("A1")); });
+    const auto vaiEVolta = [](QDialog& j, const QString& quantidade, bool aberta) {
+        harness::clicaIndicador(controle<QRadioButton>(j, "RdBtnProdAll"));
+        harness::clicaIndicador(controle<QRadioButton>(j, "RdBtnProdOne"));
+        QCOMPARE(controle<QLineEdit>(j, "EdtQdeProd")->text(), quantidade);
+        QCOMPARE(controle<QLineEdit>(j, "EdtQdeProd")->isEnabled(), aberta);
+        produto(j, QStringLiteral("P"));
+    };
+    Visita::espera("FrmConsVidalink", [&](QDialog& j) {
+        digita(j, "EdtQdeProd", QStringLiteral("2"));
+        vaiEVolta(j, QStringLiteral("2"), true);
+    });
+    Visita::espera("FrmConsVidalink", [&](QDialog& j) { vaiEVolta(j, QStringLiteral("2"), false); });
+    v.visita();
+    QCOMPARE(v.simulador().calls(kConsVidalink).size(), size_t(3));
+    QVERIFY(!v.estado().ConsultaMaisProdutos);
+    KAVEX_VERIFY_VISITA(v, 3);
+}
+
+// The close box of a product step ends the consultation as "&Encerra" does:
+// no further step and no command loop without a started function.
+void TestOutrasTrn::closeBoxInAProductStepEndsTheConsultation() {
+    Visita v;
+    v.escolhe("BtnTrnVidalink");
+    v.simulador().script({{kConsVidalink, {10000}}});
+    v.fimDosLacos({0});
+    Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BtnConsVidalink"); });
+    Visita::espera("FrmConsVidalink", [](QDialog& j) { autorizacao(j, QStringLiteral("A1")); });
+    Visita::espera("FrmConsVidalink", [](QDialog& j) { harness::fechaPelaMoldura(j); });
+    v.visita();
+    QVERIFY(!v.estado().ConsultaIniciada);
+    QVERIFY(!v.estado().ConsultaMaisProdutos);
+    QCOMPARE(v.simulador().calls(kConsVidalink).size(), size_t(1));
+    QVERIFY(v.livre());
+    KAVEX_VERIFY_VISITA(v, 1);
+}
+
+void TestOutrasTrn::sharedLetterFocusesInTurn_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("hub");
+    QTest::addColumn<QString>("janela");
+    QTest::addColumn<int>("tecla");
+    QTest::addColumn<QStringList>("botoes");
+    QTest::addColumn<QString>("saida");
+    QTest::newRow("hub, Alt+C") << "BtnTrnVidalink"
+                                << ""
+                                << "FrmVidalink" << int(Qt::Key_C) << QStringList{"BitBtn5", "BtnConsVidalink"}
+                                << "BitBtn4";
+    QTest::newRow("consultation, Alt+E") << "BtnTrnVidalink"
+                                         << "BtnConsVidalink"
+                                         << "FrmConsVidalink" << int(Qt::Key_E)
+                                         << QStringList{"BtnEncerra", "BtnTransacao"} << "BtnEncerra";
+    QTest::newRow("direct, Alt+E") << "BtnTrnDirKavex"
+                                   << ""
+                                   << "FrmTrnDirKavex" << int(Qt::Key_E) << QStringList{"BtnEncerra", "BtnEnviar"}
+                                   << "BtnEncerra";
+}
+
+// Two live buttons share the letter: each press moves the focus to one of
+// them in turn and presses nothing.
+void TestOutrasTrn::sharedLetterFocusesInTurn() {
+    QFETCH(QString, menu);
+    QFETCH(QString, hub);
+    QFETCH(QString, janela);
+    QFETCH(int, tecla);
+    QFETCH(QStringList, botoes);
+    QFETCH(QString, saida);
+    // The harness keeps the names until the visit is over.
+    const QByteArray nomeMenu = menu.toLatin1();
+    const QByteArray nomeHub = hub.toLatin1();
+    const QByteArray nomeJanela = janela.toLatin1();
+    const QByteArray nomeSaida = saida.toLatin1();
+    Visita v;
+    v.escolhe(nomeMenu.constData());
+    if (!hub.isEmpty()) {
+        Visita::espera("FrmVidalink", [&nomeHub](QDialog& h) { clica(h, nomeHub.constData()); });
+    }
+    Visita::espera(nomeJanela.constData(), [&](QDialog& j) {
+        QStringList focados;
+        for (int i = 0; i < 2; ++i) {
+            QTest::keyClick(&j, Qt::Key(tecla), Qt::AltModifier);
+            QVERIFY(j.isVisible());
+            focados << j.focusWidget()->objectName();
+        }
+        focados.sort();
+        QCOMPARE(focados, botoes);
+        clica(j, nomeSaida.constData());
+    });
+    v.visita();
+    QCOMPARE(v.simulador().calls().size(), size_t(0));
+    KAVEX_VERIFY_VISITA(v, 0);
+}
+
+void TestOutrasTrn::loneLetterPressesAtOnce_data() {
+    QTest::addColumn<QString>("passo");
+    QTest::newRow("hub, Alt+E") << "hub";
+    QTest::newRow("consultation's product step, Alt+E") << "product step";
+    QTest::newRow("cancellation's product panel, Alt+E") << "cancellation panel";
+}
+
+// Where only one live button has the letter, its key presses it at once.
+void TestOutrasTrn::loneLetterPressesAtOnce() {
+    QFETCH(QString, passo);
+    Visita v;
+    v.escolhe("BtnTrnVidalink");
+    const auto altE = [](QDialog& j) {
+        QTest::keyClick(&j, Qt::Key_E, Qt::AltModifier);
+        // A button pressed by its key shows itself down for a moment first.
+        QTRY_VERIFY(!j.isVisible());
+    };
+    if (passo == QLatin1String("hub")) {
+        Visita::espera("FrmVidalink", altE);
+    } else if (passo == QLatin1String("product step")) {
+        v.simulador().script({{kConsVidalink, {10000}}});
+        v.fimDosLacos({0});
+        Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BtnConsVidalink"); });
+        Visita::espera("FrmConsVidalink", [](QDialog& j) { autorizacao(j, QStringLiteral("A1")); });
+        Visita::espera("FrmConsVidalink", altE);
+    } else {
+        Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn5"); });
+        Visita::espera("FrmCncVidalink", [&](QDialog& j) {
+            harness::clicaIndicador(controle<QRadioButton>(j, "RdBtnParcial"));
+            altE(j);
+        });
+    }
+    v.visita();
+    QVERIFY(!v.estado().ConsultaIniciada);
+    QVERIFY(!v.estado().CncVidalinkAtiva);
+    KAVEX_VERIFY_VISITA(v, passo == QLatin1String("product step") ? 1 : 0);
 }
 
 QTEST_MAIN(TestOutrasTrn)

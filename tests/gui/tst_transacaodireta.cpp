@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using harness::clica;
 using harness::controle;
@@ -39,6 +41,18 @@ void pedido(QDialog& j, const QStringList& linhas) {
         }
         QTest::keyClicks(memo(j, "MemoTrnKavex"), linhas[i]);
     }
+}
+
+// The point size at which the listing draws character `i` of its last line.
+qreal tamanhoNaUltimaLinha(QPlainTextEdit* listagem, int i) {
+    const QTextBlock bloco = listagem->document()->lastBlock();
+    for (const QTextLayout::FormatRange& faixa : bloco.layout()->formats()) {
+        if (i >= faixa.start && i < faixa.start + faixa.length &&
+            faixa.format.hasProperty(QTextFormat::FontPointSize)) {
+            return faixa.format.fontPointSize();
+        }
+    }
+    return listagem->font().pointSizeF();
 }
 
 } // namespace
@@ -106,6 +120,11 @@ void TestTransacaoDireta::sendsThePackedRequestAndListsTheReply() {
                  QStringLiteral("Retorno Função: 85\nCódigo de Resposta: -7\nTamanho Máx Buffer: 20000\n"
                                 "Buffer Retorno: \n") +
                      QString(40, u'a') + u'\n' + QString(40, u'b') + QStringLiteral("\nc\u2404d\u2409e"));
+        // The control pictures stand out from the letters around them.
+        const qreal letra = memo(j, "MemoRetorno")->font().pointSizeF();
+        QCOMPARE(tamanhoNaUltimaLinha(memo(j, "MemoRetorno"), 0), letra);
+        QVERIFY(tamanhoNaUltimaLinha(memo(j, "MemoRetorno"), 1) > letra * 1.2);
+        QVERIFY(tamanhoNaUltimaLinha(memo(j, "MemoRetorno"), 3) > letra * 1.2);
         const QStringList escritos{campo(j, "ed_RedeDestino"), campo(j, "Ed_OffSet"),  campo(j, "ed_CpFiscal"),
                                    campo(j, "ed_DataFiscal"),  campo(j, "Ed_Horario"), campo(j, "ed_Operador"),
                                    campo(j, "ed_TimeOut")};

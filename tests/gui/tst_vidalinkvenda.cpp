@@ -74,6 +74,10 @@ private slots:
     void totalCancellation();
     void partialCancellationCountsAcceptedProducts();
     void cancellationRefusesWhatCannotBeSent();
+    void saleCloseBoxAbandons_data();
+    void saleCloseBoxAbandons();
+    void cancellationAlwaysHasAWayOut_data();
+    void cancellationAlwaysHasAWayOut();
 };
 
 void TestVidalinkVenda::saleOfOneProduct_data() {
@@ -337,6 +341,90 @@ void TestVidalinkVenda::cancellationRefusesWhatCannotBeSent() {
     KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kInformaCnc)), json::parse(R"([[1,"P1",4]])"));
     QCOMPARE(v.simulador().calls(kCnc).size(), size_t(0));
     KAVEX_VERIFY_VISITA(v, 0);
+}
+
+void TestVidalinkVenda::saleCloseBoxAbandons_data() {
+    QTest::addColumn<bool>("autorizacao");
+    QTest::newRow("product phase") << false;
+    QTest::newRow("authorisation phase") << true;
+}
+
+// The close box leaves as "&Encerra" does: no start, no command loop.
+void TestVidalinkVenda::saleCloseBoxAbandons() {
+    QFETCH(bool, autorizacao);
+    Visita v;
+    v.escolhe("BtnTrnVidalink");
+    Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn3"); });
+    Visita::espera("FrmVendaVidalink", [autorizacao](QDialog& j) {
+        if (autorizacao) {
+            digita(j, "EdtQdeProd", QStringLiteral("1"));
+            vende(j, QStringLiteral("P1"), QStringLiteral("1"), QStringLiteral("1,00"));
+        }
+        harness::fechaPelaMoldura(j);
+    });
+    v.visita();
+    QVERIFY(!v.estado().VendaVidalinkAtiva);
+    QCOMPARE(v.simulador().calls(kVenda).size(), size_t(0));
+    KAVEX_VERIFY_VISITA(v, 0);
+}
+
+void TestVidalinkVenda::cancellationAlwaysHasAWayOut_data() {
+    QTest::addColumn<QString>("saida");
+    QTest::addColumn<QString>("produtos");
+    for (const char* produtos : {"", "0"}) {
+        for (const char* saida : {"close box", "Encerra clicked", "Esc"}) {
+            QTest::addRow("%s, products '%s'", saida, produtos) << saida << produtos;
+        }
+    }
+    // Not by the window's own ways out: the cancellation is not abandoned,
+    // but the next opening still starts afresh.
+    QTest::newRow("ended by the program") << "program"
+                                          << "2";
+}
+
+// In the product panel, with the number of products still unfit, every way
+// out leaves at once without the field's check; the next opening starts
+// afresh whatever way this one ended.
+void TestVidalinkVenda::cancellationAlwaysHasAWayOut() {
+    QFETCH(QString, saida);
+    QFETCH(QString, produtos);
+    const bool peloPrograma = saida == QLatin1String("program");
+    Visita v;
+    v.escolhe("BtnTrnVidalink");
+    if (peloPrograma) {
+        v.fimDosLacos({0});
+    }
+    Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn5"); });
+    Visita::espera("FrmCncVidalink", [&](QDialog& j) {
+        harness::clicaIndicador(controle<QRadioButton>(j, "RdBtnParcial"));
+        QTest::keyClicks(controle<QLineEdit>(j, "edNumProdInformar"), produtos);
+        if (peloPrograma) {
+            j.reject();
+        } else if (saida == QLatin1String("close box")) {
+            harness::fechaPelaMoldura(j);
+        } else if (saida == QLatin1String("Esc")) {
+            QTest::keyClick(j.focusWidget(), Qt::Key_Escape);
+        } else {
+            clica(j, "BitBtn4");
+        }
+        QVERIFY(!j.isVisible());
+    });
+    v.visita();
+    QCOMPARE(v.estado().CncVidalinkAtiva, peloPrograma);
+    v.escolhe("BtnTrnVidalink");
+    Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn5"); });
+    Visita::espera("FrmCncVidalink", [](QDialog& j) {
+        for (const char* nome : {"RdBtnTotal", "RdBtnParcial", "edNumProd", "edCpFiscalOrig", "edDtFiscalOrig",
+                                 "edNumDocOrig", "edNumTermOrig", "EdtCpNFiscal", "BitBtn1", "BitBtn2"}) {
+            QVERIFY2(controle<QWidget>(j, nome)->isEnabled(), nome);
+        }
+        QVERIFY(!controle<QWidget>(j, "pnInformaProd")->isVisible());
+        QVERIFY(controle<QLineEdit>(j, "edNumProd")->hasFocus());
+        clica(j, "BitBtn2");
+    });
+    v.visita();
+    QCOMPARE(v.simulador().calls().size(), size_t(0));
+    KAVEX_VERIFY_VISITA(v, peloPrograma ? 1 : 0);
 }
 
 QTEST_MAIN(TestVidalinkVenda)

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <QWindow>
 
 namespace harness {
 
@@ -23,6 +24,10 @@ void clicaItem(QListWidget* lista, int linha) {
     opcao.checkState = item->checkState();
     const QRect indicador = lista->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opcao, lista);
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, indicador.center());
+}
+
+void fechaPelaMoldura(QWidget& janela) {
+    janela.windowHandle()->close();
 }
 
 void clicaMenu(QMenuBar* barra, QAction* entrada) {

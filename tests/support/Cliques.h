@@ -11,6 +11,7 @@ class QAbstractButton;
 class QAction;
 class QListWidget;
 class QMenuBar;
+class QWidget;
 
 namespace harness {
 
@@ -20,6 +21,8 @@ void clicaIndicador(QAbstractButton* botao);
 void clicaItem(QListWidget* lista, int linha);
 // Clicks an entry of the menu bar.
 void clicaMenu(QMenuBar* barra, QAction* entrada);
+// The title bar's close box: the close request comes from the window system.
+void fechaPelaMoldura(QWidget& janela);
 
 // The child of `janela` named `nome`; aborts the test when there is none, so
 // a renamed control is reported by name.

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <cups/cups.h>
@@ -18,6 +19,21 @@ const char* const kVariaveis[] = {"CUPS_SERVER", "HOME", "CUPS_SERVERROOT", "PRI
 const char kBackend[] = "#!/bin/sh\n"
                         "[ $# -eq 0 ] && { echo 'direct capture \"Unknown\" \"Capture\"'; exit 0; }\n"
                         "if [ -n \"$6\" ]; then cat \"$6\"; else cat; fi >> \"${DEVICE_URI#capture:}\"\n";
+
+// Runs cupsd for the test, and outlives the test if need be: the test holds
+// this script's standard input open while it lives, and its end (however the
+// test ended) stops the server and removes the folder. TERM only stops the
+// server.
+const char kGuardiao[] = "dir=$1; shift\n"
+                         "/usr/sbin/cupsd \"$@\" &\n"
+                         "cupsd=$!\n"
+                         "trap 'kill -TERM $cupsd 2>/dev/null; wait $cupsd; exit 0' TERM\n"
+                         "exec 3<&0\n"
+                         "( cat <&3 >/dev/null\n"
+                         "  kill -TERM $cupsd 2>/dev/null\n"
+                         "  while kill -0 $cupsd 2>/dev/null; do sleep 0.1; done\n"
+                         "  rm -rf \"$dir\" ) &\n"
+                         "wait $cupsd\n";
 
 bool escreve(const QString& caminho, const QByteArray& conteudo, QFileDevice::Permissions permissoes) {
     QFile f(caminho);
@@ -50,13 +66,16 @@ CupsPrivado::CupsPrivado(const QList<Fila>& filas) {
         return;
     }
     cupsd_.setProcessChannelMode(QProcess::MergedChannels);
-    cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
-                 {QStringLiteral("-f"), QStringLiteral("-c"), caminho(QStringLiteral("cupsd.conf")),
+    cupsd_.start(QStringLiteral("/bin/sh"),
+                 {QStringLiteral("-c"), QString::fromLatin1(kGuardiao), QStringLiteral("guardiao"), dir_.path(),
+                  QStringLiteral("-f"), QStringLiteral("-c"), caminho(QStringLiteral("cupsd.conf")),
                   QStringLiteral("-s"), caminho(QStringLiteral("cups-files.conf"))});
     if (!cupsd_.waitForStarted(5000)) {
         erro_ = QStringLiteral("cupsd não iniciou: ") + cupsd_.errorString();
         return;
     }
+    // From here on the script removes the folder, and nothing else may.
+    dir_.setAutoRemove(false);
     const QByteArray soquete = QFile::encodeName(caminho(QStringLiteral("cups.sock")));
     if (!QTest::qWaitFor([&] { return cupsd_.state() != QProcess::Running || respondendo(soquete); }, 10000) ||
         cupsd_.state() != QProcess::Running) {
@@ -70,7 +89,14 @@ CupsPrivado::CupsPrivado(const QList<Fila>& filas) {
 }
 
 CupsPrivado::~CupsPrivado() {
+    cupsd_.closeWriteChannel();
     para();
+    if (!dir_.autoRemove()) {
+        // The next test must not meet this one's server or files.
+        if (!QTest::qWaitFor([this] { return !QFileInfo::exists(dir_.path()); }, 10000)) {
+            qWarning("the private print server's folder %s is still there", qPrintable(dir_.path()));
+        }
+    }
     for (int i = 0; i < 4; ++i) {
         if (ambienteAnterior_[i].isNull()) {
             qunsetenv(kVariaveis[i]);

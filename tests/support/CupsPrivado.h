@@ -5,6 +5,8 @@
 // to a file, so a test reads back the exact bytes a printer would get.
 // The process environment is pointed at it while it lives (CUPS_SERVER, and
 // HOME and CUPS_SERVERROOT so no personal or system lpoptions interferes).
+// However the test process ends, a failed check or a crash or a time limit,
+// the server is stopped and its folder removed.
 
 #include <QByteArray>
 #include <QList>
@@ -29,7 +31,9 @@ public:
 
     // Empty when the server is up and answering; else why not.
     QString erro() const { return erro_; }
+    // Stops the server; its folder stays until this object goes.
     void para();
+    QString pasta() const { return dir_.path(); }
     // What the queue's device received so far.
     QByteArray recebido(const QString& fila) const;
     QString registro() const;
