@@ -44,8 +44,9 @@ private slots:
         QTest::newRow("debit, post-dated: a past and an impossible date refused")
             << 2 << QStringList{"2", "01012026", "30022026", "1502202" /* short */, "15022026"}
             << "4 21 30 22 30 22 30 22 30 " + cartao() + " " + senha() + " " + aprovada();
-        QTest::newRow("debit, 1000 has no alternative on its menu")
-            << 2 << QStringList{"@1000:1", "1"} << "4 21 22 21 " + cartao() + " " + senha() + " " + aprovada();
+        QTest::newRow("debit, 1000 picks the test card: the approving one")
+            << 2 << QStringList{"@1000:1", "6", "1"}
+            << "4 21 4 21 22 21 " + cartao() + " " + senha() + " " + aprovada();
         QTest::newRow("debit, pinpad cancelled on the second wait") << 2 << QStringList{"1", "!-1"} << "4 21 23 1 =-7";
         QTest::newRow("debit, ended at the menu") << 2 << QStringList{"@-1"} << "4 21 1 =-7";
         QTest::newRow("credit, cash, card read, empty security code")
