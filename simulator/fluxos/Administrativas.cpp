@@ -17,35 +17,6 @@ namespace {
 
 constexpr int kCancelamentoCartao = 40;
 
-const Transacao* confirmada(const Contexto& ctx, const std::string& nsu) {
-    const auto& lista = ctx.estado->confirmadas;
-    auto it =
-        std::find_if(lista.begin(), lista.end(), [&](const Transacao& t) { return t.nsu == nsu && t.cancela.empty(); });
-    return it == lista.end() ? nullptr : &*it;
-}
-
-std::string nsuComZeros(const std::string& digitos) {
-    return std::string(digitos.size() < 6 ? 6 - digitos.size() : 0, '0') + digitos;
-}
-
-std::string aceitaNsu(Contexto& ctx, const std::string& v) {
-    if (!checks::soDigitos(v))
-        return "DIGITE SOMENTE NÚMEROS";
-    const Transacao* t = confirmada(ctx, nsuComZeros(v));
-    if (!t)
-        return "TRANSAÇÃO NÃO ENCONTRADA";
-    ctx.dados["original"] = t->nsu;
-    ctx.dados["centavosOriginal"] = std::to_string(t->centavos);
-    return "";
-}
-
-// The last receipt: of the pending transaction, else of the last confirmed one.
-const Transacao* ultima(const Contexto& ctx) {
-    if (ctx.estado->pendente)
-        return &*ctx.estado->pendente;
-    return ctx.estado->confirmadas.empty() ? nullptr : &ctx.estado->confirmadas.back();
-}
-
 const char* const kConsultaCdc = "CONSULTA CDC - SIMULADOR\n"
                                  "PLANO   PARCELAS  TAXA\n"
                                  "CDC 06  6 X       1,99%\n"
@@ -84,24 +55,8 @@ Criacao administrativas(const Contexto& ctx) {
     teste.demorado = true;
     r.passos.push_back(std::move(teste));
 
-    const auto semRecibo = [escolha](const Contexto& c) { return escolha("2")(c) && !ultima(c); };
-    const auto comRecibo = [escolha](const Contexto& c) { return escolha("2")(c) && ultima(c); };
-    r.passos.push_back(mensagem(cmd::kAviso, "NÃO HÁ COMPROVANTE PARA REIMPRIMIR", semRecibo));
-    r.passos.push_back(registro(
-        tipoCampo::kReciboLoja, [](Contexto& c) { return "REIMPRESSÃO\n" + ultima(c)->reciboLoja; }, comRecibo));
-    r.passos.push_back(registro(
-        tipoCampo::kReciboCliente, [](Contexto& c) { return "REIMPRESSÃO\n" + ultima(c)->reciboCliente; }, comRecibo));
-
-    Passo nsu = campo(cmd::kCampo, "nsu", "NÚMERO DA TRANSAÇÃO (NSU)", 1, 6, aceitaNsu, escolha("3"));
-    // Continuation 1000: the last confirmed sale, without typing its number.
-    nsu.alternativa = [](Contexto& c, std::string_view) -> std::string {
-        for (auto it = c.estado->confirmadas.rbegin(); it != c.estado->confirmadas.rend(); ++it) {
-            if (it->cancela.empty() && confirmada(c, it->nsu))
-                return aceitaNsu(c, it->nsu);
-        }
-        return "NÃO HÁ VENDA CONFIRMADA";
-    };
-    r.passos.push_back(std::move(nsu));
+    acrescenta(r.passos, reimprime(ultimaTransacao, escolha("2")));
+    r.passos.push_back(campoNsu({}, escolha("3")));
     r.passos.push_back(campo(
         cmd::kCampo, "valorDigitado", "VALOR DA TRANSAÇÃO", 1, 15,
         [](Contexto& c, const std::string& v) {

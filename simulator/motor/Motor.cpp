@@ -39,7 +39,7 @@ template <class T> void poe(T* p, T v) {
 
 bool usaValor(int32_t funcao) {
     return funcao == fluxos::funcao::kMenu || funcao == fluxos::funcao::kCheque || funcao == fluxos::funcao::kDebito ||
-           funcao == fluxos::funcao::kCredito;
+           funcao == fluxos::funcao::kCredito || fluxos::pedeValor(funcao);
 }
 
 // Networks the library reaches by itself: a direct request to them is not sent.

@@ -102,6 +102,8 @@ std::vector<Opcao> oferecidas(const Contexto& ctx, const std::vector<Opcao>& opc
 Condicao ambos(Condicao a, Condicao b) {
     if (!a)
         return b;
+    if (!b)
+        return a;
     return [a, b](const Contexto& c) { return a(c) && b(c); };
 }
 
@@ -320,6 +322,69 @@ std::string exigeDataFutura(Contexto& ctx, const std::string& r) {
     if (!checks::dataValida(iso))
         return "DATA INVÁLIDA";
     return iso <= ctx.inicio.data ? "A DATA DEVE SER POSTERIOR A HOJE" : "";
+}
+
+const Transacao* confirmada(const Contexto& ctx, const std::string& nsu) {
+    const auto& lista = ctx.estado->confirmadas;
+    auto it =
+        std::find_if(lista.begin(), lista.end(), [&](const Transacao& t) { return t.nsu == nsu && t.cancela.empty(); });
+    return it == lista.end() ? nullptr : &*it;
+}
+
+const Transacao* ultimaTransacao(const Contexto& ctx) {
+    if (ctx.estado->pendente)
+        return &*ctx.estado->pendente;
+    return ctx.estado->confirmadas.empty() ? nullptr : &ctx.estado->confirmadas.back();
+}
+
+std::vector<Passo> reimprime(std::function<const Transacao*(const Contexto&)> qual, Condicao ativo) {
+    const auto tem = [qual](const Contexto& c) { return qual(c) != nullptr; };
+    const auto falta = [qual](const Contexto& c) { return qual(c) == nullptr; };
+    std::vector<Passo> ps;
+    ps.push_back(mensagem(cmd::kAviso, "NÃO HÁ COMPROVANTE PARA REIMPRIMIR", ambos(ativo, falta)));
+    ps.push_back(registro(
+        tipoCampo::kReciboLoja, [qual](Contexto& c) { return "REIMPRESSÃO\n" + qual(c)->reciboLoja; },
+        ambos(ativo, tem)));
+    ps.push_back(registro(
+        tipoCampo::kReciboCliente, [qual](Contexto& c) { return "REIMPRESSÃO\n" + qual(c)->reciboCliente; },
+        ambos(ativo, tem)));
+    return ps;
+}
+
+namespace {
+
+std::string nsuComZeros(const std::string& digitos) {
+    return std::string(digitos.size() < 6 ? 6 - digitos.size() : 0, '0') + digitos;
+}
+
+bool deOrigem(const Transacao& t, const std::vector<int32_t>& origens) {
+    return origens.empty() || std::find(origens.begin(), origens.end(), t.funcao) != origens.end();
+}
+
+} // namespace
+
+Passo campoNsu(std::vector<int32_t> origens, Condicao ativo) {
+    const auto aceita = [origens](Contexto& ctx, const std::string& v) -> std::string {
+        if (!checks::soDigitos(v))
+            return "DIGITE SOMENTE NÚMEROS";
+        const Transacao* t = confirmada(ctx, nsuComZeros(v));
+        if (!t || !deOrigem(*t, origens))
+            return "TRANSAÇÃO NÃO ENCONTRADA";
+        ctx.dados["original"] = t->nsu;
+        ctx.dados["centavosOriginal"] = std::to_string(t->centavos);
+        return "";
+    };
+    Passo nsu = campo(cmd::kCampo, "nsu", "NÚMERO DA TRANSAÇÃO (NSU)", 1, 6, aceita, std::move(ativo));
+    // Continuation 1000: the last one, without typing its number.
+    nsu.alternativa = [aceita, origens](Contexto& c, std::string_view) -> std::string {
+        const auto& lista = c.estado->confirmadas;
+        for (auto it = lista.rbegin(); it != lista.rend(); ++it) {
+            if (it->cancela.empty() && deOrigem(*it, origens))
+                return aceita(c, it->nsu);
+        }
+        return "NÃO HÁ VENDA CONFIRMADA";
+    };
+    return nsu;
 }
 
 void acrescenta(std::vector<Passo>& destino, std::vector<Passo> origem) {

@@ -21,7 +21,7 @@ struct Opcao {
 // The answer kept under `chave` is (or is not) `valor`.
 Condicao quando(const std::string& chave, const std::string& valor);
 Condicao salvo(const std::string& chave, const std::string& valor);
-// Both hold; an empty `a` always holds.
+// Both hold; an empty condition always holds.
 Condicao ambos(Condicao a, Condicao b);
 
 // Options left by the start's restrictions.
@@ -65,6 +65,18 @@ std::string exigeValor(Contexto& ctx, const std::string& chave, const std::strin
 std::string exigeDigitos(const std::string& resposta);
 // A date typed DDMMAAAA that names a day after the start's date.
 std::string exigeDataFutura(Contexto& ctx, const std::string& resposta);
+
+// The confirmed, not yet cancelled transaction of that number (six digits).
+const Transacao* confirmada(const Contexto& ctx, const std::string& nsu);
+// The last receipt: of the pending transaction, else of the last confirmed one.
+const Transacao* ultimaTransacao(const Contexto& ctx);
+// Both receipts of the transaction `qual` names, headed "REIMPRESSÃO"; a
+// notice when there is none.
+std::vector<Passo> reimprime(std::function<const Transacao*(const Contexto&)> qual, Condicao ativo);
+// The number of a confirmed, not cancelled transaction of one of the
+// `origens` function codes (any when empty), kept as "original" with its
+// value as "centavosOriginal". Continuation 1000: the last such one.
+Passo campoNsu(std::vector<int32_t> origens, Condicao ativo);
 
 void acrescenta(std::vector<Passo>& destino, std::vector<Passo> origem);
 

@@ -54,6 +54,10 @@ private slots:
         QTest::newRow("credit, instalments out of range, then back to the menu")
             << 3 << QStringList{"2", "13", "@1", "1", "12a", "123", "0"}
             << "4 21 30 22 30 4 21 " + cartao() + " 34 22 34 20 " + aprovada();
+        QTest::newRow("credit, instalments: 1 refused, 2 accepted")
+            << 3 << QStringList{"2", "1", "2", "", "0"} << "4 21 30 22 30 " + cartao() + " 34 20 " + aprovada();
+        QTest::newRow("credit, instalments: 13 refused, 12 accepted")
+            << 3 << QStringList{"3", "13", "12", "", "0"} << "4 21 30 22 30 " + cartao() + " 34 20 " + aprovada();
         QTest::newRow("credit, 1000 types the card: wrong number and expiry refused")
             << 3 << QStringList{"@1000:3", "6", "4111111111111112", "4111111111111111", "1329", "1230", "999", "0"}
             << "4 21 30 30 22 30 30 22 30 34 20 " + aprovada();
