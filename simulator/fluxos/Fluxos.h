@@ -11,6 +11,8 @@ namespace kavexsim::fluxos {
 namespace funcao {
 constexpr int32_t kMenu = 0, kCheque = 1, kDebito = 2, kCredito = 3, kAdministrativas = 110, kTesteComunicacao = 111,
                   kReimpressao = 114, kCancelamento = 200, kCorrespondente = 310, kTransporte = 610;
+// The library's own codes for the Vidalink transactions, which no start names.
+constexpr int32_t kVendaVidalink = 9001, kCancelamentoVidalink = 9002;
 } // namespace funcao
 
 // By function code: the whole catalogue of IniciaFuncaoKavexInterativo.

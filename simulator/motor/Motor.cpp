@@ -66,17 +66,29 @@ int32_t confereItem(const std::vector<ItemVidalink>& itens, int16_t numero, cons
     return KAVEXSIM_OK;
 }
 
-void acrescentaItem(std::vector<ItemVidalink>& itens, int16_t numero, const std::string& codigo, int32_t quantidade) {
+void acrescentaItem(std::vector<ItemVidalink>& itens, int16_t numero, ItemVidalink item) {
     if (numero == 1)
         itens.clear();
-    itens.push_back({codigo, quantidade});
+    itens.push_back(std::move(item));
+}
+
+} // namespace
+
+namespace {
+
+std::string seisDigitos(int numero) {
+    const std::string n = std::to_string(numero);
+    return std::string(n.size() < 6 ? 6 - n.size() : 0, '0') + n;
 }
 
 } // namespace
 
 std::string Estado::novoNsu() {
-    std::string n = std::to_string(proximoNsu++);
-    return std::string(n.size() < 6 ? 6 - n.size() : 0, '0') + n;
+    return seisDigitos(proximoNsu++);
+}
+
+std::string Estado::novoDocumento() {
+    return seisDigitos(proximoDocumento++);
 }
 
 Motor& Motor::instancia() {
@@ -204,7 +216,8 @@ int32_t Motor::finaliza(int16_t confirma, const char* cupom, const char* data, c
         return KAVEXSIM_BAD_DATE_TIME;
     if (!m_estado.pendente)
         return KAVEXSIM_NO_PENDING;
-    if (m_estado.pendente->cupom != texto(cupom) || m_estado.pendente->data != texto(data))
+    const bool mesmoCupom = m_estado.pendente->cupomNaoFiscal || m_estado.pendente->cupom == texto(cupom);
+    if (!mesmoCupom || m_estado.pendente->data != texto(data))
         return KAVEXSIM_PENDING_MISMATCH;
     return encerra(confirma);
 }
@@ -291,7 +304,8 @@ int32_t Motor::preparaFarmacia(Contexto& ctx, const char* autorizacao, const cha
                                const char* hora) {
     if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
-    return autorizacaoValida(texto(autorizacao)) ? KAVEXSIM_OK : KAVEXSIM_BAD_AUTHORIZATION;
+    ctx.dados["autorizacao"] = texto(autorizacao);
+    return autorizacaoValida(ctx["autorizacao"]) ? KAVEXSIM_OK : KAVEXSIM_BAD_AUTHORIZATION;
 }
 
 int32_t Motor::consultaPbm(const char* autorizacao, const char* consulta, const char* cupom, const char* data,
@@ -326,13 +340,14 @@ int32_t Motor::informaVenda(int16_t numero, const char* codigo, int32_t quantida
         return r;
     if (!c || *c == 0)
         return KAVEXSIM_BAD_AMOUNT;
-    acrescentaItem(m_estado.vendaVidalink, numero, texto(codigo), quantidade);
+    acrescentaItem(m_estado.vendaVidalink, numero, {texto(codigo), quantidade, *c});
     return KAVEXSIM_OK;
 }
 
 int32_t Motor::vendaVidalink(const char* autorizacao, int16_t quantidade, const char* cupom, const char* data,
                              const char* hora) {
     Contexto ctx;
+    ctx.inicio.funcao = fluxos::funcao::kVendaVidalink;
     if (int32_t r = preparaFarmacia(ctx, autorizacao, cupom, data, hora); r != KAVEXSIM_OK)
         return r;
     if (quantidade < 1 || static_cast<std::size_t>(quantidade) != m_estado.vendaVidalink.size())
@@ -347,13 +362,14 @@ int32_t Motor::informaCancelamento(int16_t numero, const char* codigo, int32_t q
         return KAVEXSIM_NOT_CONFIGURED;
     if (int32_t r = confereItem(m_estado.cancelamentoVidalink, numero, texto(codigo), quantidade); r != KAVEXSIM_OK)
         return r;
-    acrescentaItem(m_estado.cancelamentoVidalink, numero, texto(codigo), quantidade);
+    acrescentaItem(m_estado.cancelamentoVidalink, numero, {texto(codigo), quantidade, 0});
     return KAVEXSIM_OK;
 }
 
 int32_t Motor::cancelamentoVidalink(int16_t total, int32_t quantidade, const char* cupomVenda, const char* dataVenda,
                                     const char* cupom, const char* data, const char* hora) {
     Contexto ctx;
+    ctx.inicio.funcao = fluxos::funcao::kCancelamentoVidalink;
     if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
     const std::string dataOriginal = texto(dataVenda);
