@@ -32,6 +32,18 @@ class TstSimulatorCatalogo : public QObject {
     }
     void confirma() { QCOMPARE(m_sim.SIMC(FinalizaTransacaoKavexInterativo)(1, kCupom, kData, kHora), KAVEXSIM_OK); }
     bool recibo() const { return m_sim.textos.join('\n').contains("VIA CLIENTE"); }
+    int32_t vendaVidalink(const QString& autorizacao, const QStringList& itens, const QByteArray& cupom) {
+        int16_t numero = 0;
+        for (const QString& item : itens) {
+            const QStringList partes = item.split(':');
+            if (m_sim.SIMC(InformaProdutoVendaVidalink)(++numero, partes[0].toLatin1().constData(), partes[1].toInt(),
+                                                        partes[2].toLatin1().constData()) != KAVEXSIM_OK)
+                return -1;
+        }
+        return m_sim.SIMC(IniciaFuncaoKavexInterativoVendaVidalink)(autorizacao.toLatin1().constData(), numero,
+                                                                    cupom.constData(), kData, kHora, "Opx");
+    }
+    int m_cupom = 7000;
 
 private slots:
     void initTestCase() { QVERIFY(m_sim.ok()); }
@@ -177,6 +189,105 @@ private slots:
         // A failure leaves nothing pending; an approval waits for its finishing.
         QCOMPARE(m_sim.SIMC(FinalizaTransacaoKavexInterativo)(1, kCupom, kData, kHora),
                  aprovado ? KAVEXSIM_OK : KAVEXSIM_NO_PENDING);
+    }
+
+    // Products "code:quantity:value" of a Vidalink sale under an authorisation.
+    void vidalinkSaleFollowsItsAuthorisation_data() {
+        QTest::addColumn<QString>("autorizacao");
+        QTest::addColumn<QStringList>("itens");
+        QTest::addColumn<int>("resultado");
+        QTest::addColumn<QString>("linhas");
+        QTest::newRow("any code: the default prescription")
+            << "12345" << QStringList{"100001:2:37,80"} << 10000
+            << "SUBSÍDIO DO CONVÊNIO R$ 30,00\nVALOR DO CLIENTE R$ 7,80";
+        QTest::newRow("a product the authorisation lacks")
+            << "11111" << QStringList{"100001:1:18,90"} << KAVEXSIM_UNKNOWN_PRODUCT << "";
+        QTest::newRow("more than authorised")
+            << "11111" << QStringList{"100005:2:42,00"} << KAVEXSIM_BAD_QUANTITY << "";
+        QTest::newRow("above the maximum price")
+            << "22222" << QStringList{"100005:2:42,01"} << KAVEXSIM_BAD_AMOUNT << "";
+        QTest::newRow("below the plan's share")
+            << "22222" << QStringList{"100005:2:20,99"} << KAVEXSIM_BAD_AMOUNT << "";
+        QTest::newRow("a value between: the customer pays the rest")
+            << "22222" << QStringList{"100002:1:24,50", "100005:2:30,00"} << 10000
+            << "1 X SINVASTATINA 20MG CX 30  R$ 24,50\n2 X OMEPRAZOL 20MG CX 28  R$ 30,00\n"
+               "SUBSÍDIO DO CONVÊNIO R$ 41,00\nVALOR DO CLIENTE R$ 13,50";
+    }
+    void vidalinkSaleFollowsItsAuthorisation() {
+        QFETCH(QString, autorizacao);
+        QFETCH(QStringList, itens);
+        QFETCH(int, resultado);
+        QFETCH(QString, linhas);
+        QCOMPARE(vendaVidalink(autorizacao, itens, "4321"), resultado);
+        if (resultado == KAVEX_CONTINUA_INTERATIVO) {
+            QVERIFY(m_sim.roda({}).endsWith("=0"));
+            QVERIFY2(m_sim.textos.at(4).contains(linhas), qPrintable(m_sim.textos.at(4)));
+        }
+    }
+
+    // After a sale of 100002 x 1 (24,50) and 100005 x 1 (15,00) with receipt
+    // `cupom`, a cancellation of receipt `cancelado`; "code:quantity" each.
+    void vidalinkCancellationChecksItsSale_data() {
+        QTest::addColumn<bool>("total");
+        QTest::addColumn<QStringList>("itens");
+        QTest::addColumn<bool>("outroCupom");
+        QTest::addColumn<int>("resultado");
+        QTest::addColumn<QString>("rastro");
+        QTest::newRow("a sale never made") << true << QStringList{} << true << KAVEXSIM_SALE_NOT_FOUND << "";
+        QTest::newRow("total: the sale's products and value")
+            << true << QStringList{} << false << 10000
+            << "VALOR R$ 39,50 1 X SINVASTATINA 20MG CX 30 1 X OMEPRAZOL 20MG CX 28";
+        QTest::newRow("partial: one of its products")
+            << false << QStringList{"100005:1"} << false << 10000 << "VALOR R$ 15,00 1 X OMEPRAZOL 20MG CX 28";
+        QTest::newRow("partial: a product the sale never had")
+            << false << QStringList{"100001:1"} << false << KAVEXSIM_UNKNOWN_PRODUCT << "";
+        QTest::newRow("partial: more than sold")
+            << false << QStringList{"100005:2"} << false << KAVEXSIM_BAD_QUANTITY << "";
+    }
+    void vidalinkCancellationChecksItsSale() {
+        QFETCH(bool, total);
+        QFETCH(QStringList, itens);
+        QFETCH(bool, outroCupom);
+        QFETCH(int, resultado);
+        QFETCH(QString, rastro);
+        const QByteArray cupom = QByteArray::number(++m_cupom);
+        QCOMPARE(vendaVidalink("22222", {"100002:1:24,50", "100005:1:15,00"}, cupom), KAVEX_CONTINUA_INTERATIVO);
+        QVERIFY(m_sim.roda({}).endsWith("=0"));
+        QCOMPARE(m_sim.SIMC(FinalizaTransacaoKavexInterativo)(1, cupom.constData(), kData, kHora), KAVEXSIM_OK);
+        int numero = 0;
+        for (const QString& item : itens)
+            QCOMPARE(m_sim.SIMC(InformaProdutoCancelamentoVidalink)(static_cast<int16_t>(++numero),
+                                                                    item.section(':', 0, 0).toLatin1().constData(),
+                                                                    item.section(':', 1).toInt()),
+                     KAVEXSIM_OK);
+        const QByteArray cancelado = outroCupom ? cupom + "0" : cupom;
+        QCOMPARE(m_sim.SIMC(IniciaFuncaoKavexInterativoCancelamentoVidalink)(total ? 1 : 0, total ? 1 : numero,
+                                                                             cancelado.constData(), kData, "D1", "T1",
+                                                                             "NF1", kData, kHora, "Opx"),
+                 resultado);
+        if (resultado != KAVEX_CONTINUA_INTERATIVO)
+            return;
+        QVERIFY(m_sim.roda({}).endsWith("=0"));
+        const QString recibo = m_sim.textos.filter("VIA CLIENTE").join(' ').replace('\n', ' ');
+        for (const QString& parte : rastro.split(" 1 X "))
+            QVERIFY2(recibo.contains(parte.startsWith("VALOR") ? parte : "1 X " + parte), qPrintable(recibo));
+        // The point of sale finishes with its own fiscal receipt: the date names the cancellation.
+        QCOMPARE(m_sim.SIMC(FinalizaTransacaoKavexInterativo)(1, "999", kData, kHora), KAVEXSIM_OK);
+        // Cancelled, the sale cannot be named again.
+        QCOMPARE(m_sim.SIMC(IniciaFuncaoKavexInterativoCancelamentoVidalink)(1, 1, cupom.constData(), kData, "D1", "T1",
+                                                                             "NF1", kData, kHora, "Opx"),
+                 KAVEXSIM_SALE_NOT_FOUND);
+    }
+
+    void pbmDocumentsDoNotUseTransactionNumbers() {
+        char autorizacao[KAVEX_TAM_COD_AUTORIZACAO] = "998877";
+        auto pbm = m_sim.SIMC(IniciaFuncaoKavexInterativoConsultaPBM);
+        QVERIFY(vende(2, {"1"}).endsWith("=0"));
+        const int antes = m_sim.textos.last().section(' ', -1).toInt();
+        QCOMPARE(pbm(autorizacao, "0", kCupom, kData, kHora, "Opx", ""), KAVEX_CONTINUA_INTERATIVO);
+        QVERIFY(m_sim.roda({}).endsWith("=0"));
+        QVERIFY(vende(2, {"1"}).endsWith("=0"));
+        QCOMPARE(m_sim.textos.last().section(' ', -1).toInt(), antes + 1);
     }
 
     void declinesDoNotUseTransactionNumbers() {
