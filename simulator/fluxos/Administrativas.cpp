@@ -8,6 +8,7 @@
 #include "motor/Passos.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kavexsim::fluxos {
 
@@ -17,11 +18,37 @@ namespace {
 
 constexpr int kCancelamentoCartao = 40;
 
-const char* const kConsultaCdc = "CONSULTA CDC - SIMULADOR\n"
-                                 "PLANO   PARCELAS  TAXA\n"
-                                 "CDC 06  6 X       1,99%\n"
-                                 "CDC 12  12 X      2,49%\n"
-                                 "SUJEITO A APROVAÇÃO DE CRÉDITO";
+// The credit plans the consultation offers, over a simulated R$ 1.000,00.
+struct PlanoCdc {
+    const char* codigo;
+    const char* parcelas;
+    const char* parcela;
+    const char* total;
+};
+constexpr PlanoCdc kPlanosCdc[] = {{"CDC06", "6", "175,24", "1.051,44"}, {"CDC12", "12", "96,40", "1.156,80"}};
+
+// The closing line break brings the console's consultation screen, where the items already stand.
+const char* const kFimConsultaCdc = "CONSULTA CDC - SIMULADOR\nSUJEITO A APROVAÇÃO DE CRÉDITO";
+
+// The plans as consultation items (command 0, field types 1010-1022), then the closing message.
+std::vector<Passo> consultaCdc(Condicao ativo) {
+    std::vector<Passo> ps;
+    ps.push_back(fixo(tipoCampo::kCnpj, "11222333000181", ativo));
+    ps.push_back(fixo(tipoCampo::kPlano, "CDC SIMULADO", ativo));
+    ps.push_back(registro(
+        tipoCampo::kDocumento, [](Contexto& c) { return c.estado->novoDocumento(); }, ativo));
+    ps.push_back(fixo(tipoCampo::kQtdTotal, std::to_string(std::size(kPlanosCdc)), ativo));
+    int indice = 0;
+    for (const auto& p : kPlanosCdc) {
+        ps.push_back(fixo(tipoCampo::kIndice, std::to_string(++indice), ativo));
+        ps.push_back(fixo(tipoCampo::kCodigo, p.codigo, ativo));
+        ps.push_back(fixo(tipoCampo::kQtdAutorizada, p.parcelas, ativo));
+        ps.push_back(fixo(tipoCampo::kPrecoMaximo, p.parcela, ativo));
+        ps.push_back(fixo(tipoCampo::kValorVenda, p.total, ativo));
+    }
+    ps.push_back(mensagem(cmd::kAviso, kFimConsultaCdc, ativo));
+    return ps;
+}
 
 } // namespace
 
@@ -72,7 +99,7 @@ Criacao administrativas(const Contexto& ctx) {
                              [](Contexto& c) { return std::vector<std::string>{"NSU CANCELADO " + c["original"]}; },
                              escolha("3")));
 
-    r.passos.push_back(mensagem(cmd::kAviso, kConsultaCdc, escolha("4")));
+    acrescenta(r.passos, consultaCdc(escolha("4")));
     r.conclusao = [](Contexto& c) { return c["adm"] == "3" ? concluiPendente(c, c["original"]) : KAVEXSIM_OK; };
     return {KAVEX_CONTINUA_INTERATIVO, std::move(r)};
 }

@@ -18,10 +18,6 @@ namespace {
 const char* const kCnpjConvenio = "11222333000181";
 const char* const kPlanoConvenio = "PLANO SIMULADO 01";
 
-Passo fixo(int32_t tipo, std::string texto) {
-    return registro(tipo, [texto](Contexto&) { return texto; });
-}
-
 void registrosDoProduto(std::vector<Passo>& ps, int indice, const Prescrito& rx) {
     const Produto& p = *produto(rx.codigo);
     const std::string v = checks::formataValor(p.preco);

@@ -124,6 +124,11 @@ Passo registro(int32_t tipo, std::function<std::string(Contexto&)> texto, Condic
     return p;
 }
 
+Passo fixo(int32_t tipo, std::string texto, Condicao ativo) {
+    return registro(
+        tipo, [texto](Contexto&) { return texto; }, std::move(ativo));
+}
+
 Passo menu(const std::string& chave, std::vector<Opcao> opcoes, Condicao ativo) {
     Passo p;
     p.comando = cmd::kMenu;

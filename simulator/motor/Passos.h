@@ -29,6 +29,8 @@ std::vector<Opcao> oferecidas(const Contexto& ctx, const std::vector<Opcao>& opc
 
 Passo mensagem(int32_t comando, std::string texto, Condicao ativo = {});
 Passo registro(int32_t tipo, std::function<std::string(Contexto&)> texto, Condicao ativo = {});
+// A record whose text never changes.
+Passo fixo(int32_t tipo, std::string texto, Condicao ativo = {});
 // Menu "1:A;2:B;" of the options the restrictions leave; the answer is kept under `chave`.
 Passo menu(const std::string& chave, std::vector<Opcao> opcoes, Condicao ativo = {});
 // Yes/no: "0" yes, "1" no; kept under `chave`.

@@ -76,7 +76,10 @@ private slots:
         QTest::newRow("bill by correspondent function, back from the code to the menu")
             << 310 << QStringList{"1", "@1", "1", kLinhaBancaria, "0"} << "13 4 21 35 4 21 35 20 " + aprovada();
         QTest::newRow("administration, communication test") << 110 << QStringList{"1"} << "12 4 21 3 =0";
-        QTest::newRow("administration, CDC consultation") << 110 << QStringList{"4"} << "12 4 21 22 =0";
+        QTest::newRow("administration, CDC consultation: items, then the closing message")
+            << 110 << QStringList{"4"}
+            << "12 4 21 0/1020 0/1021 0/1022 0/1010 0/1011 0/1012 0/1013 0/1014 0/1016 0/1011 0/1012 0/1013 0/1014 "
+               "0/1016 22 =0";
         QTest::newRow("administration, nothing to reprint") << 114 << QStringList{} << "12 4 22 =0";
         QTest::newRow("communication test by its own code") << 111 << QStringList{} << "12 4 3 =0";
         QTest::newRow("function 0: a menu that leads into the debit")
