@@ -40,6 +40,8 @@ struct Estado {
     std::vector<ItemVidalink> vendaVidalink, cancelamentoVidalink;
     // Authorisation of a Vidalink consultation whose products are expected.
     std::optional<std::string> consultaVidalink;
+    // The number of a direct transaction sent "with undo", until undone.
+    std::optional<std::string> diretaPendente;
 
     std::string novoNsu();
     std::string novoDocumento();

@@ -81,6 +81,51 @@ std::string seisDigitos(int numero) {
     return std::string(n.size() < 6 ? 6 - n.size() : 0, '0') + n;
 }
 
+// The network through which a pending direct transaction is undone.
+constexpr int16_t kRedeDesfazimento = 99;
+constexpr int16_t kRespostaAprovada = 0, kRespostaFuncaoInvalida = 12, kRespostaSemOriginal = 25;
+
+struct RespostaDireta {
+    std::string tipoMensagem; // 0210 answers a request, 0410 an undo
+    int16_t codigo = kRespostaAprovada;
+    std::string corpo; // after the header
+};
+
+// The request's fields end at zero bytes; the last one may lack its zero.
+std::size_t contaCampos(const std::string& envio) {
+    const auto zeros = static_cast<std::size_t>(std::count(envio.begin(), envio.end(), '\0'));
+    return zeros + (!envio.empty() && envio.back() != '\0' ? 1 : 0);
+}
+
+// A six-digit authorisation code that follows from the request's bytes.
+std::string codigoAutorizacao(const std::string& envio) {
+    unsigned long soma = 0;
+    for (unsigned char c : envio)
+        soma = (soma * 31 + c) % 1000000;
+    const std::string n = std::to_string(soma);
+    return std::string(6 - n.size(), '0') + n;
+}
+
+RespostaDireta autorizaDireta(Estado& estado, const Motor::PedidoDireto& pedido, const std::string& envio) {
+    if (pedido.funcao <= 0)
+        return {"0210", kRespostaFuncaoInvalida, ";RESP=12;FUNCAO INVALIDA"};
+    const std::string nsu = estado.novoNsu();
+    std::string corpo = ";RESP=00;NSU=" + nsu + ";AUT=" + codigoAutorizacao(envio) + ";TRANSACAO APROVADA";
+    if (pedido.tipo == 1) {
+        estado.diretaPendente = nsu;
+        corpo += ";DESFAZIMENTO PENDENTE";
+    }
+    return {"0210", kRespostaAprovada, corpo};
+}
+
+RespostaDireta desfazDireta(Estado& estado) {
+    if (!estado.diretaPendente)
+        return {"0410", kRespostaSemOriginal, ";RESP=25;NAO HA TRANSACAO A DESFAZER"};
+    RespostaDireta r{"0410", kRespostaAprovada, ";RESP=00;NSU=" + *estado.diretaPendente + ";TRANSACAO DESFEITA"};
+    estado.diretaPendente.reset();
+    return r;
+}
+
 } // namespace
 
 std::string Estado::novoNsu() {
@@ -385,36 +430,24 @@ int32_t Motor::cancelamentoVidalink(int16_t total, int32_t quantidade, const cha
     return comeca(ctx, std::move(c), true);
 }
 
-int32_t Motor::enviaRecebe(int16_t rede, int16_t funcao, const char* envio, int16_t tamanhoEnvio, char* resposta,
-                           int16_t tamanhoResposta, int16_t* codigoResposta, std::size_t& escritos) {
+int32_t Motor::enviaRecebe(const PedidoDireto& pedido, char* resposta, int16_t tamanhoResposta, int16_t* codigoResposta,
+                           std::size_t& escritos) {
     escritos = 0;
     if (!m_estado.configurado)
         return KAVEXSIM_NOT_CONFIGURED;
-    if (redePropria(rede))
+    if (redePropria(pedido.rede))
         return KAVEXSIM_NETWORK_NOT_DIRECT;
     esperaAtraso();
-    const std::size_t n = envio && tamanhoEnvio > 0 ? static_cast<std::size_t>(tamanhoEnvio) : 0;
-    // The request's fields end at zero bytes; the last one may lack its zero.
-    std::vector<std::string> campos;
-    std::string atual;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (envio[i] == '\0') {
-            campos.push_back(atual);
-            atual.clear();
-        } else {
-            atual += envio[i] == '\x04' ? '*' : envio[i];
-        }
-    }
-    if (!atual.empty())
-        campos.push_back(atual);
-    const int16_t codigo = funcao > 0 ? 0 : 12;
-    std::string r = "KAVEXSIM;REDE=" + std::to_string(rede) + ";FUNCAO=" + std::to_string(funcao) +
-                    ";BYTES=" + std::to_string(n) + ";CAMPOS=" + std::to_string(campos.size()) +
-                    (codigo == 0 ? ";APROVADA" : ";FUNCAO INVALIDA");
-    for (std::size_t i = 0; i < campos.size(); ++i)
-        r += ";C" + std::to_string(i + 1) + "=" + cp1252ToUtf8(campos[i]);
-    escritos = escreve(resposta, tamanhoResposta, r);
-    poe(codigoResposta, codigo);
+    const std::size_t n = pedido.envio && pedido.tamanhoEnvio > 0 ? static_cast<std::size_t>(pedido.tamanhoEnvio) : 0;
+    const std::string envio(pedido.envio ? pedido.envio : "", n);
+    const RespostaDireta r =
+        pedido.rede == kRedeDesfazimento ? desfazDireta(m_estado) : autorizaDireta(m_estado, pedido, envio);
+    const std::string linha = r.tipoMensagem + ";REDE=" + std::to_string(pedido.rede) +
+                              ";FUNCAO=" + std::to_string(pedido.funcao) + ";DATA=" + texto(pedido.data) +
+                              ";HORA=" + texto(pedido.hora) + ";CAMPOS=" + std::to_string(contaCampos(envio)) +
+                              ";BYTES=" + std::to_string(n) + r.corpo;
+    escritos = escreve(resposta, tamanhoResposta, linha);
+    poe(codigoResposta, r.codigo);
     return static_cast<int32_t>(escritos);
 }
 

@@ -4,6 +4,7 @@
 #include "SimuladorC.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 
 using namespace simc;
@@ -403,7 +404,7 @@ private slots:
         QCOMPARE(m_sim.roda({}).left(18), QString("1 4 0/1023 0/1024 ")); // the partial one was still pending
     }
 
-    void directTransactionRepliesFromTheRequest() {
+    void directTransactionRepliesAsAHost() {
         auto direta = m_sim.SIMC(EnviaRecebeKavexDireto);
         char resposta[64 + 4];
         std::memset(resposta, 'X', sizeof resposta);
@@ -414,18 +415,33 @@ private slots:
         QCOMPARE(direta(20, 7, 0, envio, 8, resposta, 64, &codigo, 30, kCupom, kData, kHora, "Teste", 0), 63);
         QCOMPARE(codigo, int16_t(0));
         QCOMPARE(QByteArray(resposta),
-                 QByteArray("KAVEXSIM;REDE=20;FUNCAO=7;BYTES=8;CAMPOS=3;APROVADA;C1=ABC;C2=;")); // cut at 63
+                 QByteArray("0210;REDE=20;FUNCAO=7;DATA=20260110;HORA=093000;CAMPOS=3;BYTES=")); // cut at 63
         QCOMPARE(resposta[64], 'X');
 
         char grande[KAVEX_TAM_RESPOSTA_DIRETA];
-        QVERIFY(direta(20, 7, 0, envio, 8, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 1) > 63);
-        QVERIFY(QByteArray(grande).endsWith(";C3=1*2"));
-        QCOMPARE(direta(20, 0, 0, envio, 0, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 0), 58);
-        QCOMPARE(QByteArray(grande), QByteArray("KAVEXSIM;REDE=20;FUNCAO=0;BYTES=0;CAMPOS=0;FUNCAO INVALIDA"));
+        const auto envia = [&](int16_t rede, int16_t funcao, int16_t tipo) {
+            const int32_t r = direta(rede, funcao, 0, envio, 8, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, kCupom,
+                                     kData, kHora, "", tipo);
+            return r < 0 || r == KAVEXSIM_NETWORK_NOT_DIRECT ? QString::number(r) : QString::fromLatin1(grande);
+        };
+        const QString aprovada = envia(20, 7, 0);
+        QVERIFY(QRegularExpression(";RESP=00;NSU=\\d{6};AUT=\\d{6};TRANSACAO APROVADA$").match(aprovada).hasMatch());
+        QVERIFY(!aprovada.contains("ABC")); // an answer, not an echo
+        QCOMPARE(envia(20, 7, 0).section(";AUT=", 1), aprovada.section(";AUT=", 1));
+        QVERIFY(envia(20, 0, 0).endsWith(";RESP=12;FUNCAO INVALIDA"));
         QCOMPARE(codigo, int16_t(12));
-        QCOMPARE(direta(1, 7, 0, envio, 8, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 0),
-                 KAVEXSIM_NETWORK_NOT_DIRECT);
+        QCOMPARE(envia(1, 7, 0), QString::number(KAVEXSIM_NETWORK_NOT_DIRECT));
         QCOMPARE(direta(20, 7, 0, envio, 8, resposta, 0, &codigo, 30, "", "", "", "", 0), 0);
+
+        // "With undo" leaves the transaction to be undone through network 99, once.
+        QVERIFY(envia(99, 7, 0).endsWith(";RESP=25;NAO HA TRANSACAO A DESFAZER"));
+        const QString comDesfazimento = envia(20, 7, 1);
+        QVERIFY(comDesfazimento.endsWith(";DESFAZIMENTO PENDENTE"));
+        const QString nsu = comDesfazimento.section(";NSU=", 1).left(6);
+        QVERIFY(envia(99, 7, 0).endsWith(";RESP=00;NSU=" + nsu + ";TRANSACAO DESFEITA"));
+        QCOMPARE(codigo, int16_t(0));
+        QVERIFY(envia(99, 7, 0).endsWith(";RESP=25;NAO HA TRANSACAO A DESFAZER"));
+        QCOMPARE(codigo, int16_t(25));
     }
 
     // Whatever the console answers, each function ends with a known code and
