@@ -110,24 +110,12 @@ Construtor consulta(std::string titulo, Pergunta pergunta, std::string resposta)
 Construtor referente(std::string titulo, std::vector<int32_t> origens) {
     return [titulo, origens](const Contexto&) {
         Roteiro r = comTitulo(titulo);
-        Passo nsu = campoNsu(origens, {});
-        const auto aceita = nsu.aceita;
-        nsu.aceita = [aceita](Contexto& c, std::string_view v) {
-            std::string motivo = aceita(c, v);
-            if (motivo.empty())
-                c.dados["centavos"] = c["centavosOriginal"];
-            return motivo;
-        };
-        nsu.alternativa = [alternativa = nsu.alternativa](Contexto& c, std::string_view v) {
-            std::string motivo = alternativa(c, v);
-            if (motivo.empty())
-                c.dados["centavos"] = c["centavosOriginal"];
-            return motivo;
-        };
-        r.passos.push_back(std::move(nsu));
-        acrescenta(r.passos, autoriza(titulo, [](Contexto& c) {
-                       return std::vector<std::string>{"NSU ORIGINAL " + c["original"]};
-                   }));
+        r.passos.push_back(campoNsu(origens, {}));
+        auto fim =
+            autoriza(titulo, [](Contexto& c) { return std::vector<std::string>{"NSU ORIGINAL " + c["original"]}; });
+        // The new transaction has the original's value.
+        fim.front().aoEnviar = [](Contexto& c) { c.dados["centavos"] = c["centavosOriginal"]; };
+        acrescenta(r.passos, std::move(fim));
         r.conclusao = [](Contexto& c) { return concluiPendente(c, c["original"]); };
         return comecaCom(std::move(r));
     };

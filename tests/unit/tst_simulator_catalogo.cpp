@@ -115,6 +115,9 @@ private slots:
             confirma();
         }
         QCOMPARE(vende(funcao, respostas), rastro);
+        // What names an earlier transaction takes its value.
+        if (antes != 0 && recibo())
+            QVERIFY(m_sim.textos.join(' ').contains("VALOR R$ 10,00"));
     }
 
     void codesOutsideTheListAreNotAvailable() {
