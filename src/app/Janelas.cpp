@@ -27,7 +27,8 @@
 
 #include <QWidget>
 
-Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), principal_(principal) {
+Janelas::Janelas(EstadoConsole& estado, QWidget& principal, KavexLibrary& biblioteca, CamposPrincipais& campos)
+    : estado_(estado), principal_(principal), biblioteca_(biblioteca), campos_(campos) {
     ordem_ << principal.objectName();
     // Start order: bar-code, consultation, working key, pinpad message,
     // product list, other transactions, the Vidalink windows, the two

@@ -2,13 +2,11 @@
 
 // The program-wide state that the main window owns and that the start, the
 // command loop, the finishing, the dialogs and the other transactions share.
-// It lives for the whole run.
+// It lives for the whole run. It holds values only: the library and the
+// windows are handed to whoever needs them.
 
 #include <QString>
 #include <cstdint>
-
-class KavexLibrary;
-class CamposPrincipais;
 
 struct EstadoConsole {
     int32_t Retorno = 0;
@@ -32,12 +30,6 @@ struct EstadoConsole {
     QString TextoTrilha1;
     QString TextoTrilha2;
     QString TextoSenha;
-
-    // The loaded payment client library; never null while the console runs.
-    KavexLibrary* biblioteca = nullptr;
-    // The main window's result and fiscal-receipt fields, for the windows that
-    // write them; never null while the console runs.
-    CamposPrincipais* principal = nullptr;
 };
 
 // Refreshes DataFiscal, HoraFiscal and DataHoraExtenso from the clock.

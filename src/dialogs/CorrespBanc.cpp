@@ -3,7 +3,7 @@
 
 #include "core/EstadoConsole.h"
 #include "library/KavexLibrary.h"
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 #include "platform/Win1252.h"
 
 #include <QFontMetrics>
@@ -482,7 +482,7 @@ void TFrmCodBarra::restauraCores() {
 
 void TFrmCodBarra::validaCodigo() {
     const QByteArray digitos = platform::toWin1252(CodigoBarras);
-    ResultadoValidacao = estado_.biblioteca->ValidaCampoCodigoEmBarras(digitos.constData(), &TipoCodBarra);
+    ResultadoValidacao = biblioteca().ValidaCampoCodigoEmBarras(digitos.constData(), &TipoCodBarra);
 }
 
 void TFrmCodBarra::mostraNumeros() {

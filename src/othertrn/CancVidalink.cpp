@@ -7,7 +7,8 @@
 #include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
-#include "platform/Prompt.h"
+#include "widgets/NumeroDigitado.h"
+#include "widgets/Prompt.h"
 #include "platform/Win1252.h"
 
 #include <QFocusEvent>
@@ -144,7 +145,7 @@ void TFrmCncVidalink::BitBtn3Click() {
         return;
     }
     const QByteArray codigo = platform::toWin1252(ui->edCodProd->text());
-    const int32_t resultado = estado_.biblioteca->InformaProdutoCancelamentoVidalink(
+    const int32_t resultado = biblioteca().InformaProdutoCancelamentoVidalink(
         static_cast<int16_t>(IndiceProdCancelamento), codigo.constData(), quantidade);
     if (resultado != kProdutoAceito) {
         platform::prompt::showMessage(QStringLiteral("Produtos Informados Incorretamente. Favor Informar Novamente."),
@@ -201,13 +202,13 @@ void TFrmCncVidalink::BitBtn1Click() {
     const QByteArray cupomNaoFiscal = texto(ui->EdtCpNFiscal);
     const QByteArray data = platform::toWin1252(estado_.DataFiscal);
     const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
-    RetornoCncVidalink = estado_.biblioteca->IniciaFuncaoKavexInterativoCancelamentoVidalink(
+    RetornoCncVidalink = biblioteca().IniciaFuncaoKavexInterativoCancelamentoVidalink(
         TipoCancelamento, produtos, cupomOrig.constData(), dataOrig.constData(), docOrig.constData(),
         termOrig.constData(), cupomNaoFiscal.constData(), data.constData(), hora.constData(), "Opx");
     if (RetornoCncVidalink != KAVEX_CONTINUA_INTERATIVO) {
         estado_.CncVidalinkAtiva = false;
     }
-    estado_.principal->EscreveResultado(RetornoCncVidalink);
+    principal().EscreveResultado(RetornoCncVidalink);
     fecha();
 }
 

@@ -6,7 +6,7 @@
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
 #include "platform/Numeros.h"
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 #include "platform/Win1252.h"
 
 namespace {
@@ -99,13 +99,13 @@ void TFrmConsVidalink::consulta(const QString& codigoProduto) {
     const QByteArray data = platform::toWin1252(ui->EdtDtFiscal->text());
     const QByteArray hora = platform::toWin1252(ui->EdtHorario->text());
     const QByteArray operador = platform::toWin1252(ui->EdtOperador->text());
-    RetornoConsVidalink = estado_.biblioteca->IniciaFuncaoKavexInterativoConsultaVidalink(
+    RetornoConsVidalink = biblioteca().IniciaFuncaoKavexInterativoConsultaVidalink(
         autorizacao.constData(), produto.constData(), cupom.constData(), data.constData(), hora.constData(),
         operador.constData());
     if (RetornoConsVidalink != KAVEX_CONTINUA_INTERATIVO) {
         encerraConsulta();
     }
-    estado_.principal->EscreveResultado(RetornoConsVidalink);
+    principal().EscreveResultado(RetornoConsVidalink);
 }
 
 void TFrmConsVidalink::passoAutorizacao() {

@@ -5,7 +5,7 @@
 #include "library/KavexLibrary.h"
 #include "platform/Clock.h"
 #include "platform/Numeros.h"
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 #include "platform/Win1252.h"
 
 namespace {
@@ -122,7 +122,7 @@ void TFrmTrnDirKavex::BtnEnviarClick() {
     const QByteArray hora = platform::toWin1252(ui->Ed_Horario->text());
     const QByteArray operador = platform::toWin1252(ui->ed_Operador->text());
     int16_t codigoResposta = 0;
-    const int32_t resultado = estado_.biblioteca->EnviaRecebeKavexDireto(
+    const int32_t resultado = biblioteca().EnviaRecebeKavexDireto(
         rede, funcao, offset, BufferEnvio.data(), TamBufferEnvio, BufferRetorno.data(), trndireta::kTamBuffer,
         &codigoResposta, timeOut, cupom.constData(), data.constData(), hora.constData(), operador.constData(),
         tipoTransacao);

@@ -7,6 +7,7 @@
 #include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
+#include "widgets/NumeroDigitado.h"
 #include "platform/Win1252.h"
 
 #include <QFocusEvent>
@@ -88,14 +89,14 @@ void TFrmVendaVidalink::realizaVenda() {
     const QByteArray cupom = platform::toWin1252(ui->EdtCpFiscal->text());
     const QByteArray data = platform::toWin1252(estado_.DataFiscal);
     const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
-    const int32_t resultado = estado_.biblioteca->IniciaFuncaoKavexInterativoVendaVidalink(
+    const int32_t resultado = biblioteca().IniciaFuncaoKavexInterativoVendaVidalink(
         autorizacao.constData(), ContProdVenda, cupom.constData(), data.constData(), hora.constData(), "Opx");
     ui->EdtResultado->setText(QString::number(resultado));
-    estado_.principal->EscreveResultado(resultado);
+    principal().EscreveResultado(resultado);
     if (resultado != KAVEX_CONTINUA_INTERATIVO) {
         estado_.VendaVidalinkAtiva = false;
     }
-    estado_.principal->EscreveCupomFiscal(ui->EdtCpFiscal->text());
+    principal().EscreveCupomFiscal(ui->EdtCpFiscal->text());
     fecha();
 }
 
@@ -123,7 +124,7 @@ void TFrmVendaVidalink::informaProduto() {
     ++ContProdVenda;
     const QByteArray codigo = platform::toWin1252(ui->EdtCodProd->text());
     const QByteArray valor = platform::toWin1252(ui->EdtValor->text());
-    const int32_t resultado = estado_.biblioteca->InformaProdutoVendaVidalink(ContProdVenda, codigo.constData(),
+    const int32_t resultado = biblioteca().InformaProdutoVendaVidalink(ContProdVenda, codigo.constData(),
                                                                               quantidade, valor.constData());
     ui->EdtResultado->setText(QString::number(resultado));
     ui->EdtCodProd->clear();

@@ -9,8 +9,8 @@
 #include "dialogs/ColetaDadosCMC7.h"
 #include "dialogs/DadosCheque.h"
 #include "dialogs/SelecionaChq.h"
-#include "platform/Modal.h"
-#include "platform/Prompt.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
 #include "platform/Win1252.h"
 
 #include <QApplication>

@@ -11,7 +11,7 @@
 #include "app/Janelas.h"
 #include "dialogs/CorrespBanc.h"
 #include "othertrn/TrnDiretaKavex.h"
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 #include "platform/ProgramDir.h"
 
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "Harness.h"
 
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 #include "platform/ProgramDir.h"
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "BibliotecaNula.h"
 #include "Harness.h"
 
-#include "app/LacoComandos.h"
+#include "fluxos/LacoComandos.h"
 #include "core/EstadoConsole.h"
 
 #include <deque>

@@ -2,7 +2,7 @@
 
 #include "Harness.h"
 
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 
 #include <QApplication>
 #include <QInputDialog>
