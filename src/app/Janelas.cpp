@@ -17,13 +17,13 @@
 #include "dialogs/Timeout.h"
 #include "dialogs/WorkingKey.h"
 #include "othertrn/AA.h"
-#include "pinpad/FuncPinpad.h"
 #include "othertrn/CancVidalink.h"
 #include "othertrn/ConsVlink.h"
 #include "othertrn/OutraTrn.h"
 #include "othertrn/TrnDiretaKavex.h"
 #include "othertrn/VendaVidalink.h"
 #include "othertrn/Vidalink.h"
+#include "pinpad/FuncPinpad.h"
 
 #include <QWidget>
 

@@ -2,9 +2,9 @@
 #include "ui_Main.h"
 
 #include "app/Codigos.h"
+#include "app/OperadorJanelas.h"
 #include "fluxos/LacoComandos.h"
 #include "fluxos/OutrasTransacoes.h"
-#include "app/OperadorJanelas.h"
 #include "library/KavexLibrary.h"
 #include "widgets/Acessibilidade.h"
 #include "widgets/Aparencia.h"

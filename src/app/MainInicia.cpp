@@ -6,11 +6,11 @@
 #include "ui_Main.h"
 
 #include "app/OperadorJanelas.h"
-#include "library/kavex.h"
 #include "dialogs/CorrespBanc.h"
 #include "dialogs/OpcaoSimNao.h"
 #include "fluxos/Inicio.h"
 #include "library/KavexLibrary.h"
+#include "library/kavex.h"
 #include "pinpad/FuncPinpad.h"
 #include "widgets/Modal.h"
 #include "widgets/RadioGroup.h"

@@ -5,9 +5,9 @@
 #include "ui_Main.h"
 
 #include "app/OperadorJanelas.h"
-#include "library/kavex.h"
 #include "fluxos/LacoComandos.h"
 #include "fluxos/OutrasTransacoes.h"
+#include "library/kavex.h"
 
 void TFrmtesteCliKavex32I::criaLaco() {
     operador_ = std::make_unique<OperadorJanelas>(
@@ -15,7 +15,8 @@ void TFrmtesteCliKavex32I::criaLaco() {
                                           ui->EdtResultado, ui->RdGrImpr, ui->EdtCpFiscal, ui->EdtHora, ui->EdtValor,
                                           ui->EdtCpFiscal2, ui->EdtHora2, ui->pnlILCD});
     laco_ = std::make_unique<LacoComandos>(estado_, biblioteca_, *operador_);
-    outras_ = std::make_unique<fluxos::OutrasTransacoes>(estado_, biblioteca_, *operador_, [this] { ContinuaFuncao(); });
+    outras_ =
+        std::make_unique<fluxos::OutrasTransacoes>(estado_, biblioteca_, *operador_, [this] { ContinuaFuncao(); });
     connect(ui->BtnCncPpd, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnCncPpdClick);
 }
 

@@ -3,8 +3,8 @@
 
 #include "core/EstadoConsole.h"
 #include "library/KavexLibrary.h"
-#include "widgets/Modal.h"
 #include "platform/Win1252.h"
+#include "widgets/Modal.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

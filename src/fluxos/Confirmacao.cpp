@@ -91,9 +91,9 @@ void confirmaIdentificada(const CamposConfirmacao& campos, EstadoConsole& estado
     if (campos.opcao < 0) {
         return;
     }
-    biblioteca.FinalizaTransacaoIdentificadaKavex(funcao, static_cast<int16_t>(campos.opcao),
-                                                  envio.cupom.constData(), envio.data.constData(),
-                                                  envio.hora.constData(), platform::toWin1252(*dados).constData());
+    biblioteca.FinalizaTransacaoIdentificadaKavex(funcao, static_cast<int16_t>(campos.opcao), envio.cupom.constData(),
+                                                  envio.data.constData(), envio.hora.constData(),
+                                                  platform::toWin1252(*dados).constData());
 }
 
 } // namespace fluxos

@@ -1,6 +1,6 @@
 #pragma once
 
-// Confirming or undoing a transaction by hand (Part 2.4), with the
+// Confirming or undoing a transaction by hand, with the
 // confirmation panel: plainly, with additional parameters, or identified by a
 // function number.
 
@@ -17,9 +17,9 @@ namespace fluxos {
 
 // The confirmation panel's fields and the configuration's switch.
 struct CamposConfirmacao {
-    QString cupomFiscal; // the panel's "Cupom Fiscal:"
-    QString hora;        // the panel's "Hora:"
-    int opcao = -1;      // the finishing choice's item (0 undo, 1 confirm), -1 none
+    QString cupomFiscal;        // the panel's "Cupom Fiscal:"
+    QString hora;               // the panel's "Hora:"
+    int opcao = -1;             // the finishing choice's item (0 undo, 1 confirm), -1 none
     bool comParametros = false; // the additional-parameters confirmation is on
 };
 

@@ -126,9 +126,9 @@ void Inicio::iniciaPorTipo(int32_t funcao, const QString& hora) {
         }
     } else if (campos_.grupoCB == CamposInicio::CorrespondenteBancario) {
         estado_.ModoCorrespondente = true;
-        estado_.Retorno = biblioteca_.CorrespondenteBancarioKavexInterativo(
-            cupom.constData(), data.constData(), horaEnvio.constData(), operador.constData(),
-            textoRestricoes.constData());
+        estado_.Retorno = biblioteca_.CorrespondenteBancarioKavexInterativo(cupom.constData(), data.constData(),
+                                                                            horaEnvio.constData(), operador.constData(),
+                                                                            textoRestricoes.constData());
     }
 }
 
@@ -259,8 +259,7 @@ QString montaRestricoes(const QStringList& marcadas) {
     return QLatin1Char('[') + marcadas.join(QLatin1Char(';')) + QLatin1Char(']');
 }
 
-bool iniciaFuncao(const CamposInicio& campos, EstadoConsole& estado, KavexLibrary& biblioteca,
-                  OperadorLaco& operador) {
+bool iniciaFuncao(const CamposInicio& campos, EstadoConsole& estado, KavexLibrary& biblioteca, OperadorLaco& operador) {
     return Inicio(campos, estado, biblioteca, operador).executa();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Starting a function (Part 2.2): the kind chosen in the two transaction
+// Starting a function: the kind chosen in the two transaction
 // groups, the direct pinpad function chosen in the pinpad functions window,
 // the bar-code check. Given the main window's fields as they stand, it fills
 // in the defaults, makes the start call and any direct pinpad call, and
@@ -25,11 +25,11 @@ struct CamposInicio {
     enum : int { CorrespondenteBancario = 0, ValidaCodigoBarras = 1 };
     int grupoTEF = -1;
     int grupoCB = -1;
-    QString funcao;      // "Função:", as typed
-    QString valor;       // "Valor:"
-    QString cupomFiscal; // "Cupom Fiscal:"
-    QString hora;        // "Hora:"; empty means now
-    QString restricoes;  // as montaRestricoes or the typed text gives them
+    QString funcao;           // "Função:", as typed
+    QString valor;            // "Valor:"
+    QString cupomFiscal;      // "Cupom Fiscal:"
+    QString hora;             // "Hora:"; empty means now
+    QString restricoes;       // as montaRestricoes or the typed text gives them
     int32_t funcaoPinpad = 0; // the pinpad function chosen, 0 for none
 };
 
@@ -53,7 +53,6 @@ QString montaRestricoes(const QStringList& marcadas);
 // False when "Função:" holds no whole number: the conversion error was shown
 // and nothing was started. Otherwise the start (and any direct pinpad call)
 // was made and EstadoConsole::Retorno holds its result.
-bool iniciaFuncao(const CamposInicio& campos, EstadoConsole& estado, KavexLibrary& biblioteca,
-                  OperadorLaco& operador);
+bool iniciaFuncao(const CamposInicio& campos, EstadoConsole& estado, KavexLibrary& biblioteca, OperadorLaco& operador);
 
 } // namespace fluxos

@@ -240,7 +240,7 @@ void LacoComandos::coletaCampo(bool comMinimo) {
     if (Continua == kSegue && escolha.alternativo) {
         Continua = kAlternativo;
     }
-    escreveBuffer(repeteEnquantoCurto(escolha.texto, [&] { 
+    escreveBuffer(repeteEnquantoCurto(escolha.texto, [&] {
         const OperadorLaco::Resposta outra = operador_.coletaCampo(texto_, limite);
         anota(outra.continua);
         return outra.texto;

@@ -16,8 +16,8 @@ const QString kTituloPBM = QStringLiteral("Consulta PBM");
 const QString kConsultaProdutoAProduto = QStringLiteral("0");
 const QString kConsultaUnica = QStringLiteral("1");
 
-bool iniciou(std::optional<int32_t> inicio) {
-    return inicio == KAVEX_CONTINUA_INTERATIVO;
+bool iniciou(const std::optional<int32_t>& inicio) {
+    return inicio.value_or(0) == KAVEX_CONTINUA_INTERATIVO;
 }
 
 } // namespace
@@ -41,7 +41,7 @@ void OutrasTransacoes::visita(const QString& cupomFiscal) {
     const OperadorLaco::Visita menu = operador_.menuOutras();
     switch (menu.escolha) {
     case OperadorLaco::EscolhaOutras::Vidalink:
-        repassaVidalink(menu.inicio);
+        repassaVidalink(iniciou(menu.inicio));
         break;
     case OperadorLaco::EscolhaOutras::ConsultaPBM:
         consultaPBM(cupomFiscal);
@@ -51,8 +51,8 @@ void OutrasTransacoes::visita(const QString& cupomFiscal) {
     }
 }
 
-// `inicio`: the result of the start made from the menu's windows, if any.
-void OutrasTransacoes::repassaVidalink(std::optional<int32_t> inicio) {
+// `iniciada`: a start made from the menu's windows answered 10000.
+void OutrasTransacoes::repassaVidalink(bool iniciada) {
     if (estado_.ConsVidalinkEscolhida) {
         // The consultation window closes after each of its steps; the loop
         // runs here when the step's start answered 10000, and the window comes
@@ -61,21 +61,21 @@ void OutrasTransacoes::repassaVidalink(std::optional<int32_t> inicio) {
         bool fezAlgo = false;
         do {
             fezAlgo = false;
-            if (estado_.ConsultaIniciada && iniciou(inicio)) {
+            if (estado_.ConsultaIniciada && iniciada) {
                 executaLaco();
                 fezAlgo = true;
             }
-            inicio.reset();
+            iniciada = false;
             if (!estado_.ConsultaMaisProdutos) {
                 estado_.ConsultaIniciada = false;
             }
             if (estado_.Retorno == 0 && estado_.ConsultaIniciada) {
-                inicio = operador_.consultaVidalink();
+                iniciada = iniciou(operador_.consultaVidalink());
                 fezAlgo = true;
             }
         } while (fezAlgo && (estado_.ConsultaMaisProdutos || estado_.ConsultaIniciada) && estado_.Retorno == 0);
     }
-    if ((estado_.VendaVidalinkAtiva || estado_.CncVidalinkAtiva) && iniciou(inicio)) {
+    if ((estado_.VendaVidalinkAtiva || estado_.CncVidalinkAtiva) && iniciada) {
         executaLaco();
     }
 }

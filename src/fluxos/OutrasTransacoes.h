@@ -1,6 +1,6 @@
 #pragma once
 
-// The other-transactions visit (Part 6.1, with the hand-over of 6.4-6.6):
+// The other-transactions visit:
 // the menu, the Vidalink hand-over to the command loop and the PBM
 // consultation. The command loop runs only after a start answered 10000.
 
@@ -32,7 +32,7 @@ public:
     void visita(const QString& cupomFiscal);
 
 private:
-    void repassaVidalink(std::optional<int32_t> inicio);
+    void repassaVidalink(bool iniciada);
     void consultaPBM(const QString& cupomFiscal);
     void executaLaco();
 

@@ -10,22 +10,22 @@
 
 /* Commands (ProximoComando). */
 enum {
-    KAVEX_CMD_DADO = 0,                /* data for the caller, by field type */
-    KAVEX_CMD_MENSAGEM_OPERADOR = 1,   /* message for the operator */
-    KAVEX_CMD_MENSAGEM_CLIENTE = 2,    /* message for the customer */
-    KAVEX_CMD_MENSAGEM_AMBOS = 3,      /* message for both */
-    KAVEX_CMD_CABECALHO_MENU = 4,      /* heading of the next menu */
-    KAVEX_CMD_LIMPA_OPERADOR = 11,     /* clear the operator's messages */
-    KAVEX_CMD_LIMPA_CLIENTE = 12,      /* clear the customer's messages */
-    KAVEX_CMD_LIMPA_AMBOS = 13,        /* clear both */
-    KAVEX_CMD_SIM_NAO = 20,            /* yes/no question: "0" yes, "1" no */
-    KAVEX_CMD_MENU = 21,               /* menu of options */
-    KAVEX_CMD_AVISO = 22,              /* message to acknowledge */
-    KAVEX_CMD_AGUARDA_PINPAD = 23,     /* waiting for the pinpad */
-    KAVEX_CMD_CAMPO = 30,              /* field with a minimum length */
-    KAVEX_CMD_CHEQUE = 31,             /* cheque data, typed or CMC-7 */
-    KAVEX_CMD_CAMPO_LIVRE = 34,        /* field without a minimum */
-    KAVEX_CMD_CODIGO_BARRAS = 35       /* bar code */
+    KAVEX_CMD_DADO = 0,              /* data for the caller, by field type */
+    KAVEX_CMD_MENSAGEM_OPERADOR = 1, /* message for the operator */
+    KAVEX_CMD_MENSAGEM_CLIENTE = 2,  /* message for the customer */
+    KAVEX_CMD_MENSAGEM_AMBOS = 3,    /* message for both */
+    KAVEX_CMD_CABECALHO_MENU = 4,    /* heading of the next menu */
+    KAVEX_CMD_LIMPA_OPERADOR = 11,   /* clear the operator's messages */
+    KAVEX_CMD_LIMPA_CLIENTE = 12,    /* clear the customer's messages */
+    KAVEX_CMD_LIMPA_AMBOS = 13,      /* clear both */
+    KAVEX_CMD_SIM_NAO = 20,          /* yes/no question: "0" yes, "1" no */
+    KAVEX_CMD_MENU = 21,             /* menu of options */
+    KAVEX_CMD_AVISO = 22,            /* message to acknowledge */
+    KAVEX_CMD_AGUARDA_PINPAD = 23,   /* waiting for the pinpad */
+    KAVEX_CMD_CAMPO = 30,            /* field with a minimum length */
+    KAVEX_CMD_CHEQUE = 31,           /* cheque data, typed or CMC-7 */
+    KAVEX_CMD_CAMPO_LIVRE = 34,      /* field without a minimum */
+    KAVEX_CMD_CODIGO_BARRAS = 35     /* bar code */
 };
 
 /* Field types (TipoCampo) of command 0. */
@@ -59,10 +59,10 @@ enum {
 
 /* Continuation values sent with the next loop call. */
 enum {
-    KAVEX_CONTINUA_SEGUE = 0,          /* carry on */
-    KAVEX_CONTINUA_VOLTA = 1,          /* go back */
-    KAVEX_CONTINUA_ENCERRA = -1,       /* end the function */
-    KAVEX_CONTINUA_ALTERNATIVO = 1000  /* the operator's alternative value */
+    KAVEX_CONTINUA_SEGUE = 0,         /* carry on */
+    KAVEX_CONTINUA_VOLTA = 1,         /* go back */
+    KAVEX_CONTINUA_ENCERRA = -1,      /* end the function */
+    KAVEX_CONTINUA_ALTERNATIVO = 1000 /* the operator's alternative value */
 };
 
 #endif /* KAVEX_PROTOCOLO_H */

@@ -7,9 +7,9 @@
 #include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
+#include "platform/Win1252.h"
 #include "widgets/NumeroDigitado.h"
 #include "widgets/Prompt.h"
-#include "platform/Win1252.h"
 
 #include <QFocusEvent>
 

@@ -6,8 +6,8 @@
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
 #include "platform/Numeros.h"
-#include "widgets/Prompt.h"
 #include "platform/Win1252.h"
+#include "widgets/Prompt.h"
 
 namespace {
 const QString kModoIndividual = QStringLiteral("0");

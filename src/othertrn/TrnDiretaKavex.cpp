@@ -5,8 +5,8 @@
 #include "library/KavexLibrary.h"
 #include "platform/Clock.h"
 #include "platform/Numeros.h"
-#include "widgets/Prompt.h"
 #include "platform/Win1252.h"
+#include "widgets/Prompt.h"
 
 namespace {
 const QString kCupomPadrao = QStringLiteral("12345");

@@ -7,8 +7,8 @@
 #include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
-#include "widgets/NumeroDigitado.h"
 #include "platform/Win1252.h"
+#include "widgets/NumeroDigitado.h"
 
 #include <QFocusEvent>
 
@@ -124,8 +124,8 @@ void TFrmVendaVidalink::informaProduto() {
     ++ContProdVenda;
     const QByteArray codigo = platform::toWin1252(ui->EdtCodProd->text());
     const QByteArray valor = platform::toWin1252(ui->EdtValor->text());
-    const int32_t resultado = biblioteca().InformaProdutoVendaVidalink(ContProdVenda, codigo.constData(),
-                                                                              quantidade, valor.constData());
+    const int32_t resultado =
+        biblioteca().InformaProdutoVendaVidalink(ContProdVenda, codigo.constData(), quantidade, valor.constData());
     ui->EdtResultado->setText(QString::number(resultado));
     ui->EdtCodProd->clear();
     ui->EdtQde->clear();

@@ -5,8 +5,8 @@
 #include "app/Janelas.h"
 #include "config/CfgCliKavex.h"
 #include "core/EstadoConsole.h"
-#include "widgets/Modal.h"
 #include "platform/ProgramDir.h"
+#include "widgets/Modal.h"
 #include "widgets/Prompt.h"
 
 #include <QAction>

@@ -4,8 +4,8 @@
 
 #include "config/CfgPinpad.h"
 #include "core/EstadoConsole.h"
-#include "widgets/Modal.h"
 #include "platform/ProgramDir.h"
+#include "widgets/Modal.h"
 #include "widgets/Prompt.h"
 #include "widgets/RadioGroup.h"
 

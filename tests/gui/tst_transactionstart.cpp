@@ -8,8 +8,8 @@
 #include "app/Janelas.h"
 #include "dialogs/Timeout.h"
 #include "platform/Clock.h"
-#include "widgets/Modal.h"
 #include "platform/ProgramDir.h"
+#include "widgets/Modal.h"
 #include "widgets/Prompt.h"
 #include "widgets/RadioGroup.h"
 
