@@ -3,6 +3,7 @@
 
 #include "core/CamposPrincipais.h"
 #include "core/EstadoConsole.h"
+#include "fluxos/Padroes.h"
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
@@ -178,7 +179,7 @@ void TFrmCncVidalink::BitBtn4Click() {
 void TFrmCncVidalink::BitBtn1Click() {
     dataehora(estado_);
     if (ui->EdtCpNFiscal->text().isEmpty()) {
-        ui->EdtCpNFiscal->setText(QStringLiteral("12345"));
+        ui->EdtCpNFiscal->setText(padroes::kCupomFiscal);
     }
     TipoCancelamento = ui->RdBtnTotal->isChecked() ? 1 : 0;
     if (faltaCampo({{ui->edNumProd, QStringLiteral("Digite o Número de Produtos")},
@@ -204,7 +205,8 @@ void TFrmCncVidalink::BitBtn1Click() {
     const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
     RetornoCncVidalink = biblioteca().IniciaFuncaoKavexInterativoCancelamentoVidalink(
         TipoCancelamento, produtos, cupomOrig.constData(), dataOrig.constData(), docOrig.constData(),
-        termOrig.constData(), cupomNaoFiscal.constData(), data.constData(), hora.constData(), "Opx");
+        termOrig.constData(), cupomNaoFiscal.constData(), data.constData(), hora.constData(),
+        platform::toWin1252(padroes::kOperador).constData());
     if (RetornoCncVidalink != KAVEX_CONTINUA_INTERATIVO) {
         estado_.CncVidalinkAtiva = false;
     }

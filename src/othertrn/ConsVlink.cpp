@@ -3,6 +3,7 @@
 
 #include "core/CamposPrincipais.h"
 #include "core/EstadoConsole.h"
+#include "fluxos/Padroes.h"
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
 #include "platform/Numeros.h"
@@ -120,10 +121,10 @@ void TFrmConsVidalink::passoAutorizacao() {
     estado_.ConsultaIniciada = true;
     dataehora(estado_);
     const std::pair<QLineEdit*, QString> padroes[] = {{ui->EdtQdeProd, QStringLiteral("1")},
-                                                      {ui->EdtCpFiscal, QStringLiteral("12345")},
+                                                      {ui->EdtCpFiscal, padroes::kCupomFiscal},
                                                       {ui->EdtDtFiscal, estado_.DataFiscal},
                                                       {ui->EdtHorario, estado_.HoraFiscal},
-                                                      {ui->EdtOperador, QStringLiteral("Opx")}};
+                                                      {ui->EdtOperador, padroes::kOperador}};
     for (const auto& [campo, padrao] : padroes) {
         if (campo->text().isEmpty()) {
             campo->setText(padrao);

@@ -2,6 +2,7 @@
 #include "ui_TrnDiretaKavex.h"
 
 #include "core/EstadoConsole.h"
+#include "fluxos/Padroes.h"
 #include "library/KavexLibrary.h"
 #include "platform/Clock.h"
 #include "platform/Numeros.h"
@@ -9,11 +10,11 @@
 #include "widgets/Prompt.h"
 
 namespace {
-const QString kCupomPadrao = QStringLiteral("12345");
-const QString kOperadorPadrao = QStringLiteral("Teste");
-const QString kTimeOutPadrao = QStringLiteral("30");
+const QString& kCupomPadrao = padroes::kCupomFiscal;
+const QString& kOperadorPadrao = padroes::kOperadorDireto;
+const QString kTimeOutPadrao = QString::number(padroes::kTimeoutDireto);
 const QString kZero = QStringLiteral("0");
-constexpr int32_t kTimeOutSemNumero = 30;
+constexpr int32_t kTimeOutSemNumero = padroes::kTimeoutDireto;
 const QString kDicaRede = QStringLiteral("Não digitar 0, 1, 4, 5, 9 e outras Redes \n"
                                          "de Destino que a CliKavex já contempla.\n"
                                          "Senão a transação nem é enviada ao \n"

@@ -3,6 +3,7 @@
 
 #include "core/CamposPrincipais.h"
 #include "core/EstadoConsole.h"
+#include "fluxos/Padroes.h"
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
@@ -79,7 +80,7 @@ void TFrmVendaVidalink::BtnVendaClick() {
 
 void TFrmVendaVidalink::realizaVenda() {
     if (ui->EdtCodAut->text().isEmpty()) {
-        ui->EdtCodAut->setText(QStringLiteral("12345"));
+        ui->EdtCodAut->setText(padroes::kCupomFiscal);
     }
     if (ui->EdtCpFiscal->text().isEmpty()) {
         ui->EdtCpFiscal->setText(QStringLiteral("54321"));
@@ -90,7 +91,8 @@ void TFrmVendaVidalink::realizaVenda() {
     const QByteArray data = platform::toWin1252(estado_.DataFiscal);
     const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
     const int32_t resultado = biblioteca().IniciaFuncaoKavexInterativoVendaVidalink(
-        autorizacao.constData(), ContProdVenda, cupom.constData(), data.constData(), hora.constData(), "Opx");
+        autorizacao.constData(), ContProdVenda, cupom.constData(), data.constData(), hora.constData(),
+        platform::toWin1252(padroes::kOperador).constData());
     ui->EdtResultado->setText(QString::number(resultado));
     principal().EscreveResultado(resultado);
     if (resultado != KAVEX_CONTINUA_INTERATIVO) {
