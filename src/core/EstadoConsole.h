@@ -10,8 +10,9 @@
 
 struct EstadoConsole {
     int32_t Retorno = 0;
-    // Continuation value sent with the next loop step: 0 carry on, 1 go back,
-    // -1 end the function, 1000 the operator's alternative value.
+    // How the operator left the last dialog: 0 carry on, 1 "&Volta", -1
+    // "&Encerra" (also "Cancela &Pinpad"). The dialogs write it; the window's
+    // operator reads it and hands it to the flows with the answer.
     int32_t Continua = 0;
     QString DataFiscal;      // YYYYMMDD
     QString HoraFiscal;      // HHMMSS
