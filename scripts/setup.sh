@@ -8,7 +8,7 @@ BUILD_DIR=${BUILD_DIR:-$TOP/build}
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-qpa-plugins qt6-translations-l10n nlohmann-json3-dev libgl-dev
           xvfb xauth xdotool xclip fonts-dejavu-core fonts-symbola libcups2-dev cups-daemon clang libclang-rt-14-dev
-          dpkg-dev)
+          dpkg-dev clang-format)
 
 install_missing() {
     local missing=()
@@ -28,7 +28,8 @@ install_missing() {
 }
 
 build() {
-    cmake -S "$TOP" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_EXTRA_ARGS:-}
+    cmake -S "$TOP" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVEX_WERROR="${KAVEX_WERROR:-OFF}" \
+        ${CMAKE_EXTRA_ARGS:-}
     cmake --build "$BUILD_DIR" -j"$(nproc)"
 }
 

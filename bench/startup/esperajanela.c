@@ -8,11 +8,11 @@
  *   esperajanela PROGRAM [ARGS...]   ->   "<milliseconds> <peak KiB> <CPU milliseconds>"
  */
 #define _POSIX_C_SOURCE 200809L
+#include <dirent.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <dirent.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>

@@ -11,6 +11,7 @@
 //        (command 22) and the question is asked again.
 #pragma once
 
+#include "library/kavex_protocolo.h"
 #include "motor/Estado.h"
 
 #include <cstdint>
@@ -24,20 +25,30 @@
 
 namespace kavexsim {
 
-// Commands and field types of the interactive protocol.
+// Commands and field types of the interactive protocol, as the shared
+// protocol header names them.
 namespace cmd {
-constexpr int32_t kDado = 0, kMensagemOperador = 1, kMensagemCliente = 2, kMensagemAmbos = 3, kCabecalho = 4,
-                  kLimpaOperador = 11, kLimpaCliente = 12, kLimpaAmbos = 13, kSimNao = 20, kMenu = 21, kAviso = 22,
-                  kAguardaPinpad = 23, kCampo = 30, kCheque = 31, kCampoLivre = 34, kCodigoBarras = 35;
+constexpr int32_t kDado = KAVEX_CMD_DADO, kMensagemOperador = KAVEX_CMD_MENSAGEM_OPERADOR,
+                  kMensagemCliente = KAVEX_CMD_MENSAGEM_CLIENTE, kMensagemAmbos = KAVEX_CMD_MENSAGEM_AMBOS,
+                  kCabecalho = KAVEX_CMD_CABECALHO_MENU, kLimpaOperador = KAVEX_CMD_LIMPA_OPERADOR,
+                  kLimpaCliente = KAVEX_CMD_LIMPA_CLIENTE, kLimpaAmbos = KAVEX_CMD_LIMPA_AMBOS,
+                  kSimNao = KAVEX_CMD_SIM_NAO, kMenu = KAVEX_CMD_MENU, kAviso = KAVEX_CMD_AVISO,
+                  kAguardaPinpad = KAVEX_CMD_AGUARDA_PINPAD, kCampo = KAVEX_CMD_CAMPO, kCheque = KAVEX_CMD_CHEQUE,
+                  kCampoLivre = KAVEX_CMD_CAMPO_LIVRE, kCodigoBarras = KAVEX_CMD_CODIGO_BARRAS;
 } // namespace cmd
 
 namespace tipoCampo {
-constexpr int32_t kDataTransacao = 105, kReciboLoja = 121, kReciboCliente = 122, kTrilha1 = 150, kTrilha2 = 151,
-                  kSenha = 153;
-constexpr int32_t kQtdTotal = 1010, kIndice = 1011, kCodigo = 1012, kQtdAutorizada = 1013, kPrecoMaximo = 1014,
-                  kValorRecomendado = 1015, kValorVenda = 1016, kReembolso = 1017, kReposicao = 1018, kSubsidio = 1019,
-                  kCnpj = 1020, kPlano = 1021, kDocumento = 1022, kDataCancelada = 1023, kCupomCancelado = 1024,
-                  kCodigoDevolvido = 1025, kQtdDevolvida = 1026;
+constexpr int32_t kDataTransacao = KAVEX_CAMPO_DATA_HORA_TRANSACAO, kReciboLoja = KAVEX_CAMPO_CUPOM_LOJA,
+                  kReciboCliente = KAVEX_CAMPO_CUPOM_CLIENTE, kTrilha1 = KAVEX_CAMPO_TRILHA1,
+                  kTrilha2 = KAVEX_CAMPO_TRILHA2, kSenha = KAVEX_CAMPO_SENHA;
+constexpr int32_t kQtdTotal = KAVEX_CAMPO_QTD_TOTAL, kIndice = KAVEX_CAMPO_INDICE, kCodigo = KAVEX_CAMPO_CODIGO,
+                  kQtdAutorizada = KAVEX_CAMPO_QTD_AUTORIZADA, kPrecoMaximo = KAVEX_CAMPO_PRECO_MAXIMO,
+                  kValorRecomendado = KAVEX_CAMPO_VALOR_RECOMENDADO, kValorVenda = KAVEX_CAMPO_VALOR_VENDA,
+                  kReembolso = KAVEX_CAMPO_REEMBOLSO, kReposicao = KAVEX_CAMPO_REPOSICAO,
+                  kSubsidio = KAVEX_CAMPO_SUBSIDIO, kCnpj = KAVEX_CAMPO_CNPJ, kPlano = KAVEX_CAMPO_PLANO,
+                  kDocumento = KAVEX_CAMPO_DOCUMENTO, kDataCancelada = KAVEX_CAMPO_DATA_CANCELADA,
+                  kCupomCancelado = KAVEX_CAMPO_CUPOM_CANCELADO, kCodigoDevolvido = KAVEX_CAMPO_CODIGO_DEVOLVIDO,
+                  kQtdDevolvida = KAVEX_CAMPO_QTD_DEVOLVIDA;
 } // namespace tipoCampo
 
 // How many command-23 cycles one wait for the pinpad lasts.

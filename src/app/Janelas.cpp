@@ -17,17 +17,18 @@
 #include "dialogs/Timeout.h"
 #include "dialogs/WorkingKey.h"
 #include "othertrn/AA.h"
-#include "pinpad/FuncPinpad.h"
 #include "othertrn/CancVidalink.h"
 #include "othertrn/ConsVlink.h"
 #include "othertrn/OutraTrn.h"
 #include "othertrn/TrnDiretaKavex.h"
 #include "othertrn/VendaVidalink.h"
 #include "othertrn/Vidalink.h"
+#include "pinpad/FuncPinpad.h"
 
 #include <QWidget>
 
-Janelas::Janelas(EstadoConsole& estado, QWidget& principal) : estado_(estado), principal_(principal) {
+Janelas::Janelas(EstadoConsole& estado, QWidget& principal, KavexLibrary& biblioteca, CamposPrincipais& campos)
+    : estado_(estado), principal_(principal), biblioteca_(biblioteca), campos_(campos) {
     ordem_ << principal.objectName();
     // Start order: bar-code, consultation, working key, pinpad message,
     // product list, other transactions, the Vidalink windows, the two

@@ -4,10 +4,16 @@
 // (the main window first) and kept, hidden, for the whole run. Each window
 // keeps its controls' contents between showings.
 
+#include "dialogs/DialogoModal.h"
+
 #include <QStringList>
+
+#include <type_traits>
 
 class QWidget;
 struct EstadoConsole;
+class KavexLibrary;
+class CamposPrincipais;
 class TFrmCfgCliKavex;
 class TFrmCfgPinpad;
 class TFrmConsultas;
@@ -34,8 +40,10 @@ class TFrmTrnDirKavex;
 
 class Janelas {
 public:
-    // Creates every window after the main window, in start order.
-    Janelas(EstadoConsole& estado, QWidget& principal);
+    // Creates every window after the main window, in start order; the
+    // windows that call the library or write the main window's fields are
+    // given them.
+    Janelas(EstadoConsole& estado, QWidget& principal, KavexLibrary& biblioteca, CamposPrincipais& campos);
     Janelas(const Janelas&) = delete;
     Janelas& operator=(const Janelas&) = delete;
 
@@ -72,11 +80,16 @@ private:
     template <class T> T* cria() {
         auto* janela = new T(estado_, &principal_);
         janela->hide();
+        if constexpr (std::is_base_of_v<DialogoModal, T>) {
+            janela->ligaServicos(biblioteca_, campos_);
+        }
         ordem_ << janela->objectName();
         return janela;
     }
 
     EstadoConsole& estado_;
     QWidget& principal_;
+    KavexLibrary& biblioteca_;
+    CamposPrincipais& campos_;
     QStringList ordem_;
 };

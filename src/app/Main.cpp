@@ -2,11 +2,12 @@
 #include "ui_Main.h"
 
 #include "app/Codigos.h"
-#include "app/LacoComandos.h"
 #include "app/OperadorJanelas.h"
+#include "fluxos/LacoComandos.h"
+#include "fluxos/OutrasTransacoes.h"
 #include "library/KavexLibrary.h"
-#include "platform/Acessibilidade.h"
-#include "platform/Aparencia.h"
+#include "widgets/Acessibilidade.h"
+#include "widgets/Aparencia.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -24,10 +25,8 @@ constexpr int kColunasRestricoes = 5;
 } // namespace
 
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()) {
-    estado_.biblioteca = &biblioteca;
+    : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()), biblioteca_(biblioteca) {
     platform::acessibilidade::instala();
-    estado_.principal = this;
     ui->setupUi(this);
     platform::acessibilidade::nomeiaCaixasEditaveis(*this);
     pintaJanela();
@@ -37,7 +36,7 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     criaTeclas();
     FormCreate();
     fixaJanela();
-    janelas_ = std::make_unique<Janelas>(estado_, *this);
+    janelas_ = std::make_unique<Janelas>(estado_, *this, biblioteca_, *this);
     criaLaco();
     conectaFinalizacao();
 }

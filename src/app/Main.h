@@ -9,11 +9,16 @@
 #include "core/EstadoConsole.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class KavexLibrary;
 class LacoComandos;
 class OperadorJanelas;
+namespace fluxos {
+class OutrasTransacoes;
+struct CamposConfirmacao;
+} // namespace fluxos
 
 namespace Ui {
 class TFrmtesteCliKavex32I;
@@ -67,6 +72,10 @@ public:
     void EscreveResultado(int32_t codigo) override;
     void EscreveCupomFiscal(const QString& cupom) override;
 
+    // Puts another run in the command loop's place inside other-transactions
+    // visits (tests decide how each run ends); empty gives the loop back.
+    void substituiLacoDasOutras(std::function<void()> laco);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -82,20 +91,19 @@ private:
     void lembraEndereco(const QString& endereco);
     void criaLaco();
     void conectaFinalizacao();
-    struct Envio;
-    Envio preparaEnvio();
-    void repassaVidalink();
-    void ConsultaPBM();
-    void executaLacoVisita();
+    fluxos::CamposConfirmacao camposConfirmacao() const;
+    QString restricoes() const;
 
     // While a visit runs, only the visit gives the controls back.
     bool visitaOutras_ = false;
 
     std::unique_ptr<Ui::TFrmtesteCliKavex32I> ui;
+    KavexLibrary& biblioteca_;
     EstadoConsole estado_;
     std::unique_ptr<Janelas> janelas_;
     std::unique_ptr<OperadorJanelas> operador_;
     std::unique_ptr<LacoComandos> laco_;
+    std::unique_ptr<fluxos::OutrasTransacoes> outras_;
 };
 
 // Splits a stored address list: each address is followed by ";", and

@@ -5,8 +5,8 @@
 
 #include "config/ArquivoConfig.h"
 #include "library/KavexLibrary.h"
-#include "platform/Prompt.h"
 #include "platform/Win1252.h"
+#include "widgets/Prompt.h"
 
 #include <QFocusEvent>
 
@@ -76,8 +76,8 @@ void TFrmtesteCliKavex32I::BtnConfiguraClick() {
         const QByteArray endereco = platform::toWin1252(ui->CBIPKavex->currentText());
         const QByteArray empresa = platform::toWin1252(ui->EdtEmpresa->text());
         const QByteArray terminal = platform::toWin1252(ui->EdtTerminal->text());
-        estado_.Retorno = estado_.biblioteca->ConfiguraIntKavexInterativo(endereco.constData(), empresa.constData(),
-                                                                          terminal.constData(), 0);
+        estado_.Retorno =
+            biblioteca_.ConfiguraIntKavexInterativo(endereco.constData(), empresa.constData(), terminal.constData(), 0);
         ui->EdtResultado->setText(QString::number(estado_.Retorno));
     }
     for (QWidget* w : {static_cast<QWidget*>(ui->CBIPKavex), static_cast<QWidget*>(ui->EdtEmpresa),

@@ -6,7 +6,7 @@
 
 #include "config/CfgCliKavex.h"
 #include "config/CfgPinpad.h"
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 
 void TFrmtesteCliKavex32I::conectaMenu() {
     connect(ui->CfgCliKavex, &QAction::triggered, this, &TFrmtesteCliKavex32I::CfgCliKavexClick);

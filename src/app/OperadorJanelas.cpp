@@ -1,18 +1,27 @@
 #include "app/OperadorJanelas.h"
 
+#include "library/kavex.h"
+
 #include "app/Main.h"
 #include "dialogs/ColetaCampos.h"
+#include "dialogs/ColetaCodProdAutor.h"
 #include "dialogs/ColetaDadosCMC7.h"
 #include "dialogs/CorrespBanc.h"
 #include "dialogs/CupomTEF.h"
 #include "dialogs/DadosCheque.h"
+#include "dialogs/MensagemPinpad.h"
 #include "dialogs/MenuEscolha.h"
 #include "dialogs/SelecionaChq.h"
 #include "dialogs/TelaConsulta.h"
+#include "dialogs/Timeout.h"
+#include "dialogs/WorkingKey.h"
+#include "othertrn/AA.h"
+#include "othertrn/ConsVlink.h"
+#include "othertrn/OutraTrn.h"
 #include "platform/Impressao.h"
-#include "platform/Modal.h"
-#include "platform/Prompt.h"
-#include "platform/RadioGroup.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
+#include "widgets/RadioGroup.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -72,7 +81,25 @@ void OperadorJanelas::atualizaTela() {
     ultimaPintura_ = relogio_.nsecsElapsed();
 }
 
+void OperadorJanelas::processa() {
+    if (emRajada()) {
+        pinta(false);
+    } else {
+        atualizaTela();
+    }
+    platform::modal::processPendingEvents();
+}
+
+void OperadorJanelas::antesDoDialogo() {
+    principal_.estado().Continua = KAVEX_CONTINUA_SEGUE;
+}
+
+int32_t OperadorJanelas::continuaDoDialogo() const {
+    return principal_.estado().Continua;
+}
+
 void OperadorJanelas::iniciaFuncao(const QString& dataHora) {
+    principal_.estado().Continua = KAVEX_CONTINUA_SEGUE;
     Janelas& j = principal_.janelas();
     j.FrmCupomTEF->MemCupom()->clear();
     j.FrmConsultas->MemoConsultas()->clear();
@@ -84,13 +111,14 @@ void OperadorJanelas::iniciaFuncao(const QString& dataHora) {
     j.FrmCupomTEF->OpcaoConfirmacao = TFrmCupomTEF::Pendente;
 }
 
-void OperadorJanelas::processaEventos() {
-    if (emRajada()) {
-        pinta(false);
-    } else {
-        atualizaTela();
-    }
-    platform::modal::processPendingEvents();
+// "Cancela &Pinpad" leaves -1 in Continua; a dialog's "&Encerra" does too,
+// and the loop sends -1 after it either way.
+bool OperadorJanelas::processaEventos() {
+    processa();
+    int32_t& continua = principal_.estado().Continua;
+    const bool cancela = continua == KAVEX_CONTINUA_ENCERRA;
+    continua = KAVEX_CONTINUA_SEGUE;
+    return cancela;
 }
 
 // Each trace line stays one entry of the box; line breaks in the library's
@@ -124,76 +152,80 @@ void OperadorJanelas::limpaMensagens() {
 void OperadorJanelas::avisa(const QString& texto) {
     atualizaTela();
     platform::prompt::showMessage(texto, &principal_);
-    processaEventos();
+    processa();
 }
 
 void OperadorJanelas::mostraErro(const QString& texto) {
     atualizaTela();
     platform::prompt::showError(texto, &principal_);
-    processaEventos();
+    processa();
 }
 
 bool OperadorJanelas::pergunta(const QString& texto) {
     atualizaTela();
-    const bool sim = platform::prompt::askYesNo(QString(), texto, &principal_) == platform::prompt::Answer::Yes;
-    processaEventos();
-    return sim;
+    return perguntaComTitulo(QString(), texto);
 }
 
 void OperadorJanelas::cabecalhoMenu(const QString& texto) {
     principal_.janelas().FrmMenu->CabecalhoMenu()->setText(texto);
 }
 
-OperadorLaco::Escolha OperadorJanelas::menu(const QString& opcoes, int tamanhoMaximo) {
+OperadorLaco::Resposta OperadorJanelas::menu(const QString& opcoes, int tamanhoMaximo) {
     atualizaTela();
+    antesDoDialogo();
     TFrmMenu& menu = *principal_.janelas().FrmMenu;
     menu.LimitaTamanho(tamanhoMaximo);
     menu.MostraOpcoes(opcoes);
     platform::modal::showModal(menu);
-    return {menu.OpcaoMenu, menu.RdBtnCont1000()->isChecked()};
+    return {menu.OpcaoMenu, continuaDoDialogo(), menu.RdBtnCont1000()->isChecked()};
 }
 
-OperadorLaco::Escolha OperadorJanelas::coletaCampo(const QString& solicitacao, int tamanhoMaximo) {
+OperadorLaco::Resposta OperadorJanelas::coletaCampo(const QString& solicitacao, int tamanhoMaximo) {
     atualizaTela();
+    antesDoDialogo();
     TFrmColeta& coleta = *principal_.janelas().FrmColeta;
     coleta.LimitaTamanho(tamanhoMaximo);
     coleta.MostraSolicitacao(solicitacao);
     platform::modal::showModal(coleta);
-    return {coleta.CampoColetado, coleta.RdBtnCtn1000()->isChecked()};
+    return {coleta.CampoColetado, continuaDoDialogo(), coleta.RdBtnCtn1000()->isChecked()};
 }
 
-bool OperadorJanelas::escolheCheque() {
+OperadorLaco::EscolhaCheque OperadorJanelas::escolheCheque() {
     atualizaTela();
+    antesDoDialogo();
     Janelas& j = principal_.janelas();
     j.FrmCnsChq->PreparaEscolha();
     j.FrmDigitado->LimpaCampos();
     j.FrmCMC7->LimpaCampo();
     platform::modal::showModal(*j.FrmCnsChq);
-    return j.FrmCnsChq->UsaCMC7;
+    return {j.FrmCnsChq->UsaCMC7, continuaDoDialogo()};
 }
 
-QString OperadorJanelas::chequeDigitado(const QString& solicitacao) {
+OperadorLaco::Resposta OperadorJanelas::chequeDigitado(const QString& solicitacao) {
     atualizaTela();
+    antesDoDialogo();
     TFrmDigitado& d = *principal_.janelas().FrmDigitado;
     d.DadosCheque()->setText(solicitacao);
     platform::modal::showModal(d);
-    return d.Compensacao + d.Banco + d.Agencia + d.C1 + d.Conta + d.C2 + d.NumeroCheque + d.C3;
+    return {d.Compensacao + d.Banco + d.Agencia + d.C1 + d.Conta + d.C2 + d.NumeroCheque + d.C3, continuaDoDialogo()};
 }
 
-QString OperadorJanelas::chequeCMC7(const QString& solicitacao, int tamanhoMaximo) {
+OperadorLaco::Resposta OperadorJanelas::chequeCMC7(const QString& solicitacao, int tamanhoMaximo) {
     atualizaTela();
+    antesDoDialogo();
     TFrmCMC7& cmc7 = *principal_.janelas().FrmCMC7;
     cmc7.LimitaCMC7(static_cast<int16_t>(tamanhoMaximo));
     cmc7.MostraCMC7(solicitacao);
     platform::modal::showModal(cmc7);
-    return cmc7.DadosCMC7;
+    return {cmc7.DadosCMC7, continuaDoDialogo()};
 }
 
-QString OperadorJanelas::codigoBarras(const QString& solicitacao) {
+OperadorLaco::Resposta OperadorJanelas::codigoBarras(const QString& solicitacao) {
     atualizaTela();
+    antesDoDialogo();
     TFrmCodBarra& codBarra = *principal_.janelas().FrmCodBarra;
     codBarra.MostraParaLaco(solicitacao);
-    return codBarra.RetornoCodBarra;
+    return {codBarra.RetornoCodBarra, continuaDoDialogo()};
 }
 
 void OperadorJanelas::aguardaPinpad(int32_t contador) {
@@ -246,4 +278,139 @@ OperadorLaco::Finalizacao OperadorJanelas::finalizacao() {
 
 void OperadorJanelas::devolveControles() {
     principal_.HabilitaDesabilita(true);
+}
+
+void OperadorJanelas::escreveCupomFiscal(const QString& cupom) {
+    c_.EdtCpFiscal->setText(cupom);
+}
+
+void OperadorJanelas::escreveValor(const QString& valor) {
+    c_.EdtValor->setText(valor);
+}
+
+void OperadorJanelas::escreveHora(const QString& hora) {
+    c_.EdtHora->setText(hora);
+}
+
+OperadorLaco::ListaProdutos OperadorJanelas::produtosAutoAtendimento() {
+    TFrmAA& produtos = *principal_.janelas().FrmAA;
+    produtos.ProdutosAAInformados = false;
+    platform::modal::showModal(produtos);
+    return {produtos.ProdutosAAInformados, produtos.ProdutosAA};
+}
+
+// The prompts report "&Encerra" only through Continua.
+OperadorLaco::Resposta OperadorJanelas::mensagemPinpad() {
+    antesDoDialogo();
+    TFrmMsgPpd& dialogo = *principal_.janelas().FrmMsgPpd;
+    dialogo.EdtMsgPpd()->clear();
+    platform::modal::showModal(dialogo);
+    return {dialogo.MensagemPinpad, continuaDoDialogo()};
+}
+
+OperadorLaco::Resposta OperadorJanelas::workingKey() {
+    antesDoDialogo();
+    TFrmWK& dialogo = *principal_.janelas().FrmWK;
+    dialogo.EdtWK()->clear();
+    platform::modal::showModal(dialogo);
+    return {dialogo.WorkingKey, continuaDoDialogo()};
+}
+
+OperadorLaco::TempoEspera OperadorJanelas::tempoLeituraCartao() {
+    TFrmTimeout& timeout = *principal_.janelas().FrmTimeout;
+    timeout.EdtTimeout()->clear();
+    platform::modal::showModal(timeout);
+    TempoEspera tempo;
+    if (!timeout.EdtTimeout()->text().isEmpty()) {
+        tempo.segundos = timeout.TimeoutLeCartao;
+    }
+    tempo.continua = continuaDoDialogo();
+    return tempo;
+}
+
+int32_t OperadorJanelas::aguardaPassagemCartao() {
+    return principal_.TstCnc();
+}
+
+void OperadorJanelas::limpaCaixaMensagens() {
+    c_.MemoMsgOperador->clear();
+}
+
+// The panel lies over the operator messages (emptied for the read), so the
+// window keeps its size and the other boxes their place. It is painted
+// before the library takes the thread.
+void OperadorJanelas::mostraPainelLeitura() {
+    QWidget* painel = c_.pnlILCD;
+    const QWidget* mensagens = c_.MemoMsgOperador;
+    const QPoint canto = mensagens->mapTo(painel->parentWidget(), QPoint(0, 0));
+    const int largura = mensagens->width();
+    painel->setGeometry(canto.x(), canto.y(), largura,
+                        painel->hasHeightForWidth() ? painel->heightForWidth(largura) : painel->sizeHint().height());
+    painel->raise();
+    painel->show();
+    platform::modal::processPendingEvents();
+}
+
+void OperadorJanelas::escondePainelLeitura() {
+    c_.pnlILCD->hide();
+}
+
+void OperadorJanelas::validaCodigoBarras() {
+    principal_.janelas().FrmCodBarra->MostraParaValidacao();
+}
+
+bool OperadorJanelas::perguntaComTitulo(const QString& titulo, const QString& texto) {
+    atualizaTela();
+    const bool sim = platform::prompt::askYesNo(titulo, texto, &principal_) == platform::prompt::Answer::Yes;
+    processa();
+    return sim;
+}
+
+std::optional<QString> OperadorJanelas::pedeTexto(const QString& titulo, const QString& rotulo) {
+    QString resposta;
+    const bool aceito = platform::prompt::inputQuery(titulo, rotulo, resposta, &principal_);
+    platform::modal::processPendingEvents();
+    if (!aceito) {
+        return std::nullopt;
+    }
+    return resposta;
+}
+
+void OperadorJanelas::escreveCamposConfirmacao(const QString& cupom, const QString& hora) {
+    c_.EdtCpFiscal2->setText(cupom);
+    c_.EdtHora2->setText(hora);
+}
+
+OperadorLaco::Visita OperadorJanelas::menuOutras() {
+    Janelas& j = principal_.janelas();
+    j.FrmConsVidalink->preparaVisita();
+    inicio_.reset();
+    TFrmOutrasTrn& menu = *j.FrmOutrasTrn;
+    platform::modal::showModal(menu);
+    Visita visita;
+    visita.inicio = inicio_;
+    switch (menu.Tag) {
+    case TFrmOutrasTrn::TransacoesVidalink:
+        visita.escolha = EscolhaOutras::Vidalink;
+        break;
+    case TFrmOutrasTrn::ConsultaPBM:
+        visita.escolha = EscolhaOutras::ConsultaPBM;
+        break;
+    default:
+        break;
+    }
+    return visita;
+}
+
+std::optional<int32_t> OperadorJanelas::consultaVidalink() {
+    inicio_.reset();
+    platform::modal::showModal(*principal_.janelas().FrmConsVidalink);
+    return inicio_;
+}
+
+QString OperadorJanelas::codigoProdutoAutorizacao(const QString& rotulo) {
+    TFrmCodProdAutor& dialogo = *principal_.janelas().FrmCodProdAutor;
+    dialogo.lbCodProdAutor()->setText(rotulo);
+    platform::modal::showModal(dialogo);
+    return dialogo.edCodProdAutor()->text();
 }

@@ -1,10 +1,13 @@
 #pragma once
 
-// The command loop's operator as the console shows it: the main window's
-// trace, message line, message box and pinpad panel, and the operator dialogs,
-// shown through the modal seam; boxes through the prompt façade.
+// The flows' operator as the console shows it: the main window's trace,
+// message line, message box and pinpad panel, and the operator dialogs, shown
+// through the modal seam; boxes through the prompt façade. The dialogs still
+// say "&Encerra" and "&Volta" through EstadoConsole::Continua: this adapter
+// clears it before each dialog and hands what the dialog left back with the
+// answer.
 
-#include "app/LacoComandos.h"
+#include "fluxos/Operador.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
@@ -29,12 +32,20 @@ public:
         RadioGroup* RdGrImpr;
         QLineEdit* EdtCpFiscal;
         QLineEdit* EdtHora;
+        QLineEdit* EdtValor;
+        QLineEdit* EdtCpFiscal2;
+        QLineEdit* EdtHora2;
+        QWidget* pnlILCD;
     };
 
     OperadorJanelas(TFrmtesteCliKavex32I& principal, const Controles& controles);
 
+    // The result of a start made in an other-transactions window, as the
+    // window writes it to "Resultado:".
+    void anotaInicio(int32_t retorno) { inicio_ = retorno; }
+
     void iniciaFuncao(const QString& dataHora) override;
-    void processaEventos() override;
+    bool processaEventos() override;
     void registra(const QString& linha) override;
     void mostraMensagem(const QString& texto) override;
     void acrescentaMensagem(const QString& texto) override;
@@ -43,12 +54,12 @@ public:
     void mostraErro(const QString& texto) override;
     bool pergunta(const QString& texto) override;
     void cabecalhoMenu(const QString& texto) override;
-    Escolha menu(const QString& opcoes, int tamanhoMaximo) override;
-    Escolha coletaCampo(const QString& solicitacao, int tamanhoMaximo) override;
-    bool escolheCheque() override;
-    QString chequeDigitado(const QString& solicitacao) override;
-    QString chequeCMC7(const QString& solicitacao, int tamanhoMaximo) override;
-    QString codigoBarras(const QString& solicitacao) override;
+    Resposta menu(const QString& opcoes, int tamanhoMaximo) override;
+    Resposta coletaCampo(const QString& solicitacao, int tamanhoMaximo) override;
+    EscolhaCheque escolheCheque() override;
+    Resposta chequeDigitado(const QString& solicitacao) override;
+    Resposta chequeCMC7(const QString& solicitacao, int tamanhoMaximo) override;
+    Resposta codigoBarras(const QString& solicitacao) override;
     void aguardaPinpad(int32_t contador) override;
     void escondeAguardaPinpad() override;
     void acrescentaCupom(const QString& texto) override;
@@ -61,7 +72,33 @@ public:
     Finalizacao finalizacao() override;
     void devolveControles() override;
 
+    void escreveCupomFiscal(const QString& cupom) override;
+    void escreveValor(const QString& valor) override;
+    void escreveHora(const QString& hora) override;
+    ListaProdutos produtosAutoAtendimento() override;
+    Resposta mensagemPinpad() override;
+    Resposta workingKey() override;
+    TempoEspera tempoLeituraCartao() override;
+    int32_t aguardaPassagemCartao() override;
+    void limpaCaixaMensagens() override;
+    void mostraPainelLeitura() override;
+    void escondePainelLeitura() override;
+    void validaCodigoBarras() override;
+
+    bool perguntaComTitulo(const QString& titulo, const QString& texto) override;
+    std::optional<QString> pedeTexto(const QString& titulo, const QString& rotulo) override;
+    void escreveCamposConfirmacao(const QString& cupom, const QString& hora) override;
+
+    Visita menuOutras() override;
+    std::optional<int32_t> consultaVidalink() override;
+    QString codigoProdutoAutorizacao(const QString& rotulo) override;
+
 private:
+    // Events processed without taking the operator's cancel request.
+    void processa();
+    // Clears Continua before a dialog and reads it after.
+    void antesDoDialogo();
+    int32_t continuaDoDialogo() const;
     // Painting the window costs far more than a cycle of a library that
     // answers at once. During a burst of such cycles the window is painted,
     // and the trace written to its box, once a frame; a slower call, any
@@ -77,4 +114,5 @@ private:
     qint64 ultimoCiclo_ = 0;
     qint64 ultimaPintura_ = 0;
     int ciclosRapidos_ = 0;
+    std::optional<int32_t> inicio_;
 };

@@ -3,7 +3,7 @@
 #include "app/Main.h"
 #include "library/LoadedLibrary.h"
 #include "platform/ProgramDir.h"
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -81,7 +81,8 @@ int executaPrograma(QApplication& app) {
     }
 
     TFrmtesteCliKavex32I principal(*biblioteca);
-    biblioteca->setMessageOwner(&principal);
+    biblioteca->setMissingReporter(
+        [&principal](const QString& mensagem) { platform::prompt::showError(mensagem, &principal); });
     principal.show();
     return QApplication::exec();
 }

@@ -6,7 +6,8 @@
 #include "platform/Numeros.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramDir.h"
-#include "platform/Prompt.h"
+#include "widgets/NumeroDigitado.h"
+#include "widgets/Prompt.h"
 
 #include <QFileInfo>
 

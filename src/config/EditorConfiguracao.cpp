@@ -1,7 +1,7 @@
 #include "config/EditorConfiguracao.h"
 
 #include "platform/ProfileFile.h"
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 
 #include <QAction>
 

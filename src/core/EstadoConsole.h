@@ -2,18 +2,17 @@
 
 // The program-wide state that the main window owns and that the start, the
 // command loop, the finishing, the dialogs and the other transactions share.
-// It lives for the whole run.
+// It lives for the whole run. It holds values only: the library and the
+// windows are handed to whoever needs them.
 
 #include <QString>
 #include <cstdint>
 
-class KavexLibrary;
-class CamposPrincipais;
-
 struct EstadoConsole {
     int32_t Retorno = 0;
-    // Continuation value sent with the next loop step: 0 carry on, 1 go back,
-    // -1 end the function, 1000 the operator's alternative value.
+    // How the operator left the last dialog: 0 carry on, 1 "&Volta", -1
+    // "&Encerra" (also "Cancela &Pinpad"). The dialogs write it; the window's
+    // operator reads it and hands it to the flows with the answer.
     int32_t Continua = 0;
     QString DataFiscal;      // YYYYMMDD
     QString HoraFiscal;      // HHMMSS
@@ -32,12 +31,6 @@ struct EstadoConsole {
     QString TextoTrilha1;
     QString TextoTrilha2;
     QString TextoSenha;
-
-    // The loaded payment client library; never null while the console runs.
-    KavexLibrary* biblioteca = nullptr;
-    // The main window's result and fiscal-receipt fields, for the windows that
-    // write them; never null while the console runs.
-    CamposPrincipais* principal = nullptr;
 };
 
 // Refreshes DataFiscal, HoraFiscal and DataHoraExtenso from the clock.

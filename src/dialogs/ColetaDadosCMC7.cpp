@@ -1,7 +1,7 @@
 #include "dialogs/ColetaDadosCMC7.h"
 #include "ui_ColetaDadosCMC7.h"
 
-#include "platform/Icones.h"
+#include "widgets/Icones.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 
 #include "core/EstadoConsole.h"
 #include "library/KavexLibrary.h"
-#include "platform/Modal.h"
 #include "platform/Win1252.h"
+#include "widgets/Modal.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -482,7 +482,7 @@ void TFrmCodBarra::restauraCores() {
 
 void TFrmCodBarra::validaCodigo() {
     const QByteArray digitos = platform::toWin1252(CodigoBarras);
-    ResultadoValidacao = estado_.biblioteca->ValidaCampoCodigoEmBarras(digitos.constData(), &TipoCodBarra);
+    ResultadoValidacao = biblioteca().ValidaCampoCodigoEmBarras(digitos.constData(), &TipoCodBarra);
 }
 
 void TFrmCodBarra::mostraNumeros() {

@@ -1,8 +1,8 @@
 #include "dialogs/DadosCheque.h"
 #include "ui_DadosCheque.h"
 
-#include "platform/Icones.h"
-#include "platform/Prompt.h"
+#include "widgets/Icones.h"
+#include "widgets/Prompt.h"
 
 #include <QApplication>
 

@@ -58,6 +58,21 @@ private:
 
 DialogoModal::DialogoModal(EstadoConsole& estado, QWidget* parent) : QDialog(parent), estado_(estado) {}
 
+void DialogoModal::ligaServicos(KavexLibrary& biblioteca, CamposPrincipais& principal) {
+    biblioteca_ = &biblioteca;
+    principal_ = &principal;
+}
+
+KavexLibrary& DialogoModal::biblioteca() const {
+    Q_ASSERT(biblioteca_);
+    return *biblioteca_;
+}
+
+CamposPrincipais& DialogoModal::principal() const {
+    Q_ASSERT(principal_);
+    return *principal_;
+}
+
 void DialogoModal::configuraJanela(Moldura moldura, bool centralizaNaTela) {
     moldura_ = moldura;
     centraliza_ = centralizaNaTela;

@@ -14,6 +14,8 @@
 class QFont;
 class QLineEdit;
 struct EstadoConsole;
+class KavexLibrary;
+class CamposPrincipais;
 
 enum class Moldura {
     // Small tool-window frame without a close control.
@@ -26,6 +28,11 @@ enum class Moldura {
 
 class DialogoModal : public QDialog {
     Q_OBJECT
+public:
+    // The library the window calls and the main window's fields it writes,
+    // given once after it is created (windows that call neither ignore them).
+    void ligaServicos(KavexLibrary& biblioteca, CamposPrincipais& principal);
+
 protected:
     DialogoModal(EstadoConsole& estado, QWidget* parent);
 
@@ -60,10 +67,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     EstadoConsole& estado_;
+    KavexLibrary& biblioteca() const;
+    CamposPrincipais& principal() const;
 
 private:
     void centraliza();
 
+    KavexLibrary* biblioteca_ = nullptr;
+    CamposPrincipais* principal_ = nullptr;
     Moldura moldura_ = Moldura::FerramentaSemFechar;
     bool centraliza_ = true;
     bool aparenciaPronta_ = false;

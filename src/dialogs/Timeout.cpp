@@ -2,11 +2,12 @@
 #include "ui_Timeout.h"
 
 #include "core/EstadoConsole.h"
+#include "fluxos/Padroes.h"
 
 #include <QRegularExpressionValidator>
 
 namespace {
-constexpr uint16_t kTimeoutPadrao = 30;
+constexpr uint16_t kTimeoutPadrao = padroes::kTimeoutLeCartao;
 }
 
 TFrmTimeout::TFrmTimeout(EstadoConsole& estado, QWidget* parent)

@@ -1,7 +1,5 @@
 #include "library/LoadedLibrary.h"
 
-#include "platform/Prompt.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <type_traits>
@@ -38,10 +36,18 @@ QStringList LoadedLibrary::missingFunctions() const {
     return missing;
 }
 
+QString LoadedLibrary::missingMessage(const char* name) const {
+    return QStringLiteral("A função %1 não existe na biblioteca %2; ela não foi chamada.")
+        .arg(QString::fromLatin1(name), QDir::toNativeSeparators(path_));
+}
+
 void LoadedLibrary::reportMissing(const char* name) const {
-    platform::prompt::showError(QStringLiteral("A função %1 não existe na biblioteca %2; ela não foi chamada.")
-                                    .arg(QString::fromLatin1(name), QDir::toNativeSeparators(path_)),
-                                owner_);
+    const QString message = missingMessage(name);
+    if (reporter_) {
+        reporter_(message);
+    } else {
+        qWarning("%s", qPrintable(message));
+    }
 }
 
 #define KAVEX_DEFINE_CALL(R, N, P, A)                                                                                  \

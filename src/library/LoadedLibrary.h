@@ -7,9 +7,8 @@
 #include <QLibrary>
 #include <QString>
 
+#include <functional>
 #include <memory>
-
-class QWidget;
 
 class LoadedLibrary final : public KavexLibrary {
 public:
@@ -20,8 +19,13 @@ public:
     const QString& path() const { return path_; }
     QStringList missingFunctions() const override;
 
-    // Owner of the message shown when a missing function is called.
-    void setMessageOwner(QWidget* owner) { owner_ = owner; }
+    // Receives the message for the operator when a missing function is
+    // called (the function is not called and kFuncaoAusente is returned).
+    // Without one, the message goes to the log.
+    void setMissingReporter(std::function<void(const QString&)> reporter) { reporter_ = std::move(reporter); }
+
+    // The message for a missing function, naming it and the library.
+    QString missingMessage(const char* name) const;
 
 #define KAVEX_DECLARE_OVERRIDE(R, N, P, A) R N P override;
     KAVEX_FUNCTIONS(KAVEX_DECLARE_OVERRIDE)
@@ -33,7 +37,7 @@ private:
 
     QString path_;
     QLibrary library_;
-    QWidget* owner_ = nullptr;
+    std::function<void(const QString&)> reporter_;
 
 #define KAVEX_DECLARE_POINTER(R, N, P, A) R(KAVEX_CALL* p##N) P = nullptr;
     KAVEX_FUNCTIONS(KAVEX_DECLARE_POINTER)

@@ -14,6 +14,8 @@
 
 #include <stdint.h>
 
+#include "kavex_protocolo.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif

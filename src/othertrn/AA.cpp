@@ -2,7 +2,8 @@
 #include "ui_AA.h"
 
 #include "platform/Numeros.h"
-#include "platform/Prompt.h"
+#include "widgets/NumeroDigitado.h"
+#include "widgets/Prompt.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,6 +1,6 @@
 #include "othertrn/CamposObrigatorios.h"
 
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 
 bool faltaCampo(std::initializer_list<CampoObrigatorio> campos, QWidget* dono) {
     for (const auto& [campo, mensagem] : campos) {

@@ -3,12 +3,14 @@
 
 #include "core/CamposPrincipais.h"
 #include "core/EstadoConsole.h"
+#include "fluxos/Padroes.h"
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
-#include "platform/Prompt.h"
 #include "platform/Win1252.h"
+#include "widgets/NumeroDigitado.h"
+#include "widgets/Prompt.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -167,7 +169,7 @@ void TFrmCncVidalink::BitBtn3Click() {
         return;
     }
     const QByteArray codigo = platform::toWin1252(ui->edCodProd->text());
-    const int32_t resultado = estado_.biblioteca->InformaProdutoCancelamentoVidalink(
+    const int32_t resultado = biblioteca().InformaProdutoCancelamentoVidalink(
         static_cast<int16_t>(IndiceProdCancelamento), codigo.constData(), quantidade);
     if (resultado != kProdutoAceito) {
         platform::prompt::showMessage(QStringLiteral("Produtos Informados Incorretamente. Favor Informar Novamente."),
@@ -200,7 +202,7 @@ void TFrmCncVidalink::BitBtn4Click() {
 void TFrmCncVidalink::BitBtn1Click() {
     dataehora(estado_);
     if (ui->EdtCpNFiscal->text().isEmpty()) {
-        ui->EdtCpNFiscal->setText(QStringLiteral("12345"));
+        ui->EdtCpNFiscal->setText(padroes::kCupomFiscal);
     }
     TipoCancelamento = ui->RdBtnTotal->isChecked() ? 1 : 0;
     if (faltaCampo({{ui->edNumProd, QStringLiteral("Digite o Número de Produtos")},
@@ -224,13 +226,14 @@ void TFrmCncVidalink::BitBtn1Click() {
     const QByteArray cupomNaoFiscal = texto(ui->EdtCpNFiscal);
     const QByteArray data = platform::toWin1252(estado_.DataFiscal);
     const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
-    RetornoCncVidalink = estado_.biblioteca->IniciaFuncaoKavexInterativoCancelamentoVidalink(
+    RetornoCncVidalink = biblioteca().IniciaFuncaoKavexInterativoCancelamentoVidalink(
         TipoCancelamento, produtos, cupomOrig.constData(), dataOrig.constData(), docOrig.constData(),
-        termOrig.constData(), cupomNaoFiscal.constData(), data.constData(), hora.constData(), "Opx");
+        termOrig.constData(), cupomNaoFiscal.constData(), data.constData(), hora.constData(),
+        platform::toWin1252(padroes::kOperador).constData());
     if (RetornoCncVidalink != KAVEX_CONTINUA_INTERATIVO) {
         estado_.CncVidalinkAtiva = false;
     }
-    estado_.principal->EscreveResultado(RetornoCncVidalink);
+    principal().EscreveResultado(RetornoCncVidalink);
     fecha();
 }
 

@@ -3,11 +3,12 @@
 
 #include "core/CamposPrincipais.h"
 #include "core/EstadoConsole.h"
+#include "fluxos/Padroes.h"
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
 #include "platform/Numeros.h"
-#include "platform/Prompt.h"
 #include "platform/Win1252.h"
+#include "widgets/Prompt.h"
 
 namespace {
 const QString kModoIndividual = QStringLiteral("0");
@@ -117,13 +118,13 @@ void TFrmConsVidalink::consulta(const QString& codigoProduto) {
     const QByteArray data = platform::toWin1252(ui->EdtDtFiscal->text());
     const QByteArray hora = platform::toWin1252(ui->EdtHorario->text());
     const QByteArray operador = platform::toWin1252(ui->EdtOperador->text());
-    RetornoConsVidalink = estado_.biblioteca->IniciaFuncaoKavexInterativoConsultaVidalink(
+    RetornoConsVidalink = biblioteca().IniciaFuncaoKavexInterativoConsultaVidalink(
         autorizacao.constData(), produto.constData(), cupom.constData(), data.constData(), hora.constData(),
         operador.constData());
     if (RetornoConsVidalink != KAVEX_CONTINUA_INTERATIVO) {
         encerraConsulta();
     }
-    estado_.principal->EscreveResultado(RetornoConsVidalink);
+    principal().EscreveResultado(RetornoConsVidalink);
 }
 
 void TFrmConsVidalink::passoAutorizacao() {
@@ -138,10 +139,10 @@ void TFrmConsVidalink::passoAutorizacao() {
     estado_.ConsultaIniciada = true;
     dataehora(estado_);
     const std::pair<QLineEdit*, QString> padroes[] = {{ui->EdtQdeProd, QStringLiteral("1")},
-                                                      {ui->EdtCpFiscal, QStringLiteral("12345")},
+                                                      {ui->EdtCpFiscal, padroes::kCupomFiscal},
                                                       {ui->EdtDtFiscal, estado_.DataFiscal},
                                                       {ui->EdtHorario, estado_.HoraFiscal},
-                                                      {ui->EdtOperador, QStringLiteral("Opx")}};
+                                                      {ui->EdtOperador, padroes::kOperador}};
     for (const auto& [campo, padrao] : padroes) {
         if (campo->text().isEmpty()) {
             campo->setText(padrao);

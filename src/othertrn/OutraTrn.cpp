@@ -3,7 +3,7 @@
 
 #include "othertrn/TrnDiretaKavex.h"
 #include "othertrn/Vidalink.h"
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 
 TFrmOutrasTrn::TFrmOutrasTrn(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmOutrasTrn>()) {

@@ -2,21 +2,22 @@
 #include "ui_TrnDiretaKavex.h"
 
 #include "core/EstadoConsole.h"
+#include "fluxos/Padroes.h"
 #include "library/KavexLibrary.h"
 #include "platform/Clock.h"
 #include "platform/Numeros.h"
-#include "platform/Prompt.h"
 #include "platform/Win1252.h"
+#include "widgets/Prompt.h"
 
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
 
 namespace {
-const QString kCupomPadrao = QStringLiteral("12345");
-const QString kOperadorPadrao = QStringLiteral("Teste");
-const QString kTimeOutPadrao = QStringLiteral("30");
+const QString& kCupomPadrao = padroes::kCupomFiscal;
+const QString& kOperadorPadrao = padroes::kOperadorDireto;
+const QString kTimeOutPadrao = QString::number(padroes::kTimeoutDireto);
 const QString kZero = QStringLiteral("0");
-constexpr int32_t kTimeOutSemNumero = 30;
+constexpr int32_t kTimeOutSemNumero = padroes::kTimeoutDireto;
 const QString kDicaRede = QStringLiteral("Não digitar 0, 1, 4, 5, 9 e outras Redes \n"
                                          "de Destino que a CliKavex já contempla.\n"
                                          "Senão a transação nem é enviada ao \n"
@@ -150,7 +151,7 @@ void TFrmTrnDirKavex::BtnEnviarClick() {
     const QByteArray hora = platform::toWin1252(ui->Ed_Horario->text());
     const QByteArray operador = platform::toWin1252(ui->ed_Operador->text());
     int16_t codigoResposta = 0;
-    const int32_t resultado = estado_.biblioteca->EnviaRecebeKavexDireto(
+    const int32_t resultado = biblioteca().EnviaRecebeKavexDireto(
         rede, funcao, offset, BufferEnvio.data(), TamBufferEnvio, BufferRetorno.data(), trndireta::kTamBuffer,
         &codigoResposta, timeOut, cupom.constData(), data.constData(), hora.constData(), operador.constData(),
         tipoTransacao);

@@ -5,7 +5,7 @@
 // EnviaRecebeKavexDireto and lists what came back.
 
 #include "dialogs/DialogoModal.h"
-#include "othertrn/BufferDireto.h"
+#include "fluxos/BufferDireto.h"
 
 #include <array>
 #include <memory>

@@ -3,11 +3,13 @@
 
 #include "core/CamposPrincipais.h"
 #include "core/EstadoConsole.h"
+#include "fluxos/Padroes.h"
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
 #include "platform/Win1252.h"
+#include "widgets/NumeroDigitado.h"
 
 #include <QFocusEvent>
 
@@ -83,7 +85,7 @@ void TFrmVendaVidalink::BtnVendaClick() {
 
 void TFrmVendaVidalink::realizaVenda() {
     if (ui->EdtCodAut->text().isEmpty()) {
-        ui->EdtCodAut->setText(QStringLiteral("12345"));
+        ui->EdtCodAut->setText(padroes::kCupomFiscal);
     }
     if (ui->EdtCpFiscal->text().isEmpty()) {
         ui->EdtCpFiscal->setText(QStringLiteral("54321"));
@@ -93,14 +95,15 @@ void TFrmVendaVidalink::realizaVenda() {
     const QByteArray cupom = platform::toWin1252(ui->EdtCpFiscal->text());
     const QByteArray data = platform::toWin1252(estado_.DataFiscal);
     const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
-    const int32_t resultado = estado_.biblioteca->IniciaFuncaoKavexInterativoVendaVidalink(
-        autorizacao.constData(), ContProdVenda, cupom.constData(), data.constData(), hora.constData(), "Opx");
+    const int32_t resultado = biblioteca().IniciaFuncaoKavexInterativoVendaVidalink(
+        autorizacao.constData(), ContProdVenda, cupom.constData(), data.constData(), hora.constData(),
+        platform::toWin1252(padroes::kOperador).constData());
     ui->EdtResultado->setText(QString::number(resultado));
-    estado_.principal->EscreveResultado(resultado);
+    principal().EscreveResultado(resultado);
     if (resultado != KAVEX_CONTINUA_INTERATIVO) {
         estado_.VendaVidalinkAtiva = false;
     }
-    estado_.principal->EscreveCupomFiscal(ui->EdtCpFiscal->text());
+    principal().EscreveCupomFiscal(ui->EdtCpFiscal->text());
     fecha();
 }
 
@@ -128,8 +131,8 @@ void TFrmVendaVidalink::informaProduto() {
     ++ContProdVenda;
     const QByteArray codigo = platform::toWin1252(ui->EdtCodProd->text());
     const QByteArray valor = platform::toWin1252(ui->EdtValor->text());
-    const int32_t resultado = estado_.biblioteca->InformaProdutoVendaVidalink(ContProdVenda, codigo.constData(),
-                                                                              quantidade, valor.constData());
+    const int32_t resultado =
+        biblioteca().InformaProdutoVendaVidalink(ContProdVenda, codigo.constData(), quantidade, valor.constData());
     ui->EdtResultado->setText(QString::number(resultado));
     ui->EdtCodProd->clear();
     ui->EdtQde->clear();

@@ -5,7 +5,7 @@
 #include "othertrn/CancVidalink.h"
 #include "othertrn/ConsVlink.h"
 #include "othertrn/VendaVidalink.h"
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 
 TFrmVidalink::TFrmVidalink(EstadoConsole& estado, QWidget* parent)
     : DialogoModal(estado, parent), ui(std::make_unique<Ui::TFrmVidalink>()) {

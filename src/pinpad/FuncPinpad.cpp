@@ -2,7 +2,7 @@
 #include "ui_FuncPinpad.h"
 
 #include "core/EstadoConsole.h"
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 
 #include <QButtonGroup>
 #include <QMouseEvent>

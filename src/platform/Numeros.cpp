@@ -1,7 +1,5 @@
 #include "platform/Numeros.h"
 
-#include "platform/Prompt.h"
-
 #include <limits>
 
 namespace platform::numeros {
@@ -72,16 +70,6 @@ std::optional<int32_t> leInteiro(QStringView texto) {
 
 QString mensagemInvalido(const QString& texto) {
     return QStringLiteral("'%1' is not a valid integer value").arg(texto);
-}
-
-bool StrToInt(const QString& texto, int32_t& valor, QWidget* dono) {
-    const std::optional<int32_t> lido = leInteiro(texto);
-    if (!lido) {
-        prompt::showError(mensagemInvalido(texto), dono);
-        return false;
-    }
-    valor = *lido;
-    return true;
 }
 
 int32_t StrToIntDef(QStringView texto, int32_t padrao) {

@@ -11,8 +11,6 @@
 #include <cstdint>
 #include <optional>
 
-class QWidget;
-
 namespace platform::numeros {
 
 // The number, or nothing when the text is not a whole number of 32 bits.
@@ -22,10 +20,6 @@ std::optional<int32_t> leInteiro(QStringView texto);
 
 // The toolkit's conversion error for a text that is not a number.
 QString mensagemInvalido(const QString& texto);
-
-// Reads `texto` into `valor`; when it is no number, shows the conversion
-// error in an error box owned by `dono` and returns false, leaving `valor`.
-bool StrToInt(const QString& texto, int32_t& valor, QWidget* dono = nullptr);
 
 // The number, or `padrao` when the text is not one.
 int32_t StrToIntDef(QStringView texto, int32_t padrao);

@@ -3,7 +3,7 @@
 // every line is followed by its zero byte; any reply is listed in lines of 40
 // characters without reading past the bytes that exist.
 
-#include "othertrn/BufferDireto.h"
+#include "fluxos/BufferDireto.h"
 #include "platform/Win1252.h"
 
 #include <cstdint>

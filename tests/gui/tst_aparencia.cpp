@@ -1,6 +1,6 @@
 // The teal panel's look: what a disabled box looks like beside an enabled one.
 
-#include "platform/Aparencia.h"
+#include "widgets/Aparencia.h"
 
 #include <QCheckBox>
 #include <QImage>

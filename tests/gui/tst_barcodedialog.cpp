@@ -8,7 +8,7 @@
 
 #include "app/Janelas.h"
 #include "dialogs/CorrespBanc.h"
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 
 #include <QApplication>
 #include <QFrame>

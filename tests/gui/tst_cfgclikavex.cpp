@@ -5,9 +5,9 @@
 #include "app/Janelas.h"
 #include "config/CfgCliKavex.h"
 #include "core/EstadoConsole.h"
-#include "platform/Modal.h"
 #include "platform/ProgramDir.h"
-#include "platform/Prompt.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,7 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/RadioGroup.h"
+#include "widgets/RadioGroup.h"
 
 using harness::clicaIndicador;
 using harness::clicaItem;

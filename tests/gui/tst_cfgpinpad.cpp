@@ -4,10 +4,10 @@
 
 #include "config/CfgPinpad.h"
 #include "core/EstadoConsole.h"
-#include "platform/Modal.h"
 #include "platform/ProgramDir.h"
-#include "platform/Prompt.h"
-#include "platform/RadioGroup.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
+#include "widgets/RadioGroup.h"
 
 #include <QAction>
 #include <QDir>

@@ -9,9 +9,9 @@
 #include "dialogs/ColetaDadosCMC7.h"
 #include "dialogs/DadosCheque.h"
 #include "dialogs/SelecionaChq.h"
-#include "platform/Modal.h"
-#include "platform/Prompt.h"
 #include "platform/Win1252.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -9,9 +9,9 @@
 #include "dialogs/MenuEscolha.h"
 #include "platform/Clock.h"
 #include "platform/Impressao.h"
-#include "platform/Modal.h"
-#include "platform/Prompt.h"
-#include "platform/RadioGroup.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
+#include "widgets/RadioGroup.h"
 
 #include <QFile>
 #include <QLabel>

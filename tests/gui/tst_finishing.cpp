@@ -5,8 +5,8 @@
 
 #include "config/CfgCliKavex.h"
 #include "platform/Clock.h"
-#include "platform/Prompt.h"
-#include "platform/RadioGroup.h"
+#include "widgets/Prompt.h"
+#include "widgets/RadioGroup.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

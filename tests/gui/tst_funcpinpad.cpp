@@ -8,8 +8,8 @@
 
 #include "core/EstadoConsole.h"
 #include "pinpad/FuncPinpad.h"
-#include "platform/Modal.h"
-#include "platform/Prompt.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
 
 #include <QLabel>
 #include <QRadioButton>

@@ -5,8 +5,8 @@
 
 #include "app/Programa.h"
 #include "platform/ProgramDir.h"
-#include "platform/Prompt.h"
-#include "platform/RadioGroup.h"
+#include "widgets/Prompt.h"
+#include "widgets/RadioGroup.h"
 
 #include <QAction>
 #include <QCheckBox>

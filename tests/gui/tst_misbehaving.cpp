@@ -11,8 +11,8 @@
 #include "app/Janelas.h"
 #include "dialogs/CorrespBanc.h"
 #include "othertrn/TrnDiretaKavex.h"
-#include "platform/Modal.h"
 #include "platform/ProgramDir.h"
+#include "widgets/Modal.h"
 
 #include <QDialog>
 #include <QLabel>

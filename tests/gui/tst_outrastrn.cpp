@@ -8,8 +8,8 @@
 
 #include "othertrn/OutraTrn.h"
 #include "platform/Clock.h"
-#include "platform/Modal.h"
-#include "platform/Prompt.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
 
 #include <QAction>
 #include <QLabel>

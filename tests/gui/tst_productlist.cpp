@@ -6,8 +6,8 @@
 
 #include "core/EstadoConsole.h"
 #include "othertrn/AA.h"
-#include "platform/Modal.h"
-#include "platform/Prompt.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
 
 #include <QApplication>
 #include <QLabel>

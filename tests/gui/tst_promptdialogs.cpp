@@ -13,8 +13,8 @@
 #include "dialogs/OpcaoSimNao.h"
 #include "dialogs/Timeout.h"
 #include "dialogs/WorkingKey.h"
-#include "platform/Modal.h"
-#include "platform/RadioGroup.h"
+#include "widgets/Modal.h"
+#include "widgets/RadioGroup.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -6,7 +6,7 @@
 #include "core/EstadoConsole.h"
 #include "dialogs/CupomTEF.h"
 #include "dialogs/TelaConsulta.h"
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -5,8 +5,8 @@
 #include "Harness.h"
 #include "Visita.h"
 
-#include "platform/Prompt.h"
-#include "platform/RadioGroup.h"
+#include "widgets/Prompt.h"
+#include "widgets/RadioGroup.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

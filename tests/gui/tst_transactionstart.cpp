@@ -8,10 +8,10 @@
 #include "app/Janelas.h"
 #include "dialogs/Timeout.h"
 #include "platform/Clock.h"
-#include "platform/Modal.h"
 #include "platform/ProgramDir.h"
-#include "platform/Prompt.h"
-#include "platform/RadioGroup.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
+#include "widgets/RadioGroup.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,7 +7,7 @@
 #include "Visita.h"
 
 #include "platform/Numeros.h"
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 // test, showing an editor with the operator's actions, and reaching one from
 // the main window's menu.
 
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 
 #include <QDialog>
 #include <QString>

@@ -4,7 +4,7 @@
 // and scripts, and a console made of the real windows.
 
 #include "app/Main.h"
-#include "library/LoadedLibrary.h"
+#include "nucleo/Simulador.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,35 +28,6 @@ QString seamProblems();
         QVERIFY2(problemas_.isEmpty(), qPrintable(problemas_));                                                        \
     } while (false)
 
-// Compares two JSON values, showing both as text when they differ.
-#define KAVEX_COMPARE_JSON(actual, expected)                                                                           \
-    QCOMPARE(QString::fromStdString(nlohmann::json(actual).dump()),                                                    \
-             QString::fromStdString(nlohmann::json(expected).dump()))
-
-// The simulator loaded in this process, with a private call log. Scripts are
-// written to new files, so each one starts with full queues.
-class Simulator {
-public:
-    Simulator();
-    ~Simulator();
-    bool ok() const { return library_ != nullptr; }
-    LoadedLibrary& library() { return *library_; }
-
-    void script(const nlohmann::json& answers);
-    void clearScript();
-    // Every call logged so far, or only those of one function.
-    std::vector<nlohmann::json> calls() const;
-    std::vector<nlohmann::json> calls(const std::string& function) const;
-    void clearLog();
-    QString folder() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_;
-    QString logPath_;
-    int scripts_ = 0;
-    std::unique_ptr<LoadedLibrary> library_;
-};
-
 // The whole console on the simulator, its files in a temporary program folder.
 class Console {
 public:
@@ -75,9 +46,5 @@ private:
     Simulator simulator_;
     std::unique_ptr<TFrmtesteCliKavex32I> window_;
 };
-
-// Writes `bytes` to `path`, replacing it.
-void writeFile(const QString& path, const QByteArray& bytes);
-QByteArray readFile(const QString& path);
 
 } // namespace harness

@@ -1,9 +1,8 @@
 #include "Visita.h"
 
 #include "Cliques.h"
-#include "app/MainOutras.h"
 #include "platform/Clock.h"
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,7 +17,7 @@ Visita::Visita() {
     platform::clock::setFixed(momento(10, 20, 30));
     QTest::mouseClick(c_.find<QPushButton>("BtnConfigura"), Qt::LeftButton);
     c_.simulator().clearLog();
-    outras::substituiLaco([this] {
+    c_.window().substituiLacoDasOutras([this] {
         ++lacos_;
         if (!travada()) {
             problemas_ << QStringLiteral("loop run %1 with the window unlocked").arg(lacos_);
@@ -38,12 +37,12 @@ Visita::Visita() {
 }
 
 Visita::~Visita() {
-    outras::substituiLaco({});
+    c_.window().substituiLacoDasOutras({});
     platform::clock::clearFixed();
 }
 
 void Visita::lacoReal() {
-    outras::substituiLaco({});
+    c_.window().substituiLacoDasOutras({});
 }
 
 void Visita::fimDosLacos(std::initializer_list<int> retornos) {

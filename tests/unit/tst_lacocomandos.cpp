@@ -2,10 +2,11 @@
 // answers from a list and writes down everything it is shown or asked.
 
 #include "BibliotecaNula.h"
-#include "Harness.h"
+#include "nucleo/OperadorRoteiro.h"
+#include "nucleo/Simulador.h"
 
-#include "app/LacoComandos.h"
 #include "core/EstadoConsole.h"
+#include "fluxos/LacoComandos.h"
 
 #include <deque>
 
@@ -13,58 +14,10 @@ using nlohmann::json;
 
 namespace {
 
-// Answers are "text", optionally followed by "#1000" (the 1000 choice) or by
-// "#-1" / "#1", the Continua that the dialog sets.
-class Operador final : public OperadorLaco {
+// The scripted operator with the finishing data a case chooses.
+class Operador final : public harness::OperadorRoteiro {
 public:
-    Operador(EstadoConsole& e, const QStringList& r) : estado(e), respostas(r.begin(), r.end()) {}
-    EstadoConsole& estado;
-    std::deque<QString> respostas;
-    QStringList eventos, trace;
-    Finalizacao dados;
-    QString falhaImpressao;
-    int32_t escolhaCupom = LacoComandos::Pendente;
-    bool consulta = false;
-
-    Escolha responde(const QString& e) {
-        eventos << e;
-        const QStringList partes = respostas.empty() ? QStringList{"?"} : respostas.front().split(u'#');
-        respostas.pop_front();
-        const int marca = partes.value(1).toInt();
-        estado.Continua = marca == 1 || marca == -1 ? marca : estado.Continua;
-        return {partes[0], marca == 1000};
-    }
-    void iniciaFuncao(const QString&) override {}
-    void processaEventos() override {}
-    void registra(const QString& l) override { trace << l; }
-    void mostraMensagem(const QString& t) override { eventos << "mensagem:" + t; }
-    void acrescentaMensagem(const QString& t) override { eventos << "acrescentaMensagem:" + t; }
-    void limpaMensagens() override { eventos << "limpaMensagens"; }
-    void avisa(const QString& t) override { eventos << "avisa:" + t; }
-    void mostraErro(const QString& t) override { eventos << "erro:" + t; }
-    bool pergunta(const QString& t) override { return responde("pergunta:" + t).texto == u"Sim"; }
-    void cabecalhoMenu(const QString& t) override { eventos << "cabecalhoMenu:" + t; }
-    Escolha menu(const QString& o, int m) override { return responde(QStringLiteral("menu:%1|%2").arg(o).arg(m)); }
-    Escolha coletaCampo(const QString& s, int m) override {
-        return responde(QStringLiteral("coleta:%1|%2").arg(s).arg(m));
-    }
-    bool escolheCheque() override { return responde("escolheCheque").texto == u"CMC7"; }
-    QString chequeDigitado(const QString& s) override { return responde("digitado:" + s).texto; }
-    QString chequeCMC7(const QString& s, int m) override {
-        return responde(QStringLiteral("cmc7:%1|%2").arg(s).arg(m)).texto;
-    }
-    QString codigoBarras(const QString& s) override { return responde("codigoBarras:" + s).texto; }
-    void aguardaPinpad(int32_t n) override { eventos << "aguardaPinpad:" + QString::number(n); }
-    void escondeAguardaPinpad() override { eventos << "escondePinpad"; }
-    void acrescentaCupom(const QString& t) override { eventos << "cupom:" + t; }
-    int32_t mostraCupom() override { return eventos << "mostraCupom", escolhaCupom; }
-    QString imprimeCupom() override { return eventos << "imprime", falhaImpressao; }
-    void acrescentaConsulta(const QString& t) override { eventos << "consulta:" + t, consulta = true; }
-    bool temConsulta() override { return consulta; }
-    void mostraConsulta(const QString& t) override { eventos << "mostraConsulta:" + t; }
-    void mostraResultado(int32_t r) override { eventos << "resultado:" + QString::number(r); }
-    Finalizacao finalizacao() override { return dados; }
-    void devolveControles() override { eventos << "devolve"; }
+    using OperadorRoteiro::OperadorRoteiro;
 };
 
 json c(int comando, const std::string& texto, int minimo = 0, int maximo = 0, int tipo = 0) {
@@ -104,11 +57,12 @@ private slots:
     void functions_data();
     void functions();
     void bufferEndIsNeverPassed();
+    void aQuestionBeyondTheScriptIsNamed();
 };
 
 void TstLacoComandos::functions_data() {
     QTest::addColumn<Caso>("caso");
-    const std::string a50(50, 'a'), b51 = std::string(30, 'b') + "\n" + std::string(20, 'b');
+    const std::string a50(50, 'a'), a51(51, 'a'), b51 = std::string(30, 'b') + "\n" + std::string(20, 'b');
     const QString b51CRLF = QString(30, u'b') + "\r\n" + QString(20, u'b'), z13(13, u'0'),
                   dn = "avisa:Digite Novamente";
     const std::string chq = "01800109773000006169748500045", cmc7 = "<00109773<0188500045>701000616977Ç";
@@ -124,6 +78,12 @@ void TstLacoComandos::functions_data() {
             {e(""), e(b51)}}},
         {"22 of 51 characters", {{c(22, b51), fim()}, {},
             QStringList{"consulta:" + b51CRLF, "mostraConsulta:Consulta CDC"} + fim0, {e(""), e(b51)}}},
+        {"22 of 50 characters", {{c(22, a50), fim()}, {},
+            QStringList{"mensagem:" + QString(50, u'a'), "avisa:Pressione enter"} + fim0, {e(""), e(a50)}}},
+        {"22 of 51 characters, no line feed", {{c(22, a51), fim()}, {},
+            QStringList{"consulta:" + QString(51, u'a'), "mostraConsulta:Consulta CDC"} + fim0, {e(""), e(a51)}}},
+        {"22 short with a line feed", {{c(22, "a\nb"), fim()}, {},
+            QStringList{"consulta:a\r\nb", "mostraConsulta:Consulta CDC"} + fim0, {e(""), e("a\nb")}}},
         {"heading, menu back and end", {{c(4, "MENU"), c(21, "1:A;", 1, 1), c(21, "X"), fim()}, {"2#1", "2#-1"},
             QStringList{"cabecalhoMenu:MENU", "menu:1:A;|1", "menu:X|20000"} + fim0,
             {e(""), e("MENU"), e("2", 1), e("2", -1)}}},
@@ -185,14 +145,14 @@ void TstLacoComandos::functions() {
     s.DataFiscal = QStringLiteral("20240102");
     s.HoraFiscal = QStringLiteral("101112");
     s.ConsVidalinkEscolhida = caso.vidalink;
-    Operador operador(s, caso.respostas);
+    Operador operador(caso.respostas);
     operador.dados = {caso.impressora.startsWith(u"Com"), QStringLiteral("4321"), caso.hora};
     operador.falhaImpressao = caso.impressora.endsWith(u'!') ? QStringLiteral("sem impressora") : QString();
     operador.escolhaCupom = caso.escolha;
     LacoComandos laco(s, sim.library(), operador);
     sim.script({{"IniciaFuncaoKavexInterativo", {10000}}, {"ContinuaFuncaoKavexInterativo", caso.ciclos}});
     QCOMPARE(sim.library().IniciaFuncaoKavexInterativo(2, "1,00", "1", "20240102", "101112", "Opx", "[]"), 10000);
-    laco.ContinuaFuncao();
+    KAVEX_ROTEIRO(laco.ContinuaFuncao());
 
     QCOMPARE(operador.eventos, caso.eventos);
     json enviados = json::array(), finaliza;
@@ -225,13 +185,29 @@ void TstLacoComandos::bufferEndIsNeverPassed() {
         }
     } biblioteca;
     EstadoConsole estado;
-    Operador operador(estado, {QString(25000, u'x')});
+    Operador operador({QString(25000, u'x')});
     LacoComandos laco(estado, biblioteca, operador);
-    laco.ContinuaFuncao();
+    KAVEX_ROTEIRO(laco.ContinuaFuncao());
     const QString cheio(LacoComandos::kTamanhoBuffer, u'B');
     QCOMPARE(operador.trace.value(1), "Buffer = " + cheio);
     QCOMPARE(operador.eventos.value(0), "coleta:" + cheio + "|20000");
     QCOMPARE(biblioteca.recebido, QByteArray(20000, 'x') + '\0');
+}
+
+// A case that asks more than it scripted fails with the question it could
+// not answer, instead of reading past its answers.
+void TstLacoComandos::aQuestionBeyondTheScriptIsNamed() {
+    harness::Simulator sim;
+    sim.script({{"ContinuaFuncaoKavexInterativo", {c(21, "1:A;"), fim()}}});
+    EstadoConsole estado;
+    Operador operador;
+    LacoComandos laco(estado, sim.library(), operador);
+    try {
+        laco.ContinuaFuncao();
+        QFAIL("the menu was answered without a script");
+    } catch (const harness::SemResposta& e) {
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("no scripted answer left for: menu:1:A;|20000"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TstLacoComandos)

@@ -1,6 +1,6 @@
 // The direct transaction's send buffer and reply listing, byte by byte.
 
-#include "othertrn/BufferDireto.h"
+#include "fluxos/BufferDireto.h"
 
 #include <QTest>
 

@@ -1,4 +1,5 @@
-#include "platform/Modal.h"
+#include "widgets/Modal.h"
+#include "widgets/ModoTeste.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -10,19 +11,12 @@
 namespace platform::modal {
 namespace {
 
-constexpr qsizetype kMaxFalhas = 200;
-
 struct Expected {
     QString windowName;
     Action action;
 };
 
-struct Seam {
-    bool testMode = false;
-    std::deque<Expected> queue;
-    QStringList shown;
-    QStringList failures;
-};
+using Seam = ModoTeste<Expected, QString>;
 
 Seam& seam() {
     static Seam s;
@@ -45,7 +39,7 @@ void runWhenActive(QPointer<QDialog> window, Action action, int pollsLeft) {
     }
     action(*window);
     if (window && window->isVisible()) {
-        seam().failures.append(QStringLiteral("window %1 was left open").arg(window->objectName()));
+        seam().falhas.append(QStringLiteral("window %1 was left open").arg(window->objectName()));
         window->reject();
     }
 }
@@ -53,18 +47,13 @@ void runWhenActive(QPointer<QDialog> window, Action action, int pollsLeft) {
 void showScripted(QDialog& window) {
     Seam& s = seam();
     const QString name = window.objectName();
-    s.shown.append(name);
-    if (s.queue.empty() || s.queue.front().windowName != name) {
-        s.failures.append(QStringLiteral("unexpected window %1").arg(name));
-        // A library that asks again whenever it gets no answer would keep a
-        // test cycling here until its time limit: stop it with the reason.
-        if (s.failures.size() > kMaxFalhas) {
-            qFatal("too many unexpected windows: %s", qPrintable(s.failures.join(QStringLiteral("; ")).left(2000)));
-        }
+    s.mostrados.append(name);
+    if (s.fila.empty() || s.fila.front().windowName != name) {
+        s.inesperado(QStringLiteral("unexpected window %1").arg(name), "windows");
         return;
     }
-    Action action = std::move(s.queue.front().action);
-    s.queue.pop_front();
+    Action action = std::move(s.fila.front().action);
+    s.fila.pop_front();
     QPointer<QDialog> guarded(&window);
     QTimer::singleShot(0, &window, [guarded, action] { runWhenActive(guarded, action, kActivationPolls); });
     window.exec();
@@ -73,7 +62,7 @@ void showScripted(QDialog& window) {
 } // namespace
 
 void showModal(QDialog& window) {
-    if (seam().testMode) {
+    if (seam().ativo) {
         showScripted(window);
     } else {
         window.exec();
@@ -86,34 +75,31 @@ void processPendingEvents() {
 }
 
 void setTestMode(bool on) {
-    seam().testMode = on;
+    seam().ativo = on;
 }
 
 bool testMode() {
-    return seam().testMode;
+    return seam().ativo;
 }
 
 void expect(const QString& windowName, Action action) {
-    seam().queue.push_back({windowName, std::move(action)});
+    seam().fila.push_back({windowName, std::move(action)});
 }
 
 const QStringList& shownWindows() {
-    return seam().shown;
+    return seam().mostrados;
 }
 
 const QStringList& failures() {
-    return seam().failures;
+    return seam().falhas;
 }
 
 int pendingActions() {
-    return static_cast<int>(seam().queue.size());
+    return seam().pendentes();
 }
 
 void reset() {
-    Seam& s = seam();
-    s.queue.clear();
-    s.shown.clear();
-    s.failures.clear();
+    seam().reinicia();
 }
 
 } // namespace platform::modal

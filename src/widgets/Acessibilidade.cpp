@@ -1,4 +1,4 @@
-#include "platform/Acessibilidade.h"
+#include "widgets/Acessibilidade.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "platform/Icones.h"
+#include "widgets/Icones.h"
 
 #include <QFile>
 #include <QStyle>

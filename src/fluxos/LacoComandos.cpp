@@ -1,4 +1,4 @@
-#include "app/LacoComandos.h"
+#include "fluxos/LacoComandos.h"
 
 #include "core/EstadoConsole.h"
 #include "library/KavexLibrary.h"
@@ -10,23 +10,17 @@
 namespace {
 
 // Continuation values the loop itself deals with.
-constexpr int32_t kSegue = 0;
-constexpr int32_t kVolta = 1;
-constexpr int32_t kEncerra = -1;
-constexpr int32_t kAlternativo = 1000;
+constexpr int32_t kSegue = KAVEX_CONTINUA_SEGUE;
+constexpr int32_t kVolta = KAVEX_CONTINUA_VOLTA;
+constexpr int32_t kEncerra = KAVEX_CONTINUA_ENCERRA;
+constexpr int32_t kAlternativo = KAVEX_CONTINUA_ALTERNATIVO;
 
 // Messages up to this length replace the one-line display; longer ones go to
 // the operator-message box.
 constexpr qsizetype kMensagemCurta = 50;
 
 // Data records (command 0) by field type.
-constexpr int32_t kDataHoraTransacao = 105;
-constexpr int32_t kCupom1 = 121;
-constexpr int32_t kCupom2 = 122;
-constexpr int32_t kTrilha1 = 150;
-constexpr int32_t kTrilha2 = 151;
-constexpr int32_t kSenha = 153;
-constexpr int32_t kPrimeiroItemConsulta = 1010;
+constexpr int32_t kPrimeiroItemConsulta = KAVEX_CAMPO_QTD_TOTAL;
 
 // Labels of the consultation items, from field type 1010 on. The label of
 // 1019 has no blank after its equals sign.
@@ -50,6 +44,7 @@ const char* const kRotulosConsulta[] = {
     ") Qtd medic a ser devolvido = ",
 };
 constexpr int32_t kUltimoItemConsulta = kPrimeiroItemConsulta + int32_t(std::size(kRotulosConsulta)) - 1;
+static_assert(kUltimoItemConsulta == KAVEX_CAMPO_QTD_DEVOLVIDA);
 
 const QString kDigiteNovamente = QStringLiteral("Digite Novamente");
 const QString kPressioneEnter = QStringLiteral("Pressione enter");
@@ -76,7 +71,9 @@ QString LacoComandos::textoBuffer() const {
 void LacoComandos::ContinuaFuncao() {
     prepara();
     do {
-        operador_.processaEventos();
+        if (operador_.processaEventos()) {
+            Continua = kEncerra;
+        }
     } while (ciclo());
     encerraFuncao();
 }
@@ -87,7 +84,7 @@ void LacoComandos::prepara() {
     TipoCampo = 0;
     TamanhoMinimo = 0;
     TamanhoMaximo = 0;
-    estado_.Continua = kSegue;
+    Continua = kSegue;
     ContadorComando23 = 0;
     CupomRecebido = false;
     OpcaoConfirmacao = Pendente;
@@ -95,8 +92,8 @@ void LacoComandos::prepara() {
 
 bool LacoComandos::ciclo() {
     estado_.Retorno = biblioteca_.ContinuaFuncaoKavexInterativo(
-        &ProximoComando, &TipoCampo, &TamanhoMinimo, &TamanhoMaximo, Buffer.data(), kTamanhoBuffer, estado_.Continua);
-    estado_.Continua = kSegue;
+        &ProximoComando, &TipoCampo, &TamanhoMinimo, &TamanhoMaximo, Buffer.data(), kTamanhoBuffer, Continua);
+    Continua = kSegue;
     texto_ = textoBuffer();
     operador_.registra(QLatin1String("ProximoComando = ") + QString::number(ProximoComando) +
                        QLatin1String(" TipoCampo = ") + QString::number(TipoCampo));
@@ -111,45 +108,45 @@ bool LacoComandos::ciclo() {
 // Commands not listed are ignored: the next call follows with Continua 0.
 void LacoComandos::executaComando() {
     switch (ProximoComando) {
-    case 0:
+    case KAVEX_CMD_DADO:
         registraDado();
         break;
-    case 1:
-    case 2:
-    case 3:
+    case KAVEX_CMD_MENSAGEM_OPERADOR:
+    case KAVEX_CMD_MENSAGEM_CLIENTE:
+    case KAVEX_CMD_MENSAGEM_AMBOS:
         mostraMensagem();
         break;
-    case 4:
+    case KAVEX_CMD_CABECALHO_MENU:
         operador_.cabecalhoMenu(texto_);
         break;
-    case 11:
-    case 12:
-    case 13:
+    case KAVEX_CMD_LIMPA_OPERADOR:
+    case KAVEX_CMD_LIMPA_CLIENTE:
+    case KAVEX_CMD_LIMPA_AMBOS:
         operador_.limpaMensagens();
         operador_.escondeAguardaPinpad();
         break;
-    case 20:
+    case KAVEX_CMD_SIM_NAO:
         perguntaSimNao();
         break;
-    case 21:
+    case KAVEX_CMD_MENU:
         menu();
         break;
-    case 22:
+    case KAVEX_CMD_AVISO:
         confirmaMensagem();
         break;
-    case 23:
+    case KAVEX_CMD_AGUARDA_PINPAD:
         aguardaPinpad();
         break;
-    case 30:
+    case KAVEX_CMD_CAMPO:
         coletaCampo(true);
         break;
-    case 31:
+    case KAVEX_CMD_CHEQUE:
         cheque();
         break;
-    case 34:
+    case KAVEX_CMD_CAMPO_LIVRE:
         coletaCampo(false);
         break;
-    case 35:
+    case KAVEX_CMD_CODIGO_BARRAS:
         codigoBarras();
         break;
     default:
@@ -159,26 +156,26 @@ void LacoComandos::executaComando() {
 
 void LacoComandos::registraDado() {
     switch (TipoCampo) {
-    case kDataHoraTransacao:
+    case KAVEX_CAMPO_DATA_HORA_TRANSACAO:
         estado_.DataTransacao = estado_.DataFiscal;
         estado_.HoraTransacao = estado_.HoraFiscal;
         return;
-    case kCupom1:
-    case kCupom2:
+    case KAVEX_CAMPO_CUPOM_LOJA:
+    case KAVEX_CAMPO_CUPOM_CLIENTE:
         CupomRecebido = true;
         operador_.acrescentaCupom(converteQuebras(texto_));
         return;
-    case kTrilha1:
+    case KAVEX_CAMPO_TRILHA1:
         estado_.TextoTrilha1 = texto_;
         operador_.acrescentaMensagem(QLatin1String("Trilha1 = ") + texto_);
         operador_.escondeAguardaPinpad();
         return;
-    case kTrilha2:
+    case KAVEX_CAMPO_TRILHA2:
         estado_.TextoTrilha2 = texto_;
         operador_.acrescentaMensagem(QLatin1String("Trilha2 = ") + texto_);
         operador_.escondeAguardaPinpad();
         return;
-    case kSenha:
+    case KAVEX_CAMPO_SENHA:
         estado_.TextoSenha = texto_;
         operador_.acrescentaMensagem(QLatin1String("Senha = ") + texto_);
         return;
@@ -204,10 +201,11 @@ void LacoComandos::perguntaSimNao() {
 }
 
 void LacoComandos::menu() {
-    estado_.Continua = kSegue;
-    const OperadorLaco::Escolha escolha = operador_.menu(texto_, limiteResposta());
-    if (estado_.Continua == kSegue && escolha.alternativo) {
-        estado_.Continua = kAlternativo;
+    Continua = kSegue;
+    const OperadorLaco::Resposta escolha = operador_.menu(texto_, limiteResposta());
+    anota(escolha.continua);
+    if (Continua == kSegue && escolha.alternativo) {
+        Continua = kAlternativo;
     }
     escreveBuffer(escolha.texto);
 }
@@ -230,43 +228,57 @@ void LacoComandos::aguardaPinpad() {
 }
 
 void LacoComandos::coletaCampo(bool comMinimo) {
-    estado_.Continua = kSegue;
+    Continua = kSegue;
     const int limite = limiteResposta();
-    OperadorLaco::Escolha escolha = operador_.coletaCampo(texto_, limite);
+    const OperadorLaco::Resposta escolha = operador_.coletaCampo(texto_, limite);
+    anota(escolha.continua);
     if (!comMinimo) {
         escreveBuffer(escolha.texto);
         return;
     }
     // The 1000 choice of the first showing holds through the repetitions.
-    if (estado_.Continua == kSegue && escolha.alternativo) {
-        estado_.Continua = kAlternativo;
+    if (Continua == kSegue && escolha.alternativo) {
+        Continua = kAlternativo;
     }
-    escreveBuffer(repeteEnquantoCurto(escolha.texto, [&] { return operador_.coletaCampo(texto_, limite).texto; }));
+    escreveBuffer(repeteEnquantoCurto(escolha.texto, [&] {
+        const OperadorLaco::Resposta outra = operador_.coletaCampo(texto_, limite);
+        anota(outra.continua);
+        return outra.texto;
+    }));
 }
 
 void LacoComandos::cheque() {
-    estado_.Continua = kSegue;
-    const bool usaCMC7 = operador_.escolheCheque();
+    Continua = kSegue;
+    const OperadorLaco::EscolhaCheque escolha = operador_.escolheCheque();
+    anota(escolha.continua);
     // Ended in the choice: the buffer stays as the library left it.
-    if (estado_.Continua == kEncerra) {
+    if (Continua == kEncerra) {
         return;
     }
-    if (!usaCMC7) {
+    if (!escolha.cmc7) {
         // Written even when the operator ended in the typed-data dialog; the
         // library learns it from Continua.
-        escreveBuffer(QLatin1String("0:") + operador_.chequeDigitado(texto_));
+        const OperadorLaco::Resposta digitado = operador_.chequeDigitado(texto_);
+        anota(digitado.continua);
+        escreveBuffer(QLatin1String("0:") + digitado.texto);
         return;
     }
     const int limite = limiteResposta();
-    const QString linha = operador_.chequeCMC7(texto_, limite);
-    escreveBuffer(QLatin1String("1:") +
-                  repeteEnquantoCurto(linha, [&] { return operador_.chequeCMC7(texto_, limite); }));
+    const auto pedeLinha = [&] {
+        const OperadorLaco::Resposta linha = operador_.chequeCMC7(texto_, limite);
+        anota(linha.continua);
+        return linha.texto;
+    };
+    const QString linha = pedeLinha();
+    escreveBuffer(QLatin1String("1:") + repeteEnquantoCurto(linha, pedeLinha));
 }
 
 void LacoComandos::codigoBarras() {
-    estado_.Continua = kSegue;
+    Continua = kSegue;
     estado_.ModoCorrespondente = true;
-    escreveBuffer(operador_.codigoBarras(texto_));
+    const OperadorLaco::Resposta codigo = operador_.codigoBarras(texto_);
+    anota(codigo.continua);
+    escreveBuffer(codigo.texto);
 }
 
 // A minimum above what the box or the buffer takes could never be met, so the
@@ -280,12 +292,18 @@ template <class Pedido> QString LacoComandos::repeteEnquantoCurto(QString respos
     return resposta;
 }
 
+void LacoComandos::anota(int32_t continua) {
+    if (continua != kSegue) {
+        Continua = continua;
+    }
+}
+
 int LacoComandos::limiteResposta() const {
     return TamanhoMaximo > 0 ? std::min<int>(TamanhoMaximo, kMaximoResposta) : kMaximoResposta;
 }
 
 bool LacoComandos::encerrouOuVoltou() const {
-    return estado_.Continua == kEncerra || estado_.Continua == kVolta;
+    return Continua == kEncerra || Continua == kVolta;
 }
 
 // An answer longer than the buffer takes is cut at kMaximoResposta bytes; the

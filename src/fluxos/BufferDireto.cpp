@@ -1,4 +1,4 @@
-#include "othertrn/BufferDireto.h"
+#include "fluxos/BufferDireto.h"
 
 #include "platform/Win1252.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Aparencia.h"
+#include "widgets/Aparencia.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

@@ -1,4 +1,5 @@
-#include "platform/Prompt.h"
+#include "widgets/Prompt.h"
+#include "widgets/ModoTeste.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -9,20 +10,13 @@
 namespace platform::prompt {
 namespace {
 
-constexpr qsizetype kMaxFalhas = 200;
-
 struct Queued {
     QString text;
     Answer answer;
     QString input;
 };
 
-struct Recorder {
-    bool testMode = false;
-    std::deque<Queued> queue;
-    QList<Shown> shown;
-    QStringList failures;
-};
+using Recorder = ModoTeste<Queued, Shown>;
 
 Recorder& recorder() {
     static Recorder r;
@@ -33,24 +27,19 @@ Recorder& recorder() {
 // failure and is answered as the operator closing it would answer.
 Answer scripted(Kind kind, const QString& title, const QString& text, QString* input) {
     Recorder& r = recorder();
-    r.shown.append({kind, title, text});
+    r.mostrados.append({kind, title, text});
     const Answer fallback = kind == Kind::YesNo ? Answer::No
                             : kind == Kind::Message || kind == Kind::Information || kind == Kind::Error
                                 ? Answer::Ok
                                 : Answer::Cancel;
-    if (r.queue.empty()) {
-        r.failures.append(QStringLiteral("unexpected box: \"%1\"").arg(text));
-        // A caller that asks again at every refusal would cycle until the
-        // test's time limit: stop it with the reason.
-        if (r.failures.size() > kMaxFalhas) {
-            qFatal("too many unexpected boxes: %s", qPrintable(r.failures.join(QStringLiteral("; ")).left(2000)));
-        }
+    if (r.fila.empty()) {
+        r.inesperado(QStringLiteral("unexpected box: \"%1\"").arg(text), "boxes");
         return fallback;
     }
-    Queued next = r.queue.front();
-    r.queue.pop_front();
+    Queued next = r.fila.front();
+    r.fila.pop_front();
     if (next.text != text) {
-        r.failures.append(QStringLiteral("box shows \"%1\" where \"%2\" was expected").arg(text, next.text));
+        r.falhas.append(QStringLiteral("box shows \"%1\" where \"%2\" was expected").arg(text, next.text));
     }
     if (input) {
         *input = next.input;
@@ -142,34 +131,31 @@ bool inputQuery(const QString& title, const QString& label, QString& value, QWid
 }
 
 void setTestMode(bool on) {
-    recorder().testMode = on;
+    recorder().ativo = on;
 }
 
 bool testMode() {
-    return recorder().testMode;
+    return recorder().ativo;
 }
 
 void expect(const QString& text, Answer answer, const QString& input) {
-    recorder().queue.push_back({text, answer, input});
+    recorder().fila.push_back({text, answer, input});
 }
 
 const QList<Shown>& shown() {
-    return recorder().shown;
+    return recorder().mostrados;
 }
 
 const QStringList& failures() {
-    return recorder().failures;
+    return recorder().falhas;
 }
 
 int pendingAnswers() {
-    return static_cast<int>(recorder().queue.size());
+    return recorder().pendentes();
 }
 
 void reset() {
-    Recorder& r = recorder();
-    r.queue.clear();
-    r.shown.clear();
-    r.failures.clear();
+    recorder().reinicia();
 }
 
 } // namespace platform::prompt
