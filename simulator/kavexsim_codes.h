@@ -39,6 +39,8 @@
 #define KAVEXSIM_NO_PENDING (-15)
 /* A finishing call that does not name the pending transaction. */
 #define KAVEXSIM_PENDING_MISMATCH (-16)
+/* LeCartaoDireto or LeCartaoDiretoEx broken off by InterrompeLeCartaoDireto: no tracks. */
+#define KAVEXSIM_READ_INTERRUPTED (-17)
 /* EnviaRecebeKavexDireto to a network the library handles itself (0, 1, 4, 5, 9): nothing is sent. */
 #define KAVEXSIM_NETWORK_NOT_DIRECT 11
 /* A function code the simulator does not know (and, with a script, nothing else answers). */

@@ -4,7 +4,7 @@
 #include "app/Codigos.h"
 #include "app/LacoComandos.h"
 #include "app/OperadorJanelas.h"
-#include "library/KavexLibrary.h"
+#include "library/BibliotecaEmThread.h"
 #include "platform/Acessibilidade.h"
 #include "platform/Aparencia.h"
 
@@ -24,8 +24,9 @@ constexpr int kColunasRestricoes = 5;
 } // namespace
 
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()) {
-    estado_.biblioteca = &biblioteca;
+    : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()),
+      biblioteca_(std::make_unique<BibliotecaEmThread>(biblioteca)) {
+    estado_.biblioteca = biblioteca_.get();
     platform::acessibilidade::instala();
     estado_.principal = this;
     ui->setupUi(this);
@@ -87,12 +88,12 @@ void TFrmtesteCliKavex32I::preencheListas() {
 }
 
 void TFrmtesteCliKavex32I::conectaControles() {
-    connect(ui->BtnConfigura, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnConfiguraClick);
-    connect(ui->BtnLimpar, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnLimparClick);
-    connect(ui->BtnTransacao, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtntransacaoClick);
-    connect(ui->BtnFuncPpd, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnFuncPpdClick);
+    connect(ui->BtnConfigura, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnConfiguraClick));
+    connect(ui->BtnLimpar, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnLimparClick));
+    connect(ui->BtnTransacao, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtntransacaoClick));
+    connect(ui->BtnFuncPpd, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnFuncPpdClick));
     connect(ui->BtnILCD, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnILCDClick);
-    connect(ui->BtnOutrasTrn, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::btnOutrasTrnClick);
+    connect(ui->BtnOutrasTrn, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::btnOutrasTrnClick));
     connect(ui->RdGrpRestricoes, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RdGrpRestricoesClick);
     connect(ui->ChkBoxDescricao, &QCheckBox::clicked, this, &TFrmtesteCliKavex32I::ChkBoxDescricaoClick);
     connect(ui->RGTEF, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RGTEFClick);

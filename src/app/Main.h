@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class BibliotecaEmThread;
 class KavexLibrary;
 class LacoComandos;
 class OperadorJanelas;
@@ -64,11 +65,16 @@ public:
     // The whole other-transactions visit, from the menu to what it leaves to run.
     void btnOutrasTrnClick();
 
+    // True once the operator chose to close the window during a function: the
+    // function is being ended, and the window closes when it is over.
+    bool encerramentoPedido() const { return fechaAoTerminar_; }
+
     void EscreveResultado(int32_t codigo) override;
     void EscreveCupomFiscal(const QString& cupom) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -88,10 +94,21 @@ private:
     void ConsultaPBM();
     void executaLacoVisita();
 
+    // Handlers that may call the library run one at a time: while a call
+    // lasts the window takes events, and none of them may start another.
+    using Tratador = void (TFrmtesteCliKavex32I::*)();
+    auto exclusivo(Tratador tratador) {
+        return [this, tratador] { executaExclusivo(tratador); };
+    }
+    void executaExclusivo(Tratador tratador);
+    bool emFuncao_ = false;
+    bool fechaAoTerminar_ = false;
+
     // While a visit runs, only the visit gives the controls back.
     bool visitaOutras_ = false;
 
     std::unique_ptr<Ui::TFrmtesteCliKavex32I> ui;
+    std::unique_ptr<BibliotecaEmThread> biblioteca_;
     EstadoConsole estado_;
     std::unique_ptr<Janelas> janelas_;
     std::unique_ptr<OperadorJanelas> operador_;

@@ -23,6 +23,8 @@ namespace {
 const QString kTituloImpressao = QStringLiteral("Cupom TEF");
 // The item of the printer choice that prints the receipt.
 constexpr int kComImpressora = 1;
+// What "&Encerra" sends with the next call.
+constexpr int32_t kEncerra = -1;
 // A burst: this many cycles in a row, each shorter than a millisecond. A
 // frame: how often the window is painted during one.
 constexpr int kCiclosDeRajada = 8;
@@ -91,6 +93,11 @@ void OperadorJanelas::processaEventos() {
         atualizaTela();
     }
     platform::modal::processPendingEvents();
+    // The operator closed the window during the function: every call until
+    // its end says "&Encerra".
+    if (principal_.encerramentoPedido()) {
+        principal_.estado().Continua = kEncerra;
+    }
 }
 
 // Each trace line stays one entry of the box; line breaks in the library's
