@@ -83,6 +83,7 @@ private:
     void conectaMenu();
     void criaTeclas();
     void pintaJanela();
+    void dimensionaMensagem();
     void fixaJanela();
     void carregaEnderecos();
     void lembraEndereco(const QString& endereco);

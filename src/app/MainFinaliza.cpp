@@ -46,7 +46,8 @@ struct TFrmtesteCliKavex32I::Envio {
 
 void TFrmtesteCliKavex32I::conectaFinalizacao() {
     connect(ui->Btn_Confirmacao, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::btn_confirmacaoClick));
-    connect(ui->btCnfIdentificada, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::btCnfIdentificadaClick));
+    connect(ui->btCnfIdentificada, &QPushButton::clicked, this,
+            exclusivo(&TFrmtesteCliKavex32I::btCnfIdentificadaClick));
 }
 
 // The date is the one the last function recorded, else today's; the boxes

@@ -113,10 +113,8 @@ void OperadorJanelas::registra(const QString& linha) {
     tracePendente_.append(entrada);
 }
 
-// A text longer than the line shows from its start.
 void OperadorJanelas::mostraMensagem(const QString& texto) {
-    c_.EdtData->setText(texto);
-    c_.EdtData->setCursorPosition(0);
+    c_.EdtData->setPlainText(texto);
 }
 
 void OperadorJanelas::acrescentaMensagem(const QString& texto) {

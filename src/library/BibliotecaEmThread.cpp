@@ -55,7 +55,7 @@ BibliotecaEmThread::~BibliotecaEmThread() {
         if constexpr (imediata(#N)) {                                                                                  \
             return biblioteca_.N A;                                                                                    \
         } else {                                                                                                       \
-            if (ausentes_[k##N]) {                                                                                \
+            if (ausentes_[k##N]) {                                                                                     \
                 return biblioteca_.N A;                                                                                \
             }                                                                                                          \
             return naThread([&] { return biblioteca_.N A; });                                                          \

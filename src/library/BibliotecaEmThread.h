@@ -50,7 +50,9 @@ private:
         std::atomic<bool> feita{false};
     };
 
-    static constexpr bool imediata(std::string_view nome) { return nome == "InterrompeLeCartaoDireto"; }
+    static constexpr bool imediata(std::string_view nome) {
+        return nome == "InterrompeLeCartaoDireto";
+    }
 
     template <class Chamada> auto naThread(Chamada chamada) {
         using Resultado = decltype(chamada());

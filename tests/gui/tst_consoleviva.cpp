@@ -11,7 +11,12 @@
 #include "platform/Prompt.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLineEdit>
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <condition_variable>
@@ -136,7 +141,7 @@ void TestConsoleViva::nadaComecaDuranteUmaChamada() {
     QCOMPARE(biblioteca.chamadas() - antes, 3);
     QCOMPARE(platform::modal::shownWindows(), QStringList{QStringLiteral("FrmCupomTEF")});
     // Neither cleared nor reconfigured meanwhile.
-    QVERIFY(!harness::controle<QLineEdit>(janela, "EdtData")->text().isEmpty());
+    QVERIFY(!harness::controle<QPlainTextEdit>(janela, "EdtData")->toPlainText().isEmpty());
     QCOMPARE(harness::controle<QAbstractButton>(janela, "BtnConfigura")->text(), QStringLiteral("Re&configura"));
     KAVEX_VERIFY_SEAMS();
 }
@@ -205,17 +210,26 @@ void TestConsoleViva::linhaDeMensagemMostraTextoInteiro() {
     harness::Console c;
     c.window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&c.window()));
-    auto* linha = c.find<QLineEdit>("EdtData");
-    linha->setText(texto);
+    auto* linha = c.find<QPlainTextEdit>("EdtData");
+    linha->setPlainText(texto);
     QVERIFY(linha->font().bold());
     QVERIFY(linha->font().pointSize() >= 14);
-    // The room inside the frame and the box's own margins.
-    const QMargins margens = linha->textMargins() + linha->contentsMargins();
-    const int largura = linha->contentsRect().width() - margens.left() - margens.right() - 4;
-    QVERIFY2(linha->fontMetrics().horizontalAdvance(texto) <= largura,
-             qPrintable(QStringLiteral("%1 px of text in %2 px")
-                            .arg(linha->fontMetrics().horizontalAdvance(texto))
-                            .arg(largura)));
+    // Every line the text is laid out in, within the room the box shows.
+    const QTextBlock bloco = linha->document()->firstBlock();
+    // Asking for the block's place lays it out.
+    QVERIFY(linha->document()->documentLayout()->blockBoundingRect(bloco).isValid());
+    const QTextLayout* layout = bloco.layout();
+    QVERIFY(layout->lineCount() >= 1);
+    const qreal margem = linha->document()->documentMargin();
+    const QSizeF visivel = QSizeF(linha->viewport()->size()) - QSizeF(2 * margem, 2 * margem);
+    const qreal altura = layout->lineCount() * linha->fontMetrics().lineSpacing();
+    QVERIFY2(altura <= visivel.height(), qPrintable(QStringLiteral("%1 lines, %2 px high in %3 px")
+                                                        .arg(layout->lineCount())
+                                                        .arg(altura)
+                                                        .arg(visivel.height())));
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        QVERIFY(layout->lineAt(i).naturalTextWidth() <= visivel.width());
+    }
     QVERIFY(c.window().frameGeometry().width() <= 1280);
 }
 

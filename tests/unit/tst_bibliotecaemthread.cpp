@@ -139,9 +139,9 @@ private slots:
 void TestBibliotecaEmThread::saidasVoltamDaThreadDaBiblioteca_data() {
     QTest::addColumn<Chamada>("chamada");
     QTest::addColumn<QString>("esperado");
-    QTest::newRow("resultado e texto de entrada") << Chamada([](KavexLibrary& b) {
-        return QString::number(b.ConfiguraIntKavexInterativo("host", "1", "2", 42));
-    }) << QStringLiteral("42");
+    QTest::newRow("resultado e texto de entrada")
+        << Chamada([](KavexLibrary& b) { return QString::number(b.ConfiguraIntKavexInterativo("host", "1", "2", 42)); })
+        << QStringLiteral("42");
     QTest::newRow("laço: quatro números e o buffer") << Chamada([](KavexLibrary& b) {
         int32_t comando = 0, tipo = 0;
         int16_t minimo = 0, maximo = 0;
