@@ -81,13 +81,14 @@ e2e_start_configured() {
     e2e_configure
 }
 
-# Waits (at most 10 s) for one of the console's message boxes to be shown and
-# gives it the keyboard. Their title is empty, which the toolkit shows as the
-# program's name. There is no window manager, so the box is looked for among
-# the console's own visible windows rather than taken to be the active one.
-e2e_wait_message_box() {
+# Looks (for at most $1 tenths of a second) for one of the console's message
+# boxes and gives it the keyboard. Their title is empty, which the toolkit
+# shows as the program's name. There is no window manager, so the box is
+# looked for among the console's own visible windows rather than taken to be
+# the active one.
+e2e_find_message_box() {
     local i w nome
-    for i in $(seq 1 100); do
+    for i in $(seq 1 "$1"); do
         for w in $(xdotool search --onlyvisible --pid "$E2E_APP" 2>/dev/null); do
             nome=$(xdotool getwindowname "$w" 2>/dev/null)
             if [ "$w" != "$E2E_WIN" ] && { [ -z "$nome" ] || [ "$nome" = TesteCliKavex ]; }; then
@@ -97,7 +98,18 @@ e2e_wait_message_box() {
         done
         sleep 0.1
     done
-    e2e_fail "no message box: $(cat "$KAVEX_SIM_LOG")"
+    return 1
+}
+
+# Waits (at most 10 s) for a message box; fails, naming the console's
+# windows, when none comes.
+e2e_wait_message_box() {
+    e2e_find_message_box 100 && return 0
+    local w janelas=""
+    for w in $(xdotool search --onlyvisible --pid "$E2E_APP" 2>/dev/null); do
+        janelas="$janelas $w[$(xdotool getwindowname "$w" 2>/dev/null)]"
+    done
+    e2e_fail "no message box among the console's windows:$janelas; $(cat "$KAVEX_SIM_LOG")"
 }
 
 # Fails unless the call log gets a line matching $1 (grep pattern) in time.
