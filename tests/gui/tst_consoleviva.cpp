@@ -21,6 +21,7 @@
 
 #include <condition_variable>
 #include <cstring>
+#include <functional>
 #include <mutex>
 
 namespace {
@@ -43,6 +44,7 @@ public:
         sinal_.notify_all();
     }
     int chamadas() const { return chamadas_; }
+    int ciclos() const { return ciclos_; }
     // Whether, after the first command, the function goes on until -1.
     bool segueAteEncerrar = false;
     std::vector<int32_t> continuacoes;
@@ -62,6 +64,7 @@ public:
                                           int32_t, int32_t continua) override {
         ++chamadas_;
         continuacoes.push_back(continua);
+        ++ciclos_;
         *comando = 0;
         *tipoCampo = 0;
         if (continuacoes.size() == 1) {
@@ -90,7 +93,19 @@ private:
     std::condition_variable sinal_;
     bool liberada_ = false;
     std::atomic<int> chamadas_{0};
+    std::atomic<int> ciclos_{0};
 };
+
+// Runs `acao` once, as soon as the sale's first command waits in the library.
+void duranteOPrimeiroCiclo(QTimer& relogio, const BibliotecaLenta& biblioteca, std::function<void()> acao) {
+    QObject::connect(&relogio, &QTimer::timeout, [&relogio, &biblioteca, acao] {
+        if (biblioteca.ciclos() >= 1) {
+            relogio.stop();
+            acao();
+        }
+    });
+    relogio.start(5ms);
+}
 
 } // namespace
 
@@ -125,7 +140,8 @@ void TestConsoleViva::nadaComecaDuranteUmaChamada() {
     harness::clica(janela, "BtnConfigura");
     const int antes = biblioteca.chamadas();
     int tentativas = 0;
-    QTimer::singleShot(50ms, [&] {
+    QTimer relogio;
+    duranteOPrimeiroCiclo(relogio, biblioteca, [&] {
         if (auto* acao = janela.findChild<QAction*>(controle)) {
             acao->trigger();
         } else {
@@ -163,25 +179,26 @@ void TestConsoleViva::fecharDuranteFuncao() {
     janela.show();
     harness::clica(janela, "BtnConfigura");
     bool abertaAposPergunta = false;
-    QTimer::singleShot(50ms, [&] {
+    QTimer relogio;
+    duranteOPrimeiroCiclo(relogio, biblioteca, [&] {
         harness::pedeFechamento(janela);
         abertaAposPergunta = janela.isVisible();
-        if (!sim) {
-            biblioteca.libera();
-        }
+        biblioteca.libera();
     });
     platform::prompt::expect(kPerguntaFechar, sim ? platform::prompt::Answer::Yes : platform::prompt::Answer::No);
-    if (sim) {
-        // The end of the function still needs the library's answer.
-        QTimer::singleShot(100ms, [&] { biblioteca.libera(); });
-    }
     platform::modal::expect(QStringLiteral("FrmCupomTEF"), [](QDialog& d) { harness::clica(d, "BtnConfirma"); });
-    if (!sim) {
-        // The sale goes on until the operator closes again and says yes.
-        QTimer::singleShot(200ms, [&] {
+    // After "Não" the sale goes on, a few cycles with 0, until the operator
+    // closes again and says yes.
+    QTimer depois;
+    connect(&depois, &QTimer::timeout, [&] {
+        if (biblioteca.ciclos() >= 3) {
+            depois.stop();
             platform::prompt::expect(kPerguntaFechar, platform::prompt::Answer::Yes);
             harness::pedeFechamento(janela);
-        });
+        }
+    });
+    if (!sim) {
+        depois.start(5ms);
     }
     harness::clica(janela, "BtnTransacao");
     QVERIFY(abertaAposPergunta);
