@@ -11,8 +11,7 @@
 #include <xcb/xcb.h>
 
 static xcb_atom_t atomo(xcb_connection_t* c, const char* nome) {
-    xcb_intern_atom_reply_t* r =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, (uint16_t)strlen(nome), nome), NULL);
+    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, (uint16_t)strlen(nome), nome), NULL);
     const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
     free(r);
     return a;
