@@ -6,6 +6,7 @@
 #include "checks/CodigoBarras.h"
 #include "cp1252.h"
 #include "kavexsim_codes.h"
+#include "motor/Leitura.h"
 #include "motor/Motor.h"
 #include "script.h"
 
@@ -330,7 +331,9 @@ KAVEX_API int32_t KAVEX_CALL LeCartaoDiretoEx(const char* mensagem, char* trilha
 }
 
 KAVEX_API int32_t KAVEX_CALL InterrompeLeCartaoDireto(void) {
-    // Calls are serialised, so a direct read has always ended when this arrives.
+    // A read in progress holds the call lock: it is broken off first, and
+    // this call is logged once the read has ended.
+    kavexsim::interrompeLeitura();
     return plain(
         "InterrompeLeCartaoDireto", [] { return LogLine::array(); }, [] { return KAVEXSIM_OK; });
 }

@@ -53,6 +53,8 @@
 #define KAVEXSIM_COMMUNICATION_FAILURE (-30)
 /* The host did not answer in time (magic value R$ 9,68), after the long network wait. */
 #define KAVEXSIM_TIMEOUT (-31)
+/* LeCartaoDireto or LeCartaoDiretoEx broken off by InterrompeLeCartaoDireto: no tracks. */
+#define KAVEXSIM_READ_INTERRUPTED (-18)
 /* EnviaRecebeKavexDireto to a network the library handles itself (0, 1, 4, 5, 9): nothing is sent. */
 #define KAVEXSIM_NETWORK_NOT_DIRECT 11
 /* A function code the simulator does not know (and, with a script, nothing else answers). */

@@ -112,15 +112,20 @@ int32_t Fluxo::recusa(const std::string& motivo, Saida& saida) {
     return KAVEX_CONTINUA_INTERATIVO;
 }
 
-void esperaAtraso() {
+long atrasoMs() {
     const char* valor = std::getenv(KAVEXSIM_ENV_DELAY);
     if (!valor || !*valor)
-        return;
+        return 0;
     char* fim = nullptr;
     const long ms = std::strtol(valor, &fim, 10);
     if (*fim != '\0' || ms <= 0)
-        return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms < kAtrasoMaximoMs ? ms : kAtrasoMaximoMs));
+        return 0;
+    return ms < kAtrasoMaximoMs ? ms : kAtrasoMaximoMs;
+}
+
+void esperaAtraso() {
+    if (const long ms = atrasoMs())
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 } // namespace kavexsim

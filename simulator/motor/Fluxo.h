@@ -128,7 +128,9 @@ private:
     Modo m_modo = Modo::Normal;
 };
 
-// Sleeps the delay named by KAVEX_SIM_DELAY_MS (milliseconds; default 0).
+// The delay named by KAVEX_SIM_DELAY_MS in milliseconds (default 0, at most
+// ten seconds), and a sleep of that long.
+long atrasoMs();
 void esperaAtraso();
 
 } // namespace kavexsim

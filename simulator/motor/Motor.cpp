@@ -7,6 +7,7 @@
 #include "kavexsim_codes.h"
 #include "library/kavex.h"
 #include "motor/Catalogo.h"
+#include "motor/Leitura.h"
 #include "motor/Passos.h"
 
 #include <algorithm>
@@ -310,7 +311,8 @@ int32_t Motor::leCartaoDireto(char* trilha1, char* trilha2, bool aguarda) {
         return KAVEXSIM_NOT_CONFIGURED;
     if (!aguarda)
         return KAVEXSIM_NO_CARD;
-    esperaAtraso();
+    if (esperaLeitura())
+        return KAVEXSIM_READ_INTERRUPTED;
     escreve(trilha1, KAVEX_TAM_TRILHA1, passos::kTrilha1Teste);
     escreve(trilha2, KAVEX_TAM_TRILHA2, passos::kTrilha2Teste);
     return KAVEXSIM_OK;

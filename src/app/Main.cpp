@@ -5,15 +5,17 @@
 #include "app/OperadorJanelas.h"
 #include "fluxos/LacoComandos.h"
 #include "fluxos/OutrasTransacoes.h"
-#include "library/KavexLibrary.h"
+#include "library/BibliotecaEmThread.h"
 #include "widgets/Acessibilidade.h"
 #include "widgets/Aparencia.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QShortcut>
+#include <QtMath>
 
 namespace {
 const QString kTitulo = QStringLiteral("Teste CliKavex Interativo - Versão 1.28d1 - 01/09/2008");
@@ -22,10 +24,18 @@ const QString kTitulo = QStringLiteral("Teste CliKavex Interativo - Versão 1.28
 constexpr int kTempoDica = 8000;
 constexpr int kMaxFuncao = 3;
 constexpr int kColunasRestricoes = 5;
+// The longest message the message line shows (a longer one goes to the
+// operator messages), on how many lines, and the capital it is measured in.
+constexpr int kMensagemCurta = 50;
+constexpr int kLinhasMensagem = 2;
+constexpr QChar kMaiusculaLarga = u'W';
+// Room for the text cursor at a line's end.
+constexpr int kFolgaCursor = 2;
 } // namespace
 
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()), biblioteca_(biblioteca) {
+    : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()),
+      emThread_(std::make_unique<BibliotecaEmThread>(biblioteca)), biblioteca_(*emThread_) {
     platform::acessibilidade::instala();
     ui->setupUi(this);
     platform::acessibilidade::nomeiaCaixasEditaveis(*this);
@@ -86,12 +96,12 @@ void TFrmtesteCliKavex32I::preencheListas() {
 }
 
 void TFrmtesteCliKavex32I::conectaControles() {
-    connect(ui->BtnConfigura, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnConfiguraClick);
-    connect(ui->BtnLimpar, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnLimparClick);
-    connect(ui->BtnTransacao, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtntransacaoClick);
-    connect(ui->BtnFuncPpd, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnFuncPpdClick);
+    connect(ui->BtnConfigura, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnConfiguraClick));
+    connect(ui->BtnLimpar, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnLimparClick));
+    connect(ui->BtnTransacao, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtntransacaoClick));
+    connect(ui->BtnFuncPpd, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnFuncPpdClick));
     connect(ui->BtnILCD, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnILCDClick);
-    connect(ui->BtnOutrasTrn, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::btnOutrasTrnClick);
+    connect(ui->BtnOutrasTrn, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::btnOutrasTrnClick));
     connect(ui->RdGrpRestricoes, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RdGrpRestricoesClick);
     connect(ui->ChkBoxDescricao, &QCheckBox::clicked, this, &TFrmtesteCliKavex32I::ChkBoxDescricaoClick);
     connect(ui->RGTEF, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RGTEFClick);
@@ -156,9 +166,20 @@ void TFrmtesteCliKavex32I::pintaJanela() {
     aparencia::destaca(*ui->Label1, true, 14);
     aparencia::destaca(*ui->EdtResultado, false, 16, Qt::red);
     aparencia::destaca(*ui->EdtData, true, 14, Qt::red);
+    dimensionaMensagem();
     aparencia::destaca(*ui->MemoMsgOperador, true);
     // It lies over the operator's messages and must hide them.
     ui->pnlILCD->setAutoFillBackground(true);
+}
+
+// The message line holds the library's longest short message on two lines,
+// even in the font's widest capitals, and so the date line whole.
+void TFrmtesteCliKavex32I::dimensionaMensagem() {
+    QPlainTextEdit& linha = *ui->EdtData;
+    const QFontMetrics metricas(linha.font());
+    const int margens = 2 * (linha.frameWidth() + qCeil(linha.document()->documentMargin())) + kFolgaCursor;
+    const int largura = metricas.horizontalAdvance(QString(kMensagemCurta / kLinhasMensagem, kMaiusculaLarga));
+    linha.setFixedSize(largura + margens, kLinhasMensagem * metricas.lineSpacing() + margens);
 }
 
 void TFrmtesteCliKavex32I::fixaJanela() {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class BibliotecaEmThread;
 class KavexLibrary;
 class LacoComandos;
 class OperadorJanelas;
@@ -69,6 +70,10 @@ public:
     // The whole other-transactions visit, from the menu to what it leaves to run.
     void btnOutrasTrnClick();
 
+    // True once the operator chose to close the window during a function: the
+    // function is being ended, and the window closes when it is over.
+    bool encerramentoPedido() const { return fechaAoTerminar_; }
+
     void EscreveResultado(int32_t codigo) override;
     void EscreveCupomFiscal(const QString& cupom) override;
 
@@ -78,6 +83,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -86,6 +92,7 @@ private:
     void conectaMenu();
     void criaTeclas();
     void pintaJanela();
+    void dimensionaMensagem();
     void fixaJanela();
     void carregaEnderecos();
     void lembraEndereco(const QString& endereco);
@@ -94,10 +101,22 @@ private:
     fluxos::CamposConfirmacao camposConfirmacao() const;
     QString restricoes() const;
 
+    // Handlers that may call the library run one at a time: while a call
+    // lasts the window takes events, and none of them may start another.
+    using Tratador = void (TFrmtesteCliKavex32I::*)();
+    auto exclusivo(Tratador tratador) {
+        return [this, tratador] { executaExclusivo(tratador); };
+    }
+    void executaExclusivo(Tratador tratador);
+    bool emFuncao_ = false;
+    bool fechaAoTerminar_ = false;
+
     // While a visit runs, only the visit gives the controls back.
     bool visitaOutras_ = false;
 
     std::unique_ptr<Ui::TFrmtesteCliKavex32I> ui;
+    // Every call of the window and its flows goes to the library's own thread.
+    std::unique_ptr<BibliotecaEmThread> emThread_;
     KavexLibrary& biblioteca_;
     EstadoConsole estado_;
     std::unique_ptr<Janelas> janelas_;

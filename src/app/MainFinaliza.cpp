@@ -11,8 +11,9 @@
 #include "widgets/RadioGroup.h"
 
 void TFrmtesteCliKavex32I::conectaFinalizacao() {
-    connect(ui->Btn_Confirmacao, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::btn_confirmacaoClick);
-    connect(ui->btCnfIdentificada, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::btCnfIdentificadaClick);
+    connect(ui->Btn_Confirmacao, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::btn_confirmacaoClick));
+    connect(ui->btCnfIdentificada, &QPushButton::clicked, this,
+            exclusivo(&TFrmtesteCliKavex32I::btCnfIdentificadaClick));
 }
 
 fluxos::CamposConfirmacao TFrmtesteCliKavex32I::camposConfirmacao() const {

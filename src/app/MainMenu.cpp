@@ -9,8 +9,8 @@
 #include "widgets/Modal.h"
 
 void TFrmtesteCliKavex32I::conectaMenu() {
-    connect(ui->CfgCliKavex, &QAction::triggered, this, &TFrmtesteCliKavex32I::CfgCliKavexClick);
-    connect(ui->CfgPinpad, &QAction::triggered, this, &TFrmtesteCliKavex32I::CfgPinpadClick);
+    connect(ui->CfgCliKavex, &QAction::triggered, this, exclusivo(&TFrmtesteCliKavex32I::CfgCliKavexClick));
+    connect(ui->CfgPinpad, &QAction::triggered, this, exclusivo(&TFrmtesteCliKavex32I::CfgPinpadClick));
 }
 
 void TFrmtesteCliKavex32I::CfgCliKavexClick() {

@@ -116,7 +116,8 @@ void OperadorJanelas::iniciaFuncao(const QString& dataHora) {
 bool OperadorJanelas::processaEventos() {
     processa();
     int32_t& continua = principal_.estado().Continua;
-    const bool cancela = continua == KAVEX_CONTINUA_ENCERRA;
+    // Closing the window during the function also ends it, call after call.
+    const bool cancela = continua == KAVEX_CONTINUA_ENCERRA || principal_.encerramentoPedido();
     continua = KAVEX_CONTINUA_SEGUE;
     return cancela;
 }
@@ -134,10 +135,8 @@ void OperadorJanelas::registra(const QString& linha) {
     tracePendente_.append(entrada);
 }
 
-// A text longer than the line shows from its start.
 void OperadorJanelas::mostraMensagem(const QString& texto) {
-    c_.EdtData->setText(texto);
-    c_.EdtData->setCursorPosition(0);
+    c_.EdtData->setPlainText(texto);
 }
 
 void OperadorJanelas::acrescentaMensagem(const QString& texto) {

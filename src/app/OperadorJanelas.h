@@ -25,7 +25,7 @@ public:
     struct Controles {
         QPlainTextEdit* Memo;
         QPlainTextEdit* MemoMsgOperador;
-        QLineEdit* EdtData;
+        QPlainTextEdit* EdtData;
         QWidget* PnlCncPpd;
         QLabel* LblContador;
         QLineEdit* EdtResultado;

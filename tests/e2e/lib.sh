@@ -48,9 +48,9 @@ e2e_wait_line() {
 
 # Starts the console ($1) on the simulator ($2) in a fresh folder, the
 # simulator answering from the JSON script $3 (none when $3 is empty: its
-# own flows answer) and logging to $KAVEX_SIM_LOG, and configures it with
-# Alt+C. Sets E2E_TMP, E2E_APP and E2E_WIN.
-e2e_start_configured() {
+# own flows answer) and logging to $KAVEX_SIM_LOG. Sets E2E_TMP, E2E_APP and
+# E2E_WIN.
+e2e_start_console() {
     e2e_start_display
     E2E_TMP=$(mktemp -d)
     export KAVEX_SIM_LOG=$E2E_TMP/calls.jsonl
@@ -67,19 +67,49 @@ e2e_start_configured() {
     [ -n "$E2E_WIN" ] || e2e_fail "the main window did not appear: $(cat "$E2E_TMP/console.log")"
     xdotool windowfocus --sync "$E2E_WIN" 2>/dev/null || true
     sleep 0.3
+}
+
+# Configures the library with Alt+C.
+e2e_configure() {
     xdotool key --delay 50 alt+c
     e2e_wait_line "$KAVEX_SIM_LOG" '"ConfiguraIntKavexInterativo"' || e2e_fail "the library was not configured"
 }
 
-# Waits (at most 10 s) until the active window is one of the command loop's
-# message boxes, which have an empty title.
-e2e_wait_message_box() {
-    local i
-    for i in $(seq 1 100); do
-        [ -z "$(xdotool getactivewindow getwindowname 2>/dev/null)" ] && return 0
+# e2e_start_console, then e2e_configure.
+e2e_start_configured() {
+    e2e_start_console "$@"
+    e2e_configure
+}
+
+# Looks (for at most $1 tenths of a second) for one of the console's message
+# boxes and gives it the keyboard. Their title is empty, which the toolkit
+# shows as the program's name. There is no window manager, so the box is
+# looked for among the console's own visible windows rather than taken to be
+# the active one.
+e2e_find_message_box() {
+    local i w nome
+    for i in $(seq 1 "$1"); do
+        for w in $(xdotool search --onlyvisible --pid "$E2E_APP" 2>/dev/null); do
+            nome=$(xdotool getwindowname "$w" 2>/dev/null)
+            if [ "$w" != "$E2E_WIN" ] && { [ -z "$nome" ] || [ "$nome" = TesteCliKavex ]; }; then
+                xdotool windowfocus --sync "$w" 2>/dev/null || true
+                return 0
+            fi
+        done
         sleep 0.1
     done
-    e2e_fail "no message box: $(cat "$KAVEX_SIM_LOG")"
+    return 1
+}
+
+# Waits (at most 10 s) for a message box; fails, naming the console's
+# windows, when none comes.
+e2e_wait_message_box() {
+    e2e_find_message_box 100 && return 0
+    local w janelas=""
+    for w in $(xdotool search --onlyvisible --pid "$E2E_APP" 2>/dev/null); do
+        janelas="$janelas $w[$(xdotool getwindowname "$w" 2>/dev/null)]"
+    done
+    e2e_fail "no message box among the console's windows:$janelas; $(cat "$KAVEX_SIM_LOG")"
 }
 
 # Fails unless the call log gets a line matching $1 (grep pattern) in time.

@@ -96,7 +96,7 @@ void TstCommandLoop::saleThroughTheDialogs() {
             QStringLiteral("%1 %2")
                 .arg(c.find<QPlainTextEdit>("Memo")->blockCount())
                 .arg(c.find<QWidget>("Memo")->updatesEnabled() && c.find<QWidget>("EdtData")->updatesEnabled());
-        aoAbrirMenu += ' ' + c.find<QLineEdit>("EdtData")->text();
+        aoAbrirMenu += ' ' + c.find<QPlainTextEdit>("EdtData")->toPlainText();
         cabecalho = controle<QLabel>(d, "CabecalhoMenu")->text();
         clicaIndicador(controle<QRadioButton>(d, "RdBtnCont1000"));
         digita(d, "EdtOpcao", "2");
@@ -150,7 +150,7 @@ void TstCommandLoop::saleThroughTheDialogs() {
     QCOMPARE(c.find<QPlainTextEdit>("Memo")->blockCount(), 2 * 42);
     QCOMPARE(c.find<QPlainTextEdit>("Memo")->document()->findBlockByNumber(62).text(),
              QStringLiteral("ProximoComando = 21 TipoCampo = 0"));
-    QCOMPARE(c.find<QLineEdit>("EdtData")->text(), QStringLiteral("PAGAMENTO OK"));
+    QCOMPARE(c.find<QPlainTextEdit>("EdtData")->toPlainText(), QStringLiteral("PAGAMENTO OK"));
     QCOMPARE(c.find<QPlainTextEdit>("MemoMsgOperador")->toPlainText(), QString::fromStdString(longa));
     QCOMPARE(c.find<QLineEdit>("EdtResultado")->text(), QStringLiteral("0"));
     QVERIFY(c.find<QWidget>("BtnTransacao")->isEnabled() && c.find<QWidget>("BtnConfigura")->isEnabled());

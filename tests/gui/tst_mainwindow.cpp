@@ -284,10 +284,11 @@ void TestMainWindow::reportsAddressThatCannotBeStored() {
 void TestMainWindow::clearsTransactionFieldsOnly() {
     Console c;
     QTest::mouseClick(c.find<QPushButton>("BtnConfigura"), Qt::LeftButton);
-    for (const char* name : {"EdtCpFiscal", "EdtCpFiscal2", "EdtValor", "EdtResultado", "EdtData", "EdtRestricoes",
-                             "EdtHora", "EdtHora2"}) {
+    for (const char* name :
+         {"EdtCpFiscal", "EdtCpFiscal2", "EdtValor", "EdtResultado", "EdtRestricoes", "EdtHora", "EdtHora2"}) {
         c.find<QLineEdit>(name)->setText(QStringLiteral("x"));
     }
+    c.find<QPlainTextEdit>("EdtData")->setPlainText(QStringLiteral("x"));
     c.find<QComboBox>("CBFuncao")->setEditText(QStringLiteral("2"));
     c.find<QPlainTextEdit>("Memo")->setPlainText(QStringLiteral("trace"));
     c.find<QPlainTextEdit>("MemoMsgOperador")->setPlainText(QStringLiteral("msg"));
@@ -296,10 +297,11 @@ void TestMainWindow::clearsTransactionFieldsOnly() {
     c.find<RadioGroup>("RGCB")->setItemIndex(1);
 
     QTest::mouseClick(c.find<QPushButton>("BtnLimpar"), Qt::LeftButton);
-    for (const char* name : {"EdtCpFiscal", "EdtCpFiscal2", "EdtValor", "EdtResultado", "EdtData", "EdtRestricoes",
-                             "EdtHora", "EdtHora2"}) {
+    for (const char* name :
+         {"EdtCpFiscal", "EdtCpFiscal2", "EdtValor", "EdtResultado", "EdtRestricoes", "EdtHora", "EdtHora2"}) {
         QVERIFY2(c.find<QLineEdit>(name)->text().isEmpty(), name);
     }
+    QVERIFY(c.find<QPlainTextEdit>("EdtData")->toPlainText().isEmpty());
     QVERIFY(c.find<QComboBox>("CBFuncao")->currentText().isEmpty());
     QVERIFY(c.find<QPlainTextEdit>("Memo")->toPlainText().isEmpty());
     QVERIFY(c.find<QPlainTextEdit>("MemoMsgOperador")->toPlainText().isEmpty());

@@ -21,6 +21,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+
+#include <atomic>
 
 using namespace harness;
 using nlohmann::json;
@@ -338,20 +341,35 @@ void TestTransactionStart::showsTheInterruptPanelOverTheMessages() {
     auto* painel = controle<QWidget>(w, "pnlILCD");
     auto* mensagens = controle<QWidget>(w, "MemoMsgOperador");
     const QList<QRect> antes{w.rect(), controle<QWidget>(w, "Memo")->geometry(), mensagens->geometry()};
-    QStringList durante;
+    // The library reads on its own thread while the window lives on: the hook
+    // only says which read began, and the window's side looks at the panel
+    // while the read waits for its card.
+    std::atomic<const char*> leitura{nullptr};
     escuta.antes = [&](const QString& funcao) {
-        if (funcao.startsWith(u"LeCartaoDireto")) {
-            const QRect sobre(mensagens->mapTo(&w, QPoint()), mensagens->size());
-            const bool dentro = sobre.contains(QRect(painel->mapTo(&w, QPoint()), painel->size()));
-            durante << funcao + (!painel->isVisible() ? " hidden" : dentro ? " over" : " elsewhere");
-            if (painel->isVisible()) {
-                clica(w, "BtnILCD");
-            }
-        }
+        leitura = funcao == u"LeCartaoDireto"     ? "LeCartaoDireto"
+                  : funcao == u"LeCartaoDiretoEx" ? "LeCartaoDiretoEx"
+                                                  : nullptr;
     };
+    QStringList durante;
+    QTimer olho;
+    connect(&olho, &QTimer::timeout, [&] {
+        const char* funcao = leitura.exchange(nullptr);
+        if (!funcao) {
+            return;
+        }
+        const QRect sobre(mensagens->mapTo(&w, QPoint()), mensagens->size());
+        const bool dentro = sobre.contains(QRect(painel->mapTo(&w, QPoint()), painel->size()));
+        durante << QLatin1String(funcao) + (!painel->isVisible() ? " hidden" : dentro ? " over" : " elsewhere");
+        if (painel->isVisible()) {
+            clica(w, "BtnILCD");
+        }
+    });
+    olho.start(5);
+    qputenv("KAVEX_SIM_DELAY_MS", "500");
     sim.clearLog();
     escolheFuncaoPinpad(w, 3, {"FrmMsgPpd:"});
     escolheFuncaoPinpad(w, 4, {"FrmMsgPpd:", "FrmTimeout:", "FrmOpcaoSimNao:0"});
+    qputenv("KAVEX_SIM_DELAY_MS", "");
     QCOMPARE(durante, (QStringList{"LeCartaoDireto over", "LeCartaoDiretoEx hidden"}));
     QCOMPARE(sim.calls("InterrompeLeCartaoDireto").size(), size_t(1));
     QVERIFY(!painel->isVisible());

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using json = nlohmann::json;
@@ -470,6 +471,38 @@ private slots:
         relogio.start();
         QCOMPARE(SIM(VerificaPresencaPinPad)(), 1);
         QVERIFY(relogio.elapsed() >= 120);
+        qputenv(KAVEXSIM_ENV_DELAY, "");
+    }
+
+    // The read waits for the card unless broken off from another thread, at
+    // once and without tracks; both calls are logged, the read first.
+    void directReadIsBrokenOffByTheInterrupt() {
+        QCOMPARE(SIM(ConfiguraIntKavexInterativo)("host", "1", "2", 0), KAVEXSIM_OK);
+        qputenv(KAVEXSIM_ENV_DELAY, "5000");
+        std::array<char, KAVEX_TAM_TRILHA1> trilha1{};
+        std::array<char, KAVEX_TAM_TRILHA2> trilha2{};
+        QElapsedTimer relogio;
+        relogio.start();
+        std::thread interrupcao([this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            SIM(InterrompeLeCartaoDireto)();
+        });
+        const int32_t lido = SIM(LeCartaoDireto)("PASSE", trilha1.data(), trilha2.data());
+        interrupcao.join();
+        qputenv(KAVEXSIM_ENV_DELAY, "");
+        QCOMPARE(lido, KAVEXSIM_READ_INTERRUPTED);
+        QVERIFY(relogio.elapsed() < 2000);
+        QCOMPARE(trilha1[0], '\0');
+        const auto lines = logLines();
+        QCOMPARE(lines.size(), 3u);
+        COMPARE_JSON(lines[1]["fn"], "LeCartaoDireto");
+        COMPARE_JSON(lines[1]["ret"], KAVEXSIM_READ_INTERRUPTED);
+        COMPARE_JSON(lines[2]["fn"], "InterrompeLeCartaoDireto");
+        // Without a read in progress the interrupt changes nothing: the next
+        // read waits for its card.
+        SIM(InterrompeLeCartaoDireto)();
+        qputenv(KAVEXSIM_ENV_DELAY, "50");
+        QCOMPARE(SIM(LeCartaoDireto)("PASSE", trilha1.data(), trilha2.data()), KAVEXSIM_OK);
         qputenv(KAVEXSIM_ENV_DELAY, "");
     }
 

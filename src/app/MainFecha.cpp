@@ -1,0 +1,47 @@
+// Handlers that may call the library run one at a time, and closing the
+// window while one runs ends the function first instead of leaving it behind.
+
+#include "app/Main.h"
+#include "ui_Main.h"
+
+#include "library/kavex_protocolo.h"
+#include "widgets/Prompt.h"
+
+#include <QCloseEvent>
+
+namespace {
+const QString kPerguntaFechar =
+    QStringLiteral("Há uma função em andamento. Deseja encerrá-la e fechar o programa quando ela terminar?");
+} // namespace
+
+void TFrmtesteCliKavex32I::executaExclusivo(Tratador tratador) {
+    if (emFuncao_) {
+        return;
+    }
+    emFuncao_ = true;
+    (this->*tratador)();
+    emFuncao_ = false;
+    if (fechaAoTerminar_) {
+        close();
+    }
+}
+
+// The function is ended as "&Encerra" would end it, and carried to its end:
+// the result, the receipt screen and the finishing call come as usual, and
+// only then does the window close. A direct card read is broken off.
+void TFrmtesteCliKavex32I::closeEvent(QCloseEvent* event) {
+    if (!emFuncao_) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    if (fechaAoTerminar_ ||
+        platform::prompt::askYesNo(QString(), kPerguntaFechar, this) != platform::prompt::Answer::Yes) {
+        return;
+    }
+    fechaAoTerminar_ = true;
+    estado_.Continua = KAVEX_CONTINUA_ENCERRA;
+    if (ui->pnlILCD->isVisible()) {
+        BtnILCDClick();
+    }
+}

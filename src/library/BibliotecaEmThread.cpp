@@ -1,0 +1,123 @@
+#include "library/BibliotecaEmThread.h"
+
+#include <QAbstractEventDispatcher>
+#include <QEventLoop>
+
+#include <chrono>
+
+namespace {
+
+using Relogio = std::chrono::steady_clock;
+
+// The caller waits this long without yielding its thread: a call of the
+// command loop on a library that answers at once takes a few microseconds,
+// less than a trip through the event loop would.
+constexpr auto kEsperaAtivaChamador = std::chrono::microseconds(200);
+// The library's thread looks for the next call this long before it sleeps:
+// the loop makes its next call within microseconds of the last one's answer,
+// and waking a sleeping thread would cost more than the call.
+constexpr auto kEsperaAtivaThread = std::chrono::milliseconds(2);
+
+template <class Pronto> bool esperaAtiva(Relogio::duration limite, Pronto pronto) {
+    const auto fim = Relogio::now() + limite;
+    while (!pronto()) {
+        if (Relogio::now() >= fim) {
+            return false;
+        }
+        std::this_thread::yield();
+    }
+    return true;
+}
+
+} // namespace
+
+BibliotecaEmThread::BibliotecaEmThread(KavexLibrary& biblioteca) : biblioteca_(biblioteca) {
+    const QStringList ausentes = biblioteca_.missingFunctions();
+#define KAVEX_MARK_MISSING(R, N, P, A) ausentes_[k##N] = ausentes.contains(QStringLiteral(#N));
+    KAVEX_FUNCTIONS(KAVEX_MARK_MISSING)
+#undef KAVEX_MARK_MISSING
+    thread_ = std::thread(&BibliotecaEmThread::trabalha, this);
+}
+
+BibliotecaEmThread::~BibliotecaEmThread() {
+    {
+        const std::lock_guard trava(mutex_);
+        fim_ = true;
+    }
+    sinal_.notify_one();
+    thread_.join();
+}
+
+// A function the library lacks is not called at all; its report is a box, so
+// it stays on the caller's thread.
+#define KAVEX_DEFINE_CALL(R, N, P, A)                                                                                  \
+    R BibliotecaEmThread::N P {                                                                                        \
+        if constexpr (imediata(#N)) {                                                                                  \
+            return biblioteca_.N A;                                                                                    \
+        } else {                                                                                                       \
+            if (ausentes_[k##N]) {                                                                                     \
+                return biblioteca_.N A;                                                                                \
+            }                                                                                                          \
+            return naThread([&] { return biblioteca_.N A; });                                                          \
+        }                                                                                                              \
+    }
+KAVEX_FUNCTIONS(KAVEX_DEFINE_CALL)
+#undef KAVEX_DEFINE_CALL
+
+void BibliotecaEmThread::executa(Tarefa& tarefa) {
+    {
+        const std::lock_guard trava(mutex_);
+        fila_.push_back(&tarefa);
+    }
+    pendentes_.fetch_add(1, std::memory_order_release);
+    sinal_.notify_one();
+    if (!esperaAtiva(kEsperaAtivaChamador, [&] { return tarefa.feita.load(std::memory_order_acquire); })) {
+        aguarda(tarefa);
+    }
+}
+
+// The window goes on: painting, the cancel buttons, the trace. The library's
+// thread wakes this one when the call ends.
+void BibliotecaEmThread::aguarda(Tarefa& tarefa) {
+    QAbstractEventDispatcher* despachante = QAbstractEventDispatcher::instance();
+    if (!despachante) {
+        // A thread without an event loop has nothing to keep alive.
+        while (!tarefa.feita.load(std::memory_order_acquire)) {
+            std::this_thread::yield();
+        }
+        return;
+    }
+    despachante_.store(despachante);
+    ++esperas_;
+    QEventLoop laco;
+    while (!tarefa.feita.load()) {
+        laco.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    --esperas_;
+}
+
+void BibliotecaEmThread::trabalha() {
+    while (Tarefa* tarefa = proxima()) {
+        tarefa->executa(tarefa->chamada);
+        // From here on the caller may return and the task be gone. Whichever
+        // of the two stores comes second sees the other: a caller that goes
+        // to wait after this one finds the call done without being woken.
+        tarefa->feita.store(true);
+        if (esperas_.load() > 0) {
+            despachante_.load()->wakeUp();
+        }
+    }
+}
+
+BibliotecaEmThread::Tarefa* BibliotecaEmThread::proxima() {
+    esperaAtiva(kEsperaAtivaThread, [this] { return pendentes_.load(std::memory_order_acquire) > 0; });
+    std::unique_lock trava(mutex_);
+    sinal_.wait(trava, [this] { return fim_ || !fila_.empty(); });
+    if (fila_.empty()) {
+        return nullptr;
+    }
+    Tarefa* tarefa = fila_.front();
+    fila_.pop_front();
+    pendentes_.fetch_sub(1, std::memory_order_relaxed);
+    return tarefa;
+}

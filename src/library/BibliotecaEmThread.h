@@ -1,0 +1,88 @@
+#pragma once
+
+// The payment client library called on a thread of its own, so the window
+// keeps painting and taking its cancel buttons while a call lasts. Every call
+// goes to the same thread (a library may keep per-thread state), in the order
+// it was made; the caller waits for it, first briefly without yielding its
+// thread (most calls of the command loop answer within microseconds), then in
+// a local event loop until the call ends.
+//
+// InterrompeLeCartaoDireto is the exception: it exists to break off a read
+// that is running, so it goes to the library at once from the caller's
+// thread. So do the functions the library lacks, whose report is a box.
+
+#include "library/KavexLibrary.h"
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string_view>
+#include <thread>
+
+class QAbstractEventDispatcher;
+
+class BibliotecaEmThread final : public KavexLibrary {
+public:
+    explicit BibliotecaEmThread(KavexLibrary& biblioteca);
+    ~BibliotecaEmThread() override;
+    BibliotecaEmThread(const BibliotecaEmThread&) = delete;
+    BibliotecaEmThread& operator=(const BibliotecaEmThread&) = delete;
+
+    QStringList missingFunctions() const override { return biblioteca_.missingFunctions(); }
+
+    std::thread::id idThread() const { return thread_.get_id(); }
+
+#define KAVEX_DECLARE_OVERRIDE(R, N, P, A) R N P override;
+    KAVEX_FUNCTIONS(KAVEX_DECLARE_OVERRIDE)
+#undef KAVEX_DECLARE_OVERRIDE
+
+private:
+#define KAVEX_DECLARE_INDEX(R, N, P, A) k##N,
+    enum Funcao : int { KAVEX_FUNCTIONS(KAVEX_DECLARE_INDEX) kTotalFuncoes };
+#undef KAVEX_DECLARE_INDEX
+
+    // One call on its way: the caller's frame owns it until `feita`.
+    struct Tarefa {
+        void (*executa)(void*);
+        void* chamada;
+        std::atomic<bool> feita{false};
+    };
+
+    static constexpr bool imediata(std::string_view nome) {
+        return nome == "InterrompeLeCartaoDireto";
+    }
+
+    template <class Chamada> auto naThread(Chamada chamada) {
+        using Resultado = decltype(chamada());
+        struct Pacote {
+            Chamada& chamada;
+            Resultado resultado{};
+        } pacote{chamada};
+        Tarefa tarefa{[](void* p) {
+                          auto* pacote = static_cast<Pacote*>(p);
+                          pacote->resultado = pacote->chamada();
+                      },
+                      &pacote};
+        executa(tarefa);
+        return pacote.resultado;
+    }
+
+    void executa(Tarefa& tarefa);
+    void aguarda(Tarefa& tarefa);
+    void trabalha();
+    Tarefa* proxima();
+
+    KavexLibrary& biblioteca_;
+    std::array<bool, kTotalFuncoes> ausentes_{};
+    std::mutex mutex_;
+    std::condition_variable sinal_;
+    std::deque<Tarefa*> fila_;
+    std::atomic<int> pendentes_{0};
+    bool fim_ = false;
+    // Callers waiting in an event loop, and the loop's dispatcher to wake.
+    std::atomic<int> esperas_{0};
+    std::atomic<QAbstractEventDispatcher*> despachante_{nullptr};
+    std::thread thread_;
+};

@@ -1,0 +1,254 @@
+// The window while the library works on its own thread: no handler starts
+// another function during a call, closing the window during a function asks
+// first and ends the function as "&Encerra" would, and the message line shows
+// its longest texts whole.
+
+#include "BibliotecaNula.h"
+#include "Harness.h"
+#include "Operador.h"
+
+#include "platform/Modal.h"
+#include "platform/Prompt.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
+
+#include <condition_variable>
+#include <cstring>
+#include <functional>
+#include <mutex>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const QString kPerguntaFechar =
+    QStringLiteral("Há uma função em andamento. Deseja encerrá-la e fechar o programa quando ela terminar?");
+constexpr auto kPrazo = 5s;
+
+// Configures at once; the first command of a function waits until the test
+// releases it, and every call is counted.
+class BibliotecaLenta : public harness::BibliotecaNula {
+public:
+    void libera() {
+        {
+            const std::lock_guard trava(mutex_);
+            liberada_ = true;
+        }
+        sinal_.notify_all();
+    }
+    int chamadas() const { return chamadas_; }
+    int ciclos() const { return ciclos_; }
+    // Whether, after the first command, the function goes on until -1.
+    bool segueAteEncerrar = false;
+    std::vector<int32_t> continuacoes;
+    std::vector<int16_t> finalizacoes;
+
+    int32_t ConfiguraIntKavexInterativo(const char*, const char*, const char*, int32_t) override {
+        ++chamadas_;
+        return 0;
+    }
+    int32_t IniciaFuncaoKavexInterativo(int32_t, const char*, const char*, const char*, const char*, const char*,
+                                        const char*) override {
+        ++chamadas_;
+        return 10000;
+    }
+    // A receipt while the pinpad is slow, then the end once told to stop.
+    int32_t ContinuaFuncaoKavexInterativo(int32_t* comando, int32_t* tipoCampo, int16_t*, int16_t*, char* buffer,
+                                          int32_t, int32_t continua) override {
+        ++chamadas_;
+        continuacoes.push_back(continua);
+        ++ciclos_;
+        *comando = 0;
+        *tipoCampo = 0;
+        if (continuacoes.size() == 1) {
+            espera();
+            *tipoCampo = 121;
+            std::strcpy(buffer, "CUPOM");
+            return 10000;
+        }
+        if (continua == -1) {
+            return -7;
+        }
+        return segueAteEncerrar ? 10000 : 0;
+    }
+    int32_t FinalizaTransacaoKavexInterativo(int16_t confirma, const char*, const char*, const char*) override {
+        ++chamadas_;
+        finalizacoes.push_back(confirma);
+        return 0;
+    }
+
+private:
+    void espera() {
+        std::unique_lock trava(mutex_);
+        sinal_.wait_for(trava, kPrazo, [this] { return liberada_; });
+    }
+    std::mutex mutex_;
+    std::condition_variable sinal_;
+    bool liberada_ = false;
+    std::atomic<int> chamadas_{0};
+    std::atomic<int> ciclos_{0};
+};
+
+// Runs `acao` once, as soon as the sale's first command waits in the library.
+void duranteOPrimeiroCiclo(QTimer& relogio, const BibliotecaLenta& biblioteca, std::function<void()> acao) {
+    QObject::connect(&relogio, &QTimer::timeout, [&relogio, &biblioteca, acao] {
+        if (biblioteca.ciclos() >= 1) {
+            relogio.stop();
+            acao();
+        }
+    });
+    relogio.start(5ms);
+}
+
+} // namespace
+
+class TestConsoleViva : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { harness::startSeams(); }
+    void nadaComecaDuranteUmaChamada_data();
+    void nadaComecaDuranteUmaChamada();
+    void fecharDuranteFuncao_data();
+    void fecharDuranteFuncao();
+    void linhaDeMensagemMostraTextoInteiro_data();
+    void linhaDeMensagemMostraTextoInteiro();
+};
+
+// Every handler that may start a function is tried while the first command
+// of a sale waits, its control enabled or not: none of them reaches the
+// library or opens a window.
+void TestConsoleViva::nadaComecaDuranteUmaChamada_data() {
+    QTest::addColumn<QString>("controle");
+    for (const char* nome : {"BtnTransacao", "BtnFuncPpd", "BtnOutrasTrn", "Btn_Confirmacao", "btCnfIdentificada",
+                             "BtnConfigura", "BtnLimpar", "CfgCliKavex", "CfgPinpad"}) {
+        QTest::newRow(nome) << QString::fromLatin1(nome);
+    }
+}
+
+void TestConsoleViva::nadaComecaDuranteUmaChamada() {
+    QFETCH(QString, controle);
+    BibliotecaLenta biblioteca;
+    TFrmtesteCliKavex32I janela(biblioteca);
+    janela.show();
+    harness::clica(janela, "BtnConfigura");
+    const int antes = biblioteca.chamadas();
+    int tentativas = 0;
+    QTimer relogio;
+    duranteOPrimeiroCiclo(relogio, biblioteca, [&] {
+        if (auto* acao = janela.findChild<QAction*>(controle)) {
+            acao->trigger();
+        } else {
+            emit harness::controle<QAbstractButton>(janela, qPrintable(controle))->clicked();
+        }
+        ++tentativas;
+        biblioteca.libera();
+    });
+    platform::modal::expect(QStringLiteral("FrmCupomTEF"), [](QDialog& d) { harness::clica(d, "BtnPendente"); });
+    harness::clica(janela, "BtnTransacao");
+    QCOMPARE(tentativas, 1);
+    // The start, the slow command, the end: nothing more.
+    QCOMPARE(biblioteca.chamadas() - antes, 3);
+    QCOMPARE(platform::modal::shownWindows(), QStringList{QStringLiteral("FrmCupomTEF")});
+    // Neither cleared nor reconfigured meanwhile.
+    QVERIFY(!harness::controle<QPlainTextEdit>(janela, "EdtData")->toPlainText().isEmpty());
+    QCOMPARE(harness::controle<QAbstractButton>(janela, "BtnConfigura")->text(), QStringLiteral("Re&configura"));
+    KAVEX_VERIFY_SEAMS();
+}
+
+// "No" leaves the function and the window as they were. "Yes" sends -1 with
+// the next call, and the end comes as usual: the receipt screen, the
+// finishing call, then the window closes.
+void TestConsoleViva::fecharDuranteFuncao_data() {
+    QTest::addColumn<bool>("sim");
+    QTest::newRow("Não") << false;
+    QTest::newRow("Sim") << true;
+}
+
+void TestConsoleViva::fecharDuranteFuncao() {
+    QFETCH(bool, sim);
+    BibliotecaLenta biblioteca;
+    biblioteca.segueAteEncerrar = !sim;
+    TFrmtesteCliKavex32I janela(biblioteca);
+    janela.show();
+    harness::clica(janela, "BtnConfigura");
+    bool abertaAposPergunta = false;
+    QTimer relogio;
+    duranteOPrimeiroCiclo(relogio, biblioteca, [&] {
+        harness::pedeFechamento(janela);
+        abertaAposPergunta = janela.isVisible();
+        biblioteca.libera();
+    });
+    platform::prompt::expect(kPerguntaFechar, sim ? platform::prompt::Answer::Yes : platform::prompt::Answer::No);
+    platform::modal::expect(QStringLiteral("FrmCupomTEF"), [](QDialog& d) { harness::clica(d, "BtnConfirma"); });
+    // After "Não" the sale goes on, a few cycles with 0, until the operator
+    // closes again and says yes.
+    QTimer depois;
+    connect(&depois, &QTimer::timeout, [&] {
+        if (biblioteca.ciclos() >= 3) {
+            depois.stop();
+            platform::prompt::expect(kPerguntaFechar, platform::prompt::Answer::Yes);
+            harness::pedeFechamento(janela);
+        }
+    });
+    if (!sim) {
+        depois.start(5ms);
+    }
+    harness::clica(janela, "BtnTransacao");
+    QVERIFY(abertaAposPergunta);
+    const std::vector<int32_t> esperado = sim ? std::vector<int32_t>{0, -1} : std::vector<int32_t>{0, 0};
+    QCOMPARE(std::vector<int32_t>(biblioteca.continuacoes.begin(), biblioteca.continuacoes.begin() + 2), esperado);
+    QCOMPARE(biblioteca.continuacoes.back(), -1);
+    QCOMPARE(biblioteca.finalizacoes, std::vector<int16_t>{1});
+    QVERIFY(!janela.isVisible());
+    KAVEX_VERIFY_SEAMS();
+}
+
+// The start's date line and the library's longest short messages, in the
+// line's own large bold type, need no more room than the line has.
+void TestConsoleViva::linhaDeMensagemMostraTextoInteiro_data() {
+    QTest::addColumn<QString>("texto");
+    QTest::newRow("data") << QStringLiteral(" Quarta-feira 09/12/2026 23:58:58");
+    QTest::newRow("aprovada") << QStringLiteral("TRANSAÇÃO APROVADA NSU 000001");
+    QTest::newRow("1000") << QStringLiteral("CONTINUA 1000 NÃO SE APLICA A ESTA PERGUNTA");
+    QTest::newRow("50 caracteres") << QStringLiteral("OPERAÇÃO CANCELADA PELO OPERADOR - AGUARDE MOMENTO");
+    QTest::newRow("50 maiúsculas largas") << QString(50, QLatin1Char('W'));
+}
+
+void TestConsoleViva::linhaDeMensagemMostraTextoInteiro() {
+    QFETCH(QString, texto);
+    QVERIFY(texto.size() <= 50);
+    harness::Console c;
+    c.window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&c.window()));
+    auto* linha = c.find<QPlainTextEdit>("EdtData");
+    linha->setPlainText(texto);
+    QVERIFY(linha->font().bold());
+    QVERIFY(linha->font().pointSize() >= 14);
+    // Every line the text is laid out in, within the room the box shows.
+    const QTextBlock bloco = linha->document()->firstBlock();
+    // Asking for the block's place lays it out.
+    QVERIFY(linha->document()->documentLayout()->blockBoundingRect(bloco).isValid());
+    const QTextLayout* layout = bloco.layout();
+    QVERIFY(layout->lineCount() >= 1);
+    const qreal margem = linha->document()->documentMargin();
+    const QSizeF visivel = QSizeF(linha->viewport()->size()) - QSizeF(2 * margem, 2 * margem);
+    const qreal altura = layout->lineCount() * linha->fontMetrics().lineSpacing();
+    QVERIFY2(altura <= visivel.height(), qPrintable(QStringLiteral("%1 lines, %2 px high in %3 px")
+                                                        .arg(layout->lineCount())
+                                                        .arg(altura)
+                                                        .arg(visivel.height())));
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        QVERIFY(layout->lineAt(i).naturalTextWidth() <= visivel.width());
+    }
+    QVERIFY(c.window().frameGeometry().width() <= 1280);
+}
+
+QTEST_MAIN(TestConsoleViva)
+#include "tst_consoleviva.moc"
