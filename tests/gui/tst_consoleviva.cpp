@@ -7,8 +7,8 @@
 #include "Harness.h"
 #include "Operador.h"
 
-#include "platform/Modal.h"
-#include "platform/Prompt.h"
+#include "widgets/Modal.h"
+#include "widgets/Prompt.h"
 
 #include <QAction>
 #include <QDialog>
