@@ -506,8 +506,9 @@ KAVEX_API int32_t KAVEX_CALL EnviaRecebeKavexDireto(int16_t rede, int16_t funcao
         },
         [&](const Json* answer, bool& wrote) {
             if (!answer) {
-                const int32_t ret = motor().enviaRecebe(rede, funcao, envio, tamanhoEnvio, resposta, tamanhoResposta,
-                                                        codigoResposta, replyLength);
+                const kavexsim::Motor::PedidoDireto pedido{rede,       funcao,     envio,        tamanhoEnvio,
+                                                           dataFiscal, horaFiscal, tipoTransacao};
+                const int32_t ret = motor().enviaRecebe(pedido, resposta, tamanhoResposta, codigoResposta, replyLength);
                 wrote = ret >= 0 && ret != KAVEXSIM_NETWORK_NOT_DIRECT;
                 return ret;
             }

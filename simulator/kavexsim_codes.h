@@ -39,6 +39,20 @@
 #define KAVEXSIM_NO_PENDING (-15)
 /* A finishing call that does not name the pending transaction. */
 #define KAVEXSIM_PENDING_MISMATCH (-16)
+/* A cancellation naming a sale that does not exist or lacks what it cancels. */
+#define KAVEXSIM_SALE_NOT_FOUND (-17)
+/* The host declined the transaction (magic value R$ 9,05). */
+#define KAVEXSIM_DECLINED (-20)
+/* The host declined the test card for insufficient funds. */
+#define KAVEXSIM_INSUFFICIENT_FUNDS (-21)
+/* The host declined the test card as expired. */
+#define KAVEXSIM_EXPIRED_CARD (-22)
+/* The host declined the test card as blocked (lost or stolen). */
+#define KAVEXSIM_BLOCKED_CARD (-23)
+/* The link to the host failed mid-transaction (magic value R$ 9,91); nothing is left pending. */
+#define KAVEXSIM_COMMUNICATION_FAILURE (-30)
+/* The host did not answer in time (magic value R$ 9,68), after the long network wait. */
+#define KAVEXSIM_TIMEOUT (-31)
 /* EnviaRecebeKavexDireto to a network the library handles itself (0, 1, 4, 5, 9): nothing is sent. */
 #define KAVEXSIM_NETWORK_NOT_DIRECT 11
 /* A function code the simulator does not know (and, with a script, nothing else answers). */

@@ -8,6 +8,7 @@
 #include "motor/Passos.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kavexsim::fluxos {
 
@@ -17,40 +18,37 @@ namespace {
 
 constexpr int kCancelamentoCartao = 40;
 
-const Transacao* confirmada(const Contexto& ctx, const std::string& nsu) {
-    const auto& lista = ctx.estado->confirmadas;
-    auto it =
-        std::find_if(lista.begin(), lista.end(), [&](const Transacao& t) { return t.nsu == nsu && t.cancela.empty(); });
-    return it == lista.end() ? nullptr : &*it;
-}
+// The credit plans the consultation offers, over a simulated R$ 1.000,00.
+struct PlanoCdc {
+    const char* codigo;
+    const char* parcelas;
+    const char* parcela;
+    const char* total;
+};
+constexpr PlanoCdc kPlanosCdc[] = {{"CDC06", "6", "175,24", "1.051,44"}, {"CDC12", "12", "96,40", "1.156,80"}};
 
-std::string nsuComZeros(const std::string& digitos) {
-    return std::string(digitos.size() < 6 ? 6 - digitos.size() : 0, '0') + digitos;
-}
+// The closing line break brings the console's consultation screen, where the items already stand.
+const char* const kFimConsultaCdc = "CONSULTA CDC - SIMULADOR\nSUJEITO A APROVAÇÃO DE CRÉDITO";
 
-std::string aceitaNsu(Contexto& ctx, const std::string& v) {
-    if (!checks::soDigitos(v))
-        return "DIGITE SOMENTE NÚMEROS";
-    const Transacao* t = confirmada(ctx, nsuComZeros(v));
-    if (!t)
-        return "TRANSAÇÃO NÃO ENCONTRADA";
-    ctx.dados["original"] = t->nsu;
-    ctx.dados["centavosOriginal"] = std::to_string(t->centavos);
-    return "";
+// The plans as consultation items (command 0, field types 1010-1022), then the closing message.
+std::vector<Passo> consultaCdc(Condicao ativo) {
+    std::vector<Passo> ps;
+    ps.push_back(fixo(tipoCampo::kCnpj, "11222333000181", ativo));
+    ps.push_back(fixo(tipoCampo::kPlano, "CDC SIMULADO", ativo));
+    ps.push_back(registro(
+        tipoCampo::kDocumento, [](Contexto& c) { return c.estado->novoDocumento(); }, ativo));
+    ps.push_back(fixo(tipoCampo::kQtdTotal, std::to_string(std::size(kPlanosCdc)), ativo));
+    int indice = 0;
+    for (const auto& p : kPlanosCdc) {
+        ps.push_back(fixo(tipoCampo::kIndice, std::to_string(++indice), ativo));
+        ps.push_back(fixo(tipoCampo::kCodigo, p.codigo, ativo));
+        ps.push_back(fixo(tipoCampo::kQtdAutorizada, p.parcelas, ativo));
+        ps.push_back(fixo(tipoCampo::kPrecoMaximo, p.parcela, ativo));
+        ps.push_back(fixo(tipoCampo::kValorVenda, p.total, ativo));
+    }
+    ps.push_back(mensagem(cmd::kAviso, kFimConsultaCdc, ativo));
+    return ps;
 }
-
-// The last receipt: of the pending transaction, else of the last confirmed one.
-const Transacao* ultima(const Contexto& ctx) {
-    if (ctx.estado->pendente)
-        return &*ctx.estado->pendente;
-    return ctx.estado->confirmadas.empty() ? nullptr : &ctx.estado->confirmadas.back();
-}
-
-const char* const kConsultaCdc = "CONSULTA CDC - SIMULADOR\n"
-                                 "PLANO   PARCELAS  TAXA\n"
-                                 "CDC 06  6 X       1,99%\n"
-                                 "CDC 12  12 X      2,49%\n"
-                                 "SUJEITO A APROVAÇÃO DE CRÉDITO";
 
 } // namespace
 
@@ -84,24 +82,8 @@ Criacao administrativas(const Contexto& ctx) {
     teste.demorado = true;
     r.passos.push_back(std::move(teste));
 
-    const auto semRecibo = [escolha](const Contexto& c) { return escolha("2")(c) && !ultima(c); };
-    const auto comRecibo = [escolha](const Contexto& c) { return escolha("2")(c) && ultima(c); };
-    r.passos.push_back(mensagem(cmd::kAviso, "NÃO HÁ COMPROVANTE PARA REIMPRIMIR", semRecibo));
-    r.passos.push_back(registro(
-        tipoCampo::kReciboLoja, [](Contexto& c) { return "REIMPRESSÃO\n" + ultima(c)->reciboLoja; }, comRecibo));
-    r.passos.push_back(registro(
-        tipoCampo::kReciboCliente, [](Contexto& c) { return "REIMPRESSÃO\n" + ultima(c)->reciboCliente; }, comRecibo));
-
-    Passo nsu = campo(cmd::kCampo, "nsu", "NÚMERO DA TRANSAÇÃO (NSU)", 1, 6, aceitaNsu, escolha("3"));
-    // Continuation 1000: the last confirmed sale, without typing its number.
-    nsu.alternativa = [](Contexto& c, std::string_view) -> std::string {
-        for (auto it = c.estado->confirmadas.rbegin(); it != c.estado->confirmadas.rend(); ++it) {
-            if (it->cancela.empty() && confirmada(c, it->nsu))
-                return aceitaNsu(c, it->nsu);
-        }
-        return "NÃO HÁ VENDA CONFIRMADA";
-    };
-    r.passos.push_back(std::move(nsu));
+    acrescenta(r.passos, reimprime(ultimaTransacao, escolha("2")));
+    r.passos.push_back(campoNsu({}, escolha("3")));
     r.passos.push_back(campo(
         cmd::kCampo, "valorDigitado", "VALOR DA TRANSAÇÃO", 1, 15,
         [](Contexto& c, const std::string& v) {
@@ -117,7 +99,7 @@ Criacao administrativas(const Contexto& ctx) {
                              [](Contexto& c) { return std::vector<std::string>{"NSU CANCELADO " + c["original"]}; },
                              escolha("3")));
 
-    r.passos.push_back(mensagem(cmd::kAviso, kConsultaCdc, escolha("4")));
+    acrescenta(r.passos, consultaCdc(escolha("4")));
     r.conclusao = [](Contexto& c) { return c["adm"] == "3" ? concluiPendente(c, c["original"]) : KAVEXSIM_OK; };
     return {KAVEX_CONTINUA_INTERATIVO, std::move(r)};
 }

@@ -30,7 +30,10 @@ Criacao debito(const Contexto& ctx) {
         return {KAVEXSIM_RESTRICTED, {}};
     Roteiro r;
     r.passos.push_back(mensagem(cmd::kCabecalho, "DÉBITO - ESCOLHA A MODALIDADE"));
-    r.passos.push_back(menu("tipo", tipos));
+    Passo modalidade = menu("tipo", tipos);
+    // Continuation 1000 on this menu: the same choice, then the test card the pinpad reads.
+    modalidade.alternativa = marcaAlternativa(modalidade, "escolheCartao");
+    r.passos.push_back(std::move(modalidade));
     r.passos.push_back(
         campo(cmd::kCampo, "predatado", "DATA DO DÉBITO (DDMMAAAA)", 8, 8, exigeDataFutura, quando("tipo", "2")));
     acrescenta(r.passos, leCartao("INSIRA OU PASSE O CARTÃO"));
@@ -56,13 +59,9 @@ Criacao credito(const Contexto& ctx) {
     r.passos.push_back(mensagem(cmd::kCabecalho, "CRÉDITO - ESCOLHA A MODALIDADE"));
     Passo modalidade = menu("tipo", tipos);
     // Continuation 1000 on this menu: the same choice with the card typed instead of read.
-    modalidade.alternativa = [aceita = modalidade.aceita, semDigitacao](Contexto& c, std::string_view resposta) {
-        if (semDigitacao)
-            return std::string("CRÉDITO DIGITADO NÃO PERMITIDO");
-        std::string motivo = aceita(c, resposta);
-        if (motivo.empty())
-            c.dados["digitado"] = "1";
-        return motivo;
+    modalidade.alternativa = [digita = marcaAlternativa(modalidade, "digitado"),
+                              semDigitacao](Contexto& c, std::string_view resposta) {
+        return semDigitacao ? std::string("CRÉDITO DIGITADO NÃO PERMITIDO") : digita(c, resposta);
     };
     // The restriction on magnetic reading leaves typing as the only way.
     modalidade.aoEnviar = [semLeitura](Contexto& c) { c.dados["digitado"] = semLeitura ? "1" : "0"; };

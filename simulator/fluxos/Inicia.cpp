@@ -9,22 +9,11 @@ namespace kavexsim::fluxos {
 
 using namespace passos;
 
-namespace {
-
 // Every step of the chosen function's flow runs only when the menu chose it.
-Criacao menuDeFuncoes(const Contexto& ctx) {
-    struct Item {
-        const char* codigo;
-        const char* rotulo;
-        Criacao criacao;
-    };
-    std::vector<Item> itens = {{"1", "Cheque", cheque(ctx)},
-                               {"2", "Débito", debito(ctx)},
-                               {"3", "Crédito", credito(ctx)},
-                               {"4", "Funções Administrativas", administrativas(ctx)}};
+Criacao menuDeFuncoes(const Contexto&, const std::string& titulo, std::vector<ItemMenu> itens) {
     std::vector<Opcao> opcoes;
     Roteiro r;
-    r.passos.push_back(mensagem(cmd::kCabecalho, "ESCOLHA A FUNÇÃO"));
+    r.passos.push_back(mensagem(cmd::kCabecalho, titulo));
     r.passos.push_back({});
     std::map<std::string, std::function<int32_t(Contexto&)>> conclusoes;
     for (auto& item : itens) {
@@ -33,9 +22,7 @@ Criacao menuDeFuncoes(const Contexto& ctx) {
         opcoes.push_back({item.codigo, item.rotulo, 0});
         const auto escolhida = quando("funcao", item.codigo);
         for (auto& p : item.criacao.roteiro.passos) {
-            p.ativo = [escolhida, proprio = p.ativo](const Contexto& c) {
-                return escolhida(c) && (!proprio || proprio(c));
-            };
+            p.ativo = ambos(escolhida, p.ativo);
             r.passos.push_back(std::move(p));
         }
         conclusoes[item.codigo] = item.criacao.roteiro.conclusao;
@@ -43,16 +30,21 @@ Criacao menuDeFuncoes(const Contexto& ctx) {
     if (opcoes.empty())
         return {KAVEXSIM_RESTRICTED, {}};
     r.passos[1] = menu("funcao", opcoes);
-    r.conclusao = [conclusoes](Contexto& c) { return conclusoes.at(c["funcao"])(c); };
+    r.conclusao = [conclusoes](Contexto& c) {
+        const auto& conclui = conclusoes.at(c["funcao"]);
+        return conclui ? conclui(c) : KAVEXSIM_OK;
+    };
     return {KAVEX_CONTINUA_INTERATIVO, std::move(r)};
 }
-
-} // namespace
 
 Criacao inicia(const Contexto& ctx) {
     switch (ctx.inicio.funcao) {
     case funcao::kMenu:
-        return menuDeFuncoes(ctx);
+        return menuDeFuncoes(ctx, "ESCOLHA A FUNÇÃO",
+                             {{"1", "Cheque", cheque(ctx)},
+                              {"2", "Débito", debito(ctx)},
+                              {"3", "Crédito", credito(ctx)},
+                              {"4", "Funções Administrativas", administrativas(ctx)}});
     case funcao::kCheque:
         return cheque(ctx);
     case funcao::kDebito:
@@ -67,7 +59,7 @@ Criacao inicia(const Contexto& ctx) {
     case funcao::kCorrespondente:
         return correspondente(ctx);
     default:
-        return {KAVEXSIM_NOT_AVAILABLE, {}};
+        return outraFuncao(ctx);
     }
 }
 

@@ -11,6 +11,12 @@
 
 namespace kavexsim {
 
+struct ItemVidalink {
+    std::string codigo;
+    int32_t quantidade = 0;
+    long long centavos = 0; // the sale value typed for the item (a sale's items only)
+};
+
 struct Transacao {
     std::string nsu; // six digits, unique in a run
     int32_t funcao = 0;
@@ -18,24 +24,27 @@ struct Transacao {
     std::string cupom, data, hora;
     std::string reciboLoja, reciboCliente;
     std::string cancela; // a cancellation: the transaction number it cancels
-};
-
-struct ItemVidalink {
-    std::string codigo;
-    int32_t quantidade = 0;
+    // Started with a non-fiscal receipt: the point of sale finishes it with its
+    // own fiscal receipt, which the library never saw, so the date names it.
+    bool cupomNaoFiscal = false;
+    std::vector<ItemVidalink> itens; // a Vidalink sale's products
 };
 
 struct Estado {
     bool configurado = false;
     std::string loja, terminal;
     int proximoNsu = 1;
+    int proximoDocumento = 1; // PBM documents are numbered apart from transactions
     std::optional<Transacao> pendente;
     std::vector<Transacao> confirmadas;
     std::vector<ItemVidalink> vendaVidalink, cancelamentoVidalink;
     // Authorisation of a Vidalink consultation whose products are expected.
     std::optional<std::string> consultaVidalink;
+    // The number of a direct transaction sent "with undo", until undone.
+    std::optional<std::string> diretaPendente;
 
     std::string novoNsu();
+    std::string novoDocumento();
 };
 
 // The arguments every start carries.

@@ -87,6 +87,8 @@ int32_t Fluxo::avanca(Saida& saida) {
     }
     m_atual = total;
     saida = Saida{};
+    if (m_ctx.encerramento)
+        return *m_ctx.encerramento;
     return m_roteiro.conclusao ? m_roteiro.conclusao(m_ctx) : KAVEXSIM_OK;
 }
 

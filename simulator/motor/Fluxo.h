@@ -18,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,9 @@ struct Contexto {
     Inicio inicio;
     Estado* estado = nullptr;
     std::map<std::string, std::string> dados; // answers by name, and the flow's own values
+    // A result that ends the flow whatever its own ending would say: a decline
+    // or a failure, after which nothing is left pending.
+    std::optional<int32_t> encerramento;
 
     const std::string& operator[](const std::string& chave) { return dados[chave]; }
     bool tem(const std::string& chave) const { return dados.count(chave) != 0; }

@@ -39,7 +39,7 @@ template <class T> void poe(T* p, T v) {
 
 bool usaValor(int32_t funcao) {
     return funcao == fluxos::funcao::kMenu || funcao == fluxos::funcao::kCheque || funcao == fluxos::funcao::kDebito ||
-           funcao == fluxos::funcao::kCredito;
+           funcao == fluxos::funcao::kCredito || fluxos::pedeValor(funcao);
 }
 
 // Networks the library reaches by itself: a direct request to them is not sent.
@@ -66,17 +66,74 @@ int32_t confereItem(const std::vector<ItemVidalink>& itens, int16_t numero, cons
     return KAVEXSIM_OK;
 }
 
-void acrescentaItem(std::vector<ItemVidalink>& itens, int16_t numero, const std::string& codigo, int32_t quantidade) {
+void acrescentaItem(std::vector<ItemVidalink>& itens, int16_t numero, ItemVidalink item) {
     if (numero == 1)
         itens.clear();
-    itens.push_back({codigo, quantidade});
+    itens.push_back(std::move(item));
+}
+
+} // namespace
+
+namespace {
+
+std::string seisDigitos(int numero) {
+    const std::string n = std::to_string(numero);
+    return std::string(n.size() < 6 ? 6 - n.size() : 0, '0') + n;
+}
+
+// The network through which a pending direct transaction is undone.
+constexpr int16_t kRedeDesfazimento = 99;
+constexpr int16_t kRespostaAprovada = 0, kRespostaFuncaoInvalida = 12, kRespostaSemOriginal = 25;
+
+struct RespostaDireta {
+    std::string tipoMensagem; // 0210 answers a request, 0410 an undo
+    int16_t codigo = kRespostaAprovada;
+    std::string corpo; // after the header
+};
+
+// The request's fields end at zero bytes; the last one may lack its zero.
+std::size_t contaCampos(const std::string& envio) {
+    const auto zeros = static_cast<std::size_t>(std::count(envio.begin(), envio.end(), '\0'));
+    return zeros + (!envio.empty() && envio.back() != '\0' ? 1 : 0);
+}
+
+// A six-digit authorisation code that follows from the request's bytes.
+std::string codigoAutorizacao(const std::string& envio) {
+    unsigned long soma = 0;
+    for (unsigned char c : envio)
+        soma = (soma * 31 + c) % 1000000;
+    const std::string n = std::to_string(soma);
+    return std::string(6 - n.size(), '0') + n;
+}
+
+RespostaDireta autorizaDireta(Estado& estado, const Motor::PedidoDireto& pedido, const std::string& envio) {
+    if (pedido.funcao <= 0)
+        return {"0210", kRespostaFuncaoInvalida, ";RESP=12;FUNCAO INVALIDA"};
+    const std::string nsu = estado.novoNsu();
+    std::string corpo = ";RESP=00;NSU=" + nsu + ";AUT=" + codigoAutorizacao(envio) + ";TRANSACAO APROVADA";
+    if (pedido.tipo == 1) {
+        estado.diretaPendente = nsu;
+        corpo += ";DESFAZIMENTO PENDENTE";
+    }
+    return {"0210", kRespostaAprovada, corpo};
+}
+
+RespostaDireta desfazDireta(Estado& estado) {
+    if (!estado.diretaPendente)
+        return {"0410", kRespostaSemOriginal, ";RESP=25;NAO HA TRANSACAO A DESFAZER"};
+    RespostaDireta r{"0410", kRespostaAprovada, ";RESP=00;NSU=" + *estado.diretaPendente + ";TRANSACAO DESFEITA"};
+    estado.diretaPendente.reset();
+    return r;
 }
 
 } // namespace
 
 std::string Estado::novoNsu() {
-    std::string n = std::to_string(proximoNsu++);
-    return std::string(n.size() < 6 ? 6 - n.size() : 0, '0') + n;
+    return seisDigitos(proximoNsu++);
+}
+
+std::string Estado::novoDocumento() {
+    return seisDigitos(proximoDocumento++);
 }
 
 Motor& Motor::instancia() {
@@ -204,7 +261,8 @@ int32_t Motor::finaliza(int16_t confirma, const char* cupom, const char* data, c
         return KAVEXSIM_BAD_DATE_TIME;
     if (!m_estado.pendente)
         return KAVEXSIM_NO_PENDING;
-    if (m_estado.pendente->cupom != texto(cupom) || m_estado.pendente->data != texto(data))
+    const bool mesmoCupom = m_estado.pendente->cupomNaoFiscal || m_estado.pendente->cupom == texto(cupom);
+    if (!mesmoCupom || m_estado.pendente->data != texto(data))
         return KAVEXSIM_PENDING_MISMATCH;
     return encerra(confirma);
 }
@@ -291,7 +349,8 @@ int32_t Motor::preparaFarmacia(Contexto& ctx, const char* autorizacao, const cha
                                const char* hora) {
     if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
-    return autorizacaoValida(texto(autorizacao)) ? KAVEXSIM_OK : KAVEXSIM_BAD_AUTHORIZATION;
+    ctx.dados["autorizacao"] = texto(autorizacao);
+    return autorizacaoValida(ctx["autorizacao"]) ? KAVEXSIM_OK : KAVEXSIM_BAD_AUTHORIZATION;
 }
 
 int32_t Motor::consultaPbm(const char* autorizacao, const char* consulta, const char* cupom, const char* data,
@@ -326,13 +385,14 @@ int32_t Motor::informaVenda(int16_t numero, const char* codigo, int32_t quantida
         return r;
     if (!c || *c == 0)
         return KAVEXSIM_BAD_AMOUNT;
-    acrescentaItem(m_estado.vendaVidalink, numero, texto(codigo), quantidade);
+    acrescentaItem(m_estado.vendaVidalink, numero, {texto(codigo), quantidade, *c});
     return KAVEXSIM_OK;
 }
 
 int32_t Motor::vendaVidalink(const char* autorizacao, int16_t quantidade, const char* cupom, const char* data,
                              const char* hora) {
     Contexto ctx;
+    ctx.inicio.funcao = fluxos::funcao::kVendaVidalink;
     if (int32_t r = preparaFarmacia(ctx, autorizacao, cupom, data, hora); r != KAVEXSIM_OK)
         return r;
     if (quantidade < 1 || static_cast<std::size_t>(quantidade) != m_estado.vendaVidalink.size())
@@ -347,13 +407,14 @@ int32_t Motor::informaCancelamento(int16_t numero, const char* codigo, int32_t q
         return KAVEXSIM_NOT_CONFIGURED;
     if (int32_t r = confereItem(m_estado.cancelamentoVidalink, numero, texto(codigo), quantidade); r != KAVEXSIM_OK)
         return r;
-    acrescentaItem(m_estado.cancelamentoVidalink, numero, texto(codigo), quantidade);
+    acrescentaItem(m_estado.cancelamentoVidalink, numero, {texto(codigo), quantidade, 0});
     return KAVEXSIM_OK;
 }
 
 int32_t Motor::cancelamentoVidalink(int16_t total, int32_t quantidade, const char* cupomVenda, const char* dataVenda,
                                     const char* cupom, const char* data, const char* hora) {
     Contexto ctx;
+    ctx.inicio.funcao = fluxos::funcao::kCancelamentoVidalink;
     if (int32_t r = prepara(ctx, cupom, data, hora, "Opx"); r != KAVEXSIM_OK)
         return r;
     const std::string dataOriginal = texto(dataVenda);
@@ -369,36 +430,24 @@ int32_t Motor::cancelamentoVidalink(int16_t total, int32_t quantidade, const cha
     return comeca(ctx, std::move(c), true);
 }
 
-int32_t Motor::enviaRecebe(int16_t rede, int16_t funcao, const char* envio, int16_t tamanhoEnvio, char* resposta,
-                           int16_t tamanhoResposta, int16_t* codigoResposta, std::size_t& escritos) {
+int32_t Motor::enviaRecebe(const PedidoDireto& pedido, char* resposta, int16_t tamanhoResposta, int16_t* codigoResposta,
+                           std::size_t& escritos) {
     escritos = 0;
     if (!m_estado.configurado)
         return KAVEXSIM_NOT_CONFIGURED;
-    if (redePropria(rede))
+    if (redePropria(pedido.rede))
         return KAVEXSIM_NETWORK_NOT_DIRECT;
     esperaAtraso();
-    const std::size_t n = envio && tamanhoEnvio > 0 ? static_cast<std::size_t>(tamanhoEnvio) : 0;
-    // The request's fields end at zero bytes; the last one may lack its zero.
-    std::vector<std::string> campos;
-    std::string atual;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (envio[i] == '\0') {
-            campos.push_back(atual);
-            atual.clear();
-        } else {
-            atual += envio[i] == '\x04' ? '*' : envio[i];
-        }
-    }
-    if (!atual.empty())
-        campos.push_back(atual);
-    const int16_t codigo = funcao > 0 ? 0 : 12;
-    std::string r = "KAVEXSIM;REDE=" + std::to_string(rede) + ";FUNCAO=" + std::to_string(funcao) +
-                    ";BYTES=" + std::to_string(n) + ";CAMPOS=" + std::to_string(campos.size()) +
-                    (codigo == 0 ? ";APROVADA" : ";FUNCAO INVALIDA");
-    for (std::size_t i = 0; i < campos.size(); ++i)
-        r += ";C" + std::to_string(i + 1) + "=" + cp1252ToUtf8(campos[i]);
-    escritos = escreve(resposta, tamanhoResposta, r);
-    poe(codigoResposta, codigo);
+    const std::size_t n = pedido.envio && pedido.tamanhoEnvio > 0 ? static_cast<std::size_t>(pedido.tamanhoEnvio) : 0;
+    const std::string envio(pedido.envio ? pedido.envio : "", n);
+    const RespostaDireta r =
+        pedido.rede == kRedeDesfazimento ? desfazDireta(m_estado) : autorizaDireta(m_estado, pedido, envio);
+    const std::string linha = r.tipoMensagem + ";REDE=" + std::to_string(pedido.rede) +
+                              ";FUNCAO=" + std::to_string(pedido.funcao) + ";DATA=" + texto(pedido.data) +
+                              ";HORA=" + texto(pedido.hora) + ";CAMPOS=" + std::to_string(contaCampos(envio)) +
+                              ";BYTES=" + std::to_string(n) + r.corpo;
+    escritos = escreve(resposta, tamanhoResposta, linha);
+    poe(codigoResposta, r.codigo);
     return static_cast<int32_t>(escritos);
 }
 

@@ -50,8 +50,17 @@ public:
     int32_t cancelamentoVidalink(int16_t total, int32_t quantidade, const char* cupomVenda, const char* dataVenda,
                                  const char* cupom, const char* data, const char* hora);
 
-    int32_t enviaRecebe(int16_t rede, int16_t funcao, const char* envio, int16_t tamanhoEnvio, char* resposta,
-                        int16_t tamanhoResposta, int16_t* codigoResposta, std::size_t& escritos);
+    // A direct request as the console sends it; `tipo` 1 asks for an undo to be possible.
+    struct PedidoDireto {
+        int16_t rede = 0, funcao = 0;
+        const char* envio = nullptr;
+        int16_t tamanhoEnvio = 0;
+        const char* data = nullptr;
+        const char* hora = nullptr;
+        int16_t tipo = 0;
+    };
+    int32_t enviaRecebe(const PedidoDireto& pedido, char* resposta, int16_t tamanhoResposta, int16_t* codigoResposta,
+                        std::size_t& escritos);
 
 private:
     // Common checks of a start; fills the context's start and answers 0 when it may go on.

@@ -4,10 +4,12 @@
 #include "checks/Valores.h"
 #include "kavexsim_codes.h"
 #include "library/kavex.h"
+#include "motor/Desfechos.h"
+
+#include <algorithm>
 
 namespace kavexsim::passos {
 
-const char* const kCartaoTeste = "4111111111111111";
 const char* const kTrilha1Teste = "B4111111111111111^CARTAO DE TESTE/SIMULADOR^30122010000000000000";
 const char* const kTrilha2Teste = "4111111111111111=30122010000000000000";
 const char* const kTrilha3Teste = "011234567890123445=000000000000000000000000000000000000";
@@ -20,8 +22,46 @@ std::string dataHora(const Inicio& i) {
            i.hora.substr(0, 2) + ":" + i.hora.substr(2, 2) + ":" + i.hora.substr(4, 2);
 }
 
-long long valorDaTransacao(Contexto& ctx) {
-    return ctx.tem("centavos") ? std::stoll(ctx["centavos"]) : ctx.inicio.centavos;
+long long valorDaTransacao(const Contexto& ctx) {
+    const auto it = ctx.dados.find("centavos");
+    return it != ctx.dados.end() ? std::stoll(it->second) : ctx.inicio.centavos;
+}
+
+std::string dado(const Contexto& ctx, const std::string& chave) {
+    const auto it = ctx.dados.find(chave);
+    return it == ctx.dados.end() ? std::string() : it->second;
+}
+
+// How many network steps a slow host answer takes, each the configured delay.
+constexpr int kPassosRedeLenta = 4;
+
+// The host's answer to the card and value; a wrong PIN counts only where a
+// PIN was read, and only until it was typed again.
+Resposta resposta(const Contexto& ctx) {
+    Resposta r = respostaDoHost(dado(ctx, "cartao"), valorDaTransacao(ctx));
+    if (r.desfecho == Desfecho::SenhaErrada && (!ctx.tem("senha") || ctx.tem("novaSenha")))
+        return {};
+    return r;
+}
+
+Condicao desfecho(std::initializer_list<Desfecho> casos) {
+    const std::vector<Desfecho> lista(casos);
+    return [lista](const Contexto& ctx) {
+        const Desfecho d = resposta(ctx).desfecho;
+        return std::find(lista.begin(), lista.end(), d) != lista.end();
+    };
+}
+
+const CartaoTeste& cartaoLido(const Contexto& ctx) {
+    const std::string escolha = dado(ctx, "cartaoTeste");
+    return escolha.empty() ? kCartoesTeste[0] : kCartoesTeste[std::stoul(escolha) - 1];
+}
+
+std::vector<Opcao> opcoesDeCartao() {
+    std::vector<Opcao> opcoes;
+    for (const auto& c : kCartoesTeste)
+        opcoes.push_back({std::to_string(opcoes.size() + 1), c.rotulo, 0});
+    return opcoes;
 }
 
 std::string recibo(Contexto& ctx, const std::string& titulo, const char* via, const std::vector<std::string>& linhas) {
@@ -59,6 +99,14 @@ std::vector<Opcao> oferecidas(const Contexto& ctx, const std::vector<Opcao>& opc
     return restam;
 }
 
+Condicao ambos(Condicao a, Condicao b) {
+    if (!a)
+        return b;
+    if (!b)
+        return a;
+    return [a, b](const Contexto& c) { return a(c) && b(c); };
+}
+
 Passo mensagem(int32_t comando, std::string texto, Condicao ativo) {
     Passo p;
     p.comando = comando;
@@ -74,6 +122,11 @@ Passo registro(int32_t tipo, std::function<std::string(Contexto&)> texto, Condic
     p.texto = std::move(texto);
     p.ativo = std::move(ativo);
     return p;
+}
+
+Passo fixo(int32_t tipo, std::string texto, Condicao ativo) {
+    return registro(
+        tipo, [texto](Contexto&) { return texto; }, std::move(ativo));
 }
 
 Passo menu(const std::string& chave, std::vector<Opcao> opcoes, Condicao ativo) {
@@ -132,6 +185,15 @@ Passo campo(int32_t comando, const std::string& chave, std::string texto, int16_
     return p;
 }
 
+std::function<std::string(Contexto&, std::string_view)> marcaAlternativa(const Passo& menu, const std::string& chave) {
+    return [aceita = menu.aceita, chave](Contexto& c, std::string_view resposta) {
+        std::string motivo = aceita(c, resposta);
+        if (motivo.empty())
+            c.dados[chave] = "1";
+        return motivo;
+    };
+}
+
 std::vector<Passo> aguardaPinpad(std::string texto, Condicao ativo) {
     std::vector<Passo> ps;
     for (int i = 0; i < kCiclosPinpad; ++i) {
@@ -143,14 +205,19 @@ std::vector<Passo> aguardaPinpad(std::string texto, Condicao ativo) {
 }
 
 std::vector<Passo> leCartao(std::string texto, Condicao ativo) {
-    std::vector<Passo> ps = aguardaPinpad(std::move(texto), ativo);
+    std::vector<Passo> ps;
+    // The operator chose to pick the test card that the pinpad then reads.
+    const Condicao escolhe = ambos(ativo, quando("escolheCartao", "1"));
+    ps.push_back(mensagem(cmd::kCabecalho, "CARTÃO DE TESTE", escolhe));
+    ps.push_back(menu("cartaoTeste", opcoesDeCartao(), escolhe));
+    acrescenta(ps, aguardaPinpad(std::move(texto), ativo));
     ps.push_back(registro(
-        tipoCampo::kTrilha1, [](Contexto&) { return std::string(kTrilha1Teste); }, ativo));
+        tipoCampo::kTrilha1, [](Contexto& ctx) { return trilha1(cartaoLido(ctx)); }, ativo));
     ps.push_back(registro(
         tipoCampo::kTrilha2,
         [](Contexto& ctx) {
-            ctx.dados["cartao"] = kCartaoTeste;
-            return std::string(kTrilha2Teste);
+            ctx.dados["cartao"] = cartaoLido(ctx).numero;
+            return trilha2(cartaoLido(ctx));
         },
         ativo));
     return ps;
@@ -161,30 +228,66 @@ std::vector<Passo> leSenha(Condicao ativo) {
     // Unlike the tracks, the PIN record leaves the waiting panel up.
     ps.push_back(mensagem(cmd::kLimpaOperador, "", ativo));
     ps.push_back(registro(
-        tipoCampo::kSenha, [](Contexto&) { return std::string(kBlocoSenhaTeste); }, ativo));
+        tipoCampo::kSenha,
+        [](Contexto& ctx) {
+            ctx.dados["senha"] = "1";
+            return std::string(kBlocoSenhaTeste);
+        },
+        ativo));
     return ps;
 }
 
 std::vector<Passo> autoriza(std::string titulo, std::function<std::vector<std::string>(Contexto&)> linhas,
                             Condicao ativo) {
     std::vector<Passo> ps;
-    Passo processa = mensagem(cmd::kMensagemOperador, "AGUARDE, TRANSAÇÃO EM ANDAMENTO");
+    Passo processa = mensagem(cmd::kMensagemOperador, "AGUARDE, TRANSAÇÃO EM ANDAMENTO", ativo);
     processa.demorado = true;
-    processa.aoEnviar = [](Contexto& ctx) { ctx.dados["nsu"] = ctx.estado->novoNsu(); };
+    ps.push_back(processa);
+    for (int i = 0; i < kPassosRedeLenta; ++i) {
+        Passo espera = mensagem(cmd::kMensagemOperador, "AGUARDANDO RESPOSTA DO AUTORIZADOR",
+                                ambos(ativo, desfecho({Desfecho::RedeLenta, Desfecho::TempoEsgotado})));
+        espera.demorado = true;
+        ps.push_back(std::move(espera));
+    }
+
+    // A wrong PIN: said, read again, and sent again.
+    const Condicao novaSenha = ambos(ativo, quando("novaSenha", "1"));
+    Passo senhaErrada =
+        mensagem(cmd::kAviso, "SENHA INVÁLIDA - DIGITE NOVAMENTE", ambos(ativo, desfecho({Desfecho::SenhaErrada})));
+    senhaErrada.aoEnviar = [](Contexto& ctx) { ctx.dados["novaSenha"] = "1"; };
+    ps.push_back(std::move(senhaErrada));
+    acrescenta(ps, leSenha(novaSenha));
+    processa.ativo = novaSenha;
     ps.push_back(std::move(processa));
-    ps.push_back(registro(tipoCampo::kDataTransacao, [](Contexto& ctx) { return ctx.inicio.data + ctx.inicio.hora; }));
-    ps.push_back(registro(tipoCampo::kReciboLoja, [titulo, linhas](Contexto& ctx) {
-        return ctx.dados["reciboLoja"] = recibo(ctx, titulo, "VIA ESTABELECIMENTO", linhas(ctx));
-    }));
-    ps.push_back(registro(tipoCampo::kReciboCliente, [titulo, linhas](Contexto& ctx) {
-        return ctx.dados["reciboCliente"] = recibo(ctx, titulo, "VIA CLIENTE", linhas(ctx));
-    }));
-    Passo aprovada;
-    aprovada.comando = cmd::kMensagemCliente;
-    aprovada.texto = [](Contexto& ctx) { return "TRANSAÇÃO APROVADA NSU " + ctx["nsu"]; };
-    ps.push_back(std::move(aprovada));
-    for (auto& p : ps)
-        p.ativo = ativo;
+
+    Passo negada;
+    negada.comando = cmd::kAviso;
+    negada.ativo = ambos(ativo, desfecho({Desfecho::Recusada, Desfecho::TempoEsgotado}));
+    negada.texto = [](Contexto& ctx) { return std::string(resposta(ctx).mensagem); };
+    negada.aoEnviar = [](Contexto& ctx) { ctx.encerramento = resposta(ctx).resultado; };
+    ps.push_back(std::move(negada));
+
+    const Condicao aprovada = ambos(ativo, desfecho({Desfecho::Aprovada, Desfecho::RedeLenta}));
+    Passo data = registro(
+        tipoCampo::kDataTransacao, [](Contexto& ctx) { return ctx.inicio.data + ctx.inicio.hora; }, aprovada);
+    // Only an approved transaction takes a number.
+    data.aoEnviar = [](Contexto& ctx) { ctx.dados["nsu"] = ctx.estado->novoNsu(); };
+    ps.push_back(std::move(data));
+    ps.push_back(registro(
+        tipoCampo::kReciboLoja,
+        [titulo, linhas](Contexto& ctx) {
+            return ctx.dados["reciboLoja"] = recibo(ctx, titulo, "VIA ESTABELECIMENTO", linhas(ctx));
+        },
+        aprovada));
+    ps.push_back(registro(
+        tipoCampo::kReciboCliente,
+        [titulo, linhas](Contexto& ctx) {
+            return ctx.dados["reciboCliente"] = recibo(ctx, titulo, "VIA CLIENTE", linhas(ctx));
+        },
+        aprovada));
+    Passo aprovacao = mensagem(cmd::kMensagemCliente, "", aprovada);
+    aprovacao.texto = [](Contexto& ctx) { return "TRANSAÇÃO APROVADA NSU " + ctx["nsu"]; };
+    ps.push_back(std::move(aprovacao));
     return ps;
 }
 
@@ -224,6 +327,69 @@ std::string exigeDataFutura(Contexto& ctx, const std::string& r) {
     if (!checks::dataValida(iso))
         return "DATA INVÁLIDA";
     return iso <= ctx.inicio.data ? "A DATA DEVE SER POSTERIOR A HOJE" : "";
+}
+
+const Transacao* confirmada(const Contexto& ctx, const std::string& nsu) {
+    const auto& lista = ctx.estado->confirmadas;
+    auto it =
+        std::find_if(lista.begin(), lista.end(), [&](const Transacao& t) { return t.nsu == nsu && t.cancela.empty(); });
+    return it == lista.end() ? nullptr : &*it;
+}
+
+const Transacao* ultimaTransacao(const Contexto& ctx) {
+    if (ctx.estado->pendente)
+        return &*ctx.estado->pendente;
+    return ctx.estado->confirmadas.empty() ? nullptr : &ctx.estado->confirmadas.back();
+}
+
+std::vector<Passo> reimprime(std::function<const Transacao*(const Contexto&)> qual, Condicao ativo) {
+    const auto tem = [qual](const Contexto& c) { return qual(c) != nullptr; };
+    const auto falta = [qual](const Contexto& c) { return qual(c) == nullptr; };
+    std::vector<Passo> ps;
+    ps.push_back(mensagem(cmd::kAviso, "NÃO HÁ COMPROVANTE PARA REIMPRIMIR", ambos(ativo, falta)));
+    ps.push_back(registro(
+        tipoCampo::kReciboLoja, [qual](Contexto& c) { return "REIMPRESSÃO\n" + qual(c)->reciboLoja; },
+        ambos(ativo, tem)));
+    ps.push_back(registro(
+        tipoCampo::kReciboCliente, [qual](Contexto& c) { return "REIMPRESSÃO\n" + qual(c)->reciboCliente; },
+        ambos(ativo, tem)));
+    return ps;
+}
+
+namespace {
+
+std::string nsuComZeros(const std::string& digitos) {
+    return std::string(digitos.size() < 6 ? 6 - digitos.size() : 0, '0') + digitos;
+}
+
+bool deOrigem(const Transacao& t, const std::vector<int32_t>& origens) {
+    return origens.empty() || std::find(origens.begin(), origens.end(), t.funcao) != origens.end();
+}
+
+} // namespace
+
+Passo campoNsu(std::vector<int32_t> origens, Condicao ativo) {
+    const auto aceita = [origens](Contexto& ctx, const std::string& v) -> std::string {
+        if (!checks::soDigitos(v))
+            return "DIGITE SOMENTE NÚMEROS";
+        const Transacao* t = confirmada(ctx, nsuComZeros(v));
+        if (!t || !deOrigem(*t, origens))
+            return "TRANSAÇÃO NÃO ENCONTRADA";
+        ctx.dados["original"] = t->nsu;
+        ctx.dados["centavosOriginal"] = std::to_string(t->centavos);
+        return "";
+    };
+    Passo nsu = campo(cmd::kCampo, "nsu", "NÚMERO DA TRANSAÇÃO (NSU)", 1, 6, aceita, std::move(ativo));
+    // Continuation 1000: the last one, without typing its number.
+    nsu.alternativa = [aceita, origens](Contexto& c, std::string_view) -> std::string {
+        const auto& lista = c.estado->confirmadas;
+        for (auto it = lista.rbegin(); it != lista.rend(); ++it) {
+            if (it->cancela.empty() && deOrigem(*it, origens))
+                return aceita(c, it->nsu);
+        }
+        return "NÃO HÁ VENDA CONFIRMADA";
+    };
+    return nsu;
 }
 
 void acrescenta(std::vector<Passo>& destino, std::vector<Passo> origem) {

@@ -4,6 +4,7 @@
 #include "SimuladorC.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 
 using namespace simc;
@@ -44,8 +45,9 @@ private slots:
         QTest::newRow("debit, post-dated: a past and an impossible date refused")
             << 2 << QStringList{"2", "01012026", "30022026", "1502202" /* short */, "15022026"}
             << "4 21 30 22 30 22 30 22 30 " + cartao() + " " + senha() + " " + aprovada();
-        QTest::newRow("debit, 1000 has no alternative on its menu")
-            << 2 << QStringList{"@1000:1", "1"} << "4 21 22 21 " + cartao() + " " + senha() + " " + aprovada();
+        QTest::newRow("debit, 1000 picks the test card: the approving one")
+            << 2 << QStringList{"@1000:1", "6", "1"}
+            << "4 21 4 21 22 21 " + cartao() + " " + senha() + " " + aprovada();
         QTest::newRow("debit, pinpad cancelled on the second wait") << 2 << QStringList{"1", "!-1"} << "4 21 23 1 =-7";
         QTest::newRow("debit, ended at the menu") << 2 << QStringList{"@-1"} << "4 21 1 =-7";
         QTest::newRow("credit, cash, card read, empty security code")
@@ -53,6 +55,10 @@ private slots:
         QTest::newRow("credit, instalments out of range, then back to the menu")
             << 3 << QStringList{"2", "13", "@1", "1", "12a", "123", "0"}
             << "4 21 30 22 30 4 21 " + cartao() + " 34 22 34 20 " + aprovada();
+        QTest::newRow("credit, instalments: 1 refused, 2 accepted")
+            << 3 << QStringList{"2", "1", "2", "", "0"} << "4 21 30 22 30 " + cartao() + " 34 20 " + aprovada();
+        QTest::newRow("credit, instalments: 13 refused, 12 accepted")
+            << 3 << QStringList{"3", "13", "12", "", "0"} << "4 21 30 22 30 " + cartao() + " 34 20 " + aprovada();
         QTest::newRow("credit, 1000 types the card: wrong number and expiry refused")
             << 3 << QStringList{"@1000:3", "6", "4111111111111112", "4111111111111111", "1329", "1230", "999", "0"}
             << "4 21 30 30 22 30 30 22 30 34 20 " + aprovada();
@@ -71,7 +77,10 @@ private slots:
         QTest::newRow("bill by correspondent function, back from the code to the menu")
             << 310 << QStringList{"1", "@1", "1", kLinhaBancaria, "0"} << "13 4 21 35 4 21 35 20 " + aprovada();
         QTest::newRow("administration, communication test") << 110 << QStringList{"1"} << "12 4 21 3 =0";
-        QTest::newRow("administration, CDC consultation") << 110 << QStringList{"4"} << "12 4 21 22 =0";
+        QTest::newRow("administration, CDC consultation: items, then the closing message")
+            << 110 << QStringList{"4"}
+            << "12 4 21 0/1020 0/1021 0/1022 0/1010 0/1011 0/1012 0/1013 0/1014 0/1016 0/1011 0/1012 0/1013 0/1014 "
+               "0/1016 22 =0";
         QTest::newRow("administration, nothing to reprint") << 114 << QStringList{} << "12 4 22 =0";
         QTest::newRow("communication test by its own code") << 111 << QStringList{} << "12 4 3 =0";
         QTest::newRow("function 0: a menu that leads into the debit")
@@ -395,7 +404,7 @@ private slots:
         QCOMPARE(m_sim.roda({}).left(18), QString("1 4 0/1023 0/1024 ")); // the partial one was still pending
     }
 
-    void directTransactionRepliesFromTheRequest() {
+    void directTransactionRepliesAsAHost() {
         auto direta = m_sim.SIMC(EnviaRecebeKavexDireto);
         char resposta[64 + 4];
         std::memset(resposta, 'X', sizeof resposta);
@@ -406,18 +415,33 @@ private slots:
         QCOMPARE(direta(20, 7, 0, envio, 8, resposta, 64, &codigo, 30, kCupom, kData, kHora, "Teste", 0), 63);
         QCOMPARE(codigo, int16_t(0));
         QCOMPARE(QByteArray(resposta),
-                 QByteArray("KAVEXSIM;REDE=20;FUNCAO=7;BYTES=8;CAMPOS=3;APROVADA;C1=ABC;C2=;")); // cut at 63
+                 QByteArray("0210;REDE=20;FUNCAO=7;DATA=20260110;HORA=093000;CAMPOS=3;BYTES=")); // cut at 63
         QCOMPARE(resposta[64], 'X');
 
         char grande[KAVEX_TAM_RESPOSTA_DIRETA];
-        QVERIFY(direta(20, 7, 0, envio, 8, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 1) > 63);
-        QVERIFY(QByteArray(grande).endsWith(";C3=1*2"));
-        QCOMPARE(direta(20, 0, 0, envio, 0, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 0), 58);
-        QCOMPARE(QByteArray(grande), QByteArray("KAVEXSIM;REDE=20;FUNCAO=0;BYTES=0;CAMPOS=0;FUNCAO INVALIDA"));
+        const auto envia = [&](int16_t rede, int16_t funcao, int16_t tipo) {
+            const int32_t r = direta(rede, funcao, 0, envio, 8, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, kCupom,
+                                     kData, kHora, "", tipo);
+            return r < 0 || r == KAVEXSIM_NETWORK_NOT_DIRECT ? QString::number(r) : QString::fromLatin1(grande);
+        };
+        const QString aprovada = envia(20, 7, 0);
+        QVERIFY(QRegularExpression(";RESP=00;NSU=\\d{6};AUT=\\d{6};TRANSACAO APROVADA$").match(aprovada).hasMatch());
+        QVERIFY(!aprovada.contains("ABC")); // an answer, not an echo
+        QCOMPARE(envia(20, 7, 0).section(";AUT=", 1), aprovada.section(";AUT=", 1));
+        QVERIFY(envia(20, 0, 0).endsWith(";RESP=12;FUNCAO INVALIDA"));
         QCOMPARE(codigo, int16_t(12));
-        QCOMPARE(direta(1, 7, 0, envio, 8, grande, KAVEX_TAM_RESPOSTA_DIRETA, &codigo, 30, "", "", "", "", 0),
-                 KAVEXSIM_NETWORK_NOT_DIRECT);
+        QCOMPARE(envia(1, 7, 0), QString::number(KAVEXSIM_NETWORK_NOT_DIRECT));
         QCOMPARE(direta(20, 7, 0, envio, 8, resposta, 0, &codigo, 30, "", "", "", "", 0), 0);
+
+        // "With undo" leaves the transaction to be undone through network 99, once.
+        QVERIFY(envia(99, 7, 0).endsWith(";RESP=25;NAO HA TRANSACAO A DESFAZER"));
+        const QString comDesfazimento = envia(20, 7, 1);
+        QVERIFY(comDesfazimento.endsWith(";DESFAZIMENTO PENDENTE"));
+        const QString nsu = comDesfazimento.section(";NSU=", 1).left(6);
+        QVERIFY(envia(99, 7, 0).endsWith(";RESP=00;NSU=" + nsu + ";TRANSACAO DESFEITA"));
+        QCOMPARE(codigo, int16_t(0));
+        QVERIFY(envia(99, 7, 0).endsWith(";RESP=25;NAO HA TRANSACAO A DESFAZER"));
+        QCOMPARE(codigo, int16_t(25));
     }
 
     // Whatever the console answers, each function ends with a known code and
