@@ -96,6 +96,18 @@ fluxos::CamposInicio camposDe(const Inicio& inicio) {
     return campos;
 }
 
+// The fiscal receipt, date, time and operator the windows send with a start
+// of their own, the receipt filled in when left empty.
+struct TextosInicio {
+    QByteArray cupom, data, hora, operador;
+};
+TextosInicio textosInicio(const Inicio& inicio, EstadoConsole& estado, const QString& operador) {
+    dataehora(estado);
+    return {platform::toWin1252(inicio.cupomFiscal.isEmpty() ? padroes::kCupomFiscal : inicio.cupomFiscal),
+            platform::toWin1252(estado.DataFiscal), platform::toWin1252(estado.HoraFiscal),
+            platform::toWin1252(operador)};
+}
+
 // One case's calls: the start of its kind, then the command loop when the
 // start answered 10000.
 class Passos {
@@ -164,8 +176,8 @@ void Passos::validaCodigoBarras() {
 
 // What the Vidalink sale window sends: the products, then the start.
 void Passos::vendaVidalink() {
-    dataehora(estado_);
     const Inicio& inicio = caso_.inicio;
+    const TextosInicio textos = textosInicio(inicio, estado_, padroes::kOperador);
     int16_t numero = 0;
     for (const ProdutoVidalink& p : inicio.produtosVidalink) {
         const QByteArray codigo = platform::toWin1252(p.codigo);
@@ -177,23 +189,19 @@ void Passos::vendaVidalink() {
         }
     }
     const QByteArray autorizacao = platform::toWin1252(inicio.autorizacao);
-    const QByteArray cupom =
-        platform::toWin1252(inicio.cupomFiscal.isEmpty() ? padroes::kCupomFiscal : inicio.cupomFiscal);
-    const QByteArray data = platform::toWin1252(estado_.DataFiscal);
-    const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
-    const QByteArray operador = platform::toWin1252(padroes::kOperador);
     estado_.VendaVidalinkAtiva = true;
     estado_.Retorno = biblioteca_.IniciaFuncaoKavexInterativoVendaVidalink(
-        autorizacao.constData(), numero, cupom.constData(), data.constData(), hora.constData(), operador.constData());
-    operador_.escreveCupomFiscal(QString::fromLatin1(cupom));
+        autorizacao.constData(), numero, textos.cupom.constData(), textos.data.constData(), textos.hora.constData(),
+        textos.operador.constData());
+    operador_.escreveCupomFiscal(platform::fromWin1252(textos.cupom));
     continuaSeIniciou();
     estado_.VendaVidalinkAtiva = false;
 }
 
 // What the direct-transaction window sends, and the reply as it lists it.
 void Passos::transacaoDireta() {
-    dataehora(estado_);
     const Inicio& inicio = caso_.inicio;
+    const TextosInicio textos = textosInicio(inicio, estado_, padroes::kOperadorDireto);
     std::array<char, trndireta::kTamBuffer> envio{};
     std::array<char, trndireta::kTamBuffer> resposta{};
     const int tamanho = trndireta::MontaBufferEnvio(inicio.linhas, envio);
@@ -201,16 +209,11 @@ void Passos::transacaoDireta() {
         operador_.interrompe(QStringLiteral("as linhas não cabem no buffer de envio"));
         return;
     }
-    const QByteArray cupom =
-        platform::toWin1252(inicio.cupomFiscal.isEmpty() ? padroes::kCupomFiscal : inicio.cupomFiscal);
-    const QByteArray data = platform::toWin1252(estado_.DataFiscal);
-    const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
-    const QByteArray operador = platform::toWin1252(padroes::kOperadorDireto);
     int16_t codigoResposta = 0;
     estado_.Retorno = biblioteca_.EnviaRecebeKavexDireto(
         inicio.rede, inicio.funcaoDireta, inicio.offset, envio.data(), static_cast<int16_t>(tamanho), resposta.data(),
-        trndireta::kTamBuffer, &codigoResposta, padroes::kTimeoutDireto, cupom.constData(), data.constData(),
-        hora.constData(), operador.constData(), inicio.tipoTransacao);
+        trndireta::kTamBuffer, &codigoResposta, padroes::kTimeoutDireto, textos.cupom.constData(),
+        textos.data.constData(), textos.hora.constData(), textos.operador.constData(), inicio.tipoTransacao);
     operador_.mostraMensagem(QStringLiteral("Código de resposta: %1").arg(codigoResposta));
     for (const QString& linha : trndireta::MontaRetorno(estado_.Retorno, resposta)) {
         operador_.mostraMensagem(linha);
