@@ -92,4 +92,26 @@ roda "$E2E_TMP/tipo_errado.json" --record "$E2E_TMP/tipo_errado.jsonl"
 verifica_entrada 2 'cases[0].answers[0]: resposta de tipo errado'
 grep '"ContinuaFuncaoKavexInterativo"' "$E2E_TMP/tipo_errado.jsonl" | tail -n1 | grep -q '"ret":-7' ||
     e2e_fail "the function was not ended: $(tail -n3 "$E2E_TMP/tipo_errado.jsonl")"
+
+# Recording the misbehaving library (buffers without a zero byte, a reply
+# longer than its buffer, unknown commands): every line whole, and played
+# back by the simulator the same script reports the same.
+MAL="$(dirname "$CONSOLE")/tests/libkavexmal.so"
+cat >"$E2E_TMP/mal.json" <<'JSON'
+{"configure": {"address": "localhost"}, "timeout": 5,
+ "cases": [
+  {"name": "venda", "start": {"kind": "TEF", "function": 2, "value": "1,00"}, "expect": {"result": -1}},
+  {"name": "direta", "start": {"kind": "Transação Direta", "network": 2, "lines": ["X"]}, "expect": {"result": 30000}},
+  {"name": "leitura", "start": {"kind": "Pinpad", "pinpadFunction": "LeCartaoDireto"}, "expect": {"result": 0}}
+ ]}
+JSON
+for modo in semzero desconhecido; do
+    KAVEX_MAL_MODO=$modo roda "$E2E_TMP/mal.json" --library "$MAL" --record "$E2E_TMP/mal_$modo.jsonl"
+    [ "$status" -eq 0 ] || e2e_fail "misbehaving library, $modo: $(cat "$E2E_TMP/saida" "$E2E_TMP/erros")"
+    python3 -c 'import json, sys; [json.loads(l) for l in open(sys.argv[1], encoding="utf-8")]' \
+        "$E2E_TMP/mal_$modo.jsonl" || e2e_fail "misbehaving library, $modo: a broken line"
+    cp "$E2E_TMP/saida" "$E2E_TMP/mal_$modo.tap"
+    KAVEX_SIM_SCRIPT="$E2E_TMP/mal_$modo.jsonl" roda "$E2E_TMP/mal.json"
+    cmp -s "$E2E_TMP/saida" "$E2E_TMP/mal_$modo.tap" || e2e_fail "playback of $modo: $(cat "$E2E_TMP/saida")"
+done
 echo "PASS"
