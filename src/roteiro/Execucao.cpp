@@ -237,6 +237,9 @@ std::vector<ResultadoCaso> Execucao::executa() {
     }
     std::vector<ResultadoCaso> resultados;
     for (const Caso& caso : roteiro_.casos) {
+        if (interrompida()) {
+            break;
+        }
         resultados.push_back(executaCaso(caso));
         if (erroRoteiro_) {
             break;
@@ -252,7 +255,7 @@ ResultadoCaso Execucao::executaCaso(const Caso& caso) {
     QElapsedTimer relogio;
     relogio.start();
     estado_.Retorno = 0;
-    OperadorRoteirizado operador(caso, roteiro_.configuracao);
+    OperadorRoteirizado operador(caso, roteiro_.configuracao, interrompida_);
     Passos passos(caso, estado_, biblioteca_, operador);
     passos.executa();
     erroRoteiro_ = operador.erroRoteiro();

@@ -38,6 +38,10 @@ public:
     // The result of configuring the library, when the run did.
     std::optional<int32_t> configuracao() const { return configuracao_; }
     const std::optional<QString>& erroRoteiro() const { return erroRoteiro_; }
+    // Asked before and during each case; once true, the case in progress
+    // ends its function and no other case starts.
+    void defineInterrupcao(std::function<bool()> interrompida) { interrompida_ = std::move(interrompida); }
+    bool interrompida() const { return interrompida_ && interrompida_(); }
 
 private:
     ResultadoCaso executaCaso(const Caso& caso);
@@ -46,6 +50,7 @@ private:
     KavexLibrary& biblioteca_;
     std::function<void(int, const ResultadoCaso&)> aoTerminar_;
     EstadoConsole estado_;
+    std::function<bool()> interrompida_;
     std::optional<int32_t> configuracao_;
     std::optional<QString> erroRoteiro_;
 };

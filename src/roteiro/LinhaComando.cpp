@@ -10,11 +10,20 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
 
 const QString kOpcaoRoteiro = QStringLiteral("run");
+
+// Set by an interrupt or a termination request; the run reads it between
+// library calls, so the function in progress is ended (-1) before exiting.
+volatile std::sig_atomic_t sinalRecebido = 0;
+
+extern "C" void anotaSinal(int) {
+    sinalRecebido = 1;
+}
 
 void escreve(std::FILE* saida, const QString& texto) {
     std::fputs(qPrintable(texto + u'\n'), saida);
@@ -107,7 +116,14 @@ int executaRoteiro(const OpcoesLinha& opcoes) {
     roteiro::Execucao execucao(script, *biblioteca, [](int numero, const roteiro::ResultadoCaso& resultado) {
         escreve(stdout, roteiro::linhaTap(numero, resultado));
     });
+    execucao.defineInterrupcao([] { return sinalRecebido != 0; });
+    std::signal(SIGINT, anotaSinal);
+    std::signal(SIGTERM, anotaSinal);
     const std::vector<roteiro::ResultadoCaso> resultados = execucao.executa();
+    if (execucao.interrompida()) {
+        return falhaEntrada(
+            QStringLiteral("%1: execução interrompida; a função em curso foi encerrada (-1)").arg(opcoes.roteiro));
+    }
     if (execucao.erroRoteiro()) {
         return falhaEntrada(QStringLiteral("%1: %2").arg(opcoes.roteiro, *execucao.erroRoteiro()));
     }

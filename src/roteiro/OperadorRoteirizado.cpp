@@ -11,9 +11,10 @@ const QString kNao = QStringLiteral("Não");
 
 } // namespace
 
-OperadorRoteirizado::OperadorRoteirizado(const Caso& caso, const Configuracao& configuracao)
-    : caso_(caso), configuracao_(configuracao), prazo_(std::chrono::seconds(caso.tempoLimiteSegundos)),
-      cupomFiscal_(caso.inicio.cupomFiscal) {}
+OperadorRoteirizado::OperadorRoteirizado(const Caso& caso, const Configuracao& configuracao,
+                                         std::function<bool()> interrompida)
+    : caso_(caso), configuracao_(configuracao), interrompida_(std::move(interrompida)),
+      prazo_(std::chrono::seconds(caso.tempoLimiteSegundos)), cupomFiscal_(caso.inicio.cupomFiscal) {}
 
 void OperadorRoteirizado::registraFalha(const QString& motivo) {
     if (!encerrado()) {
@@ -25,6 +26,9 @@ void OperadorRoteirizado::registraFalha(const QString& motivo) {
 bool OperadorRoteirizado::processaEventos() {
     if (!encerrado() && prazo_.hasExpired()) {
         registraFalha(QStringLiteral("tempo esgotado (%1 s)").arg(caso_.tempoLimiteSegundos));
+    }
+    if (!encerrado() && interrompida_ && interrompida_()) {
+        registraFalha(QStringLiteral("execução interrompida"));
     }
     return encerrado();
 }

@@ -12,13 +12,16 @@
 #include <QDeadlineTimer>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace roteiro {
 
 class OperadorRoteirizado : public OperadorLaco {
 public:
-    OperadorRoteirizado(const Caso& caso, const Configuracao& configuracao);
+    // `interrompida` tells whether the run was asked to stop (a signal): the
+    // function in progress is then ended like a failed case's.
+    OperadorRoteirizado(const Caso& caso, const Configuracao& configuracao, std::function<bool()> interrompida = {});
 
     // Why the case cannot pass, whatever its result: the first question left
     // without an answer, an answer given to another question, the time out.
@@ -93,6 +96,7 @@ private:
 
     const Caso& caso_;
     const Configuracao& configuracao_;
+    std::function<bool()> interrompida_;
     QDeadlineTimer prazo_;
     int proxima_ = 0;
     QString cabecalho_;

@@ -93,6 +93,18 @@ verifica_entrada 2 'cases[0].answers[0]: resposta de tipo errado'
 grep '"ContinuaFuncaoKavexInterativo"' "$E2E_TMP/tipo_errado.jsonl" | tail -n1 | grep -q '"ret":-7' ||
     e2e_fail "the function was not ended: $(tail -n3 "$E2E_TMP/tipo_errado.jsonl")"
 
+# Stopped by a signal in the middle of a sale: the sale is ended (-1) before
+# the console exits with status 2.
+KAVEX_SIM_DELAY_MS=300 "$CONSOLE" --run "$EXEMPLO" --record "$E2E_TMP/parada.jsonl" >"$E2E_TMP/saida" 2>"$E2E_TMP/erros" &
+pid=$!
+sleep 1.5
+kill -TERM "$pid"
+wait "$pid"
+status=$?
+verifica_entrada 2 "execução interrompida; a função em curso foi encerrada (-1)"
+grep '"ContinuaFuncaoKavexInterativo"' "$E2E_TMP/parada.jsonl" | tail -n1 | grep -q '"ret":-7' ||
+    e2e_fail "the interrupted function was not ended: $(tail -n2 "$E2E_TMP/parada.jsonl")"
+
 # Recording the misbehaving library (buffers without a zero byte, a reply
 # longer than its buffer, unknown commands): every line whole, and played
 # back by the simulator the same script reports the same.

@@ -161,6 +161,23 @@ private slots:
         QCOMPARE((*fim)["ret"].get<int>(), -7);
     }
 
+    // A run asked to stop ends the function in progress with -1 and starts
+    // no other case.
+    void interrupted() {
+        const roteiro::Roteiro script =
+            roteiro::leRoteiroDeTexto(texto(roteiroDe({debito({"1"}), debito({"1"})})), QStringLiteral("s.json"));
+        roteiro::Execucao execucao(script, m_sim->library());
+        int perguntas = 0;
+        execucao.defineInterrupcao([&] { return ++perguntas > 3; });
+        const auto resultados = execucao.executa();
+        QVERIFY(execucao.interrompida());
+        QCOMPARE(resultados.size(), size_t(1));
+        QCOMPARE(resultados.front().motivo, QStringLiteral("execução interrompida"));
+        const auto continuas = m_sim->calls("ContinuaFuncaoKavexInterativo");
+        QCOMPARE(continuas.back()["ret"].get<int>(), -7);
+        QCOMPARE(m_sim->calls("IniciaFuncaoKavexInterativo").size(), size_t(1));
+    }
+
     void timeBounded() {
         qputenv("KAVEX_SIM_DELAY_MS", "400");
         json lento = debito({"1", "", true});
