@@ -97,7 +97,10 @@ grep '"ContinuaFuncaoKavexInterativo"' "$E2E_TMP/tipo_errado.jsonl" | tail -n1 |
 # the console exits with status 2.
 KAVEX_SIM_DELAY_MS=300 "$CONSOLE" --run "$EXEMPLO" --record "$E2E_TMP/parada.jsonl" >"$E2E_TMP/saida" 2>"$E2E_TMP/erros" &
 pid=$!
-sleep 1.5
+for _ in $(seq 1 300); do
+    grep -q '"ContinuaFuncaoKavexInterativo"' "$E2E_TMP/parada.jsonl" 2>/dev/null && break
+    sleep 0.1
+done
 kill -TERM "$pid"
 wait "$pid"
 status=$?
