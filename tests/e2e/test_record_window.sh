@@ -28,18 +28,8 @@ E2E_APP=
 
 "$exe" --dir "$E2E_TMP" --library "$sim" --record "$E2E_TMP/nao/existe.jsonl" >"$E2E_TMP/console.log" 2>&1 &
 E2E_APP=$!
-box=$(e2e_wait_window "TesteCliKavex")
-[ -n "$box" ] || e2e_fail "no error box for a record file that cannot be written"
-xdotool windowfocus --sync "$box" 2>/dev/null || true
-xdotool key --delay 50 Return
-for i in $(seq 1 100); do
-    kill -0 "$E2E_APP" 2>/dev/null || break
-    sleep 0.1
-done
-wait "$E2E_APP"
-status=$?
-E2E_APP=
-[ "$status" -eq 2 ] || e2e_fail "status $status for a record file that cannot be written"
+e2e_dismiss_error_box "no error box for a record file that cannot be written"
+[ "$E2E_STATUS" -eq 2 ] || e2e_fail "status $E2E_STATUS for a record file that cannot be written"
 grep -qF "Não foi possível gravar em $E2E_TMP/nao/existe.jsonl" "$E2E_TMP/console.log" ||
     e2e_fail "message: $(cat "$E2E_TMP/console.log")"
 echo "PASS: recording with the windows"
