@@ -226,7 +226,7 @@ Execucao::Execucao(const Roteiro& roteiro, KavexLibrary& biblioteca,
                    std::function<void(int, const ResultadoCaso&)> aoTerminar)
     : roteiro_(roteiro), biblioteca_(biblioteca), aoTerminar_(std::move(aoTerminar)) {}
 
-std::vector<ResultadoCaso> Execucao::executa() {
+void Execucao::configura() {
     const Configuracao& c = roteiro_.configuracao;
     if (c.presente) {
         const QByteArray endereco = platform::toWin1252(c.endereco);
@@ -234,6 +234,12 @@ std::vector<ResultadoCaso> Execucao::executa() {
         const QByteArray terminal = platform::toWin1252(c.terminal);
         configuracao_ =
             biblioteca_.ConfiguraIntKavexInterativo(endereco.constData(), empresa.constData(), terminal.constData(), 0);
+    }
+}
+
+std::vector<ResultadoCaso> Execucao::executa() {
+    if (!configuracao_) {
+        configura();
     }
     std::vector<ResultadoCaso> resultados;
     for (const Caso& caso : roteiro_.casos) {
@@ -260,7 +266,7 @@ ResultadoCaso Execucao::executaCaso(const Caso& caso) {
     passos.executa();
     erroRoteiro_ = operador.erroRoteiro();
     const std::optional<QString> motivo = julga(caso, operador, estado_.Retorno, passos.finalizacao());
-    return {caso.nome, !motivo, motivo.value_or(QString()), double(relogio.elapsed()) / 1000.0};
+    return {caso.nome, !motivo, motivo.value_or(QString()), double(relogio.nsecsElapsed()) / 1e9};
 }
 
 } // namespace roteiro

@@ -32,6 +32,9 @@ public:
     Execucao(const Roteiro& roteiro, KavexLibrary& biblioteca,
              std::function<void(int numero, const ResultadoCaso&)> aoTerminar = {});
 
+    // Configures the library as the script says (when it says); executa()
+    // does it first unless done already.
+    void configura();
     // Runs every case; stops at an answer of the wrong kind for its question,
     // whose message erroRoteiro() then gives (the function was ended first).
     std::vector<ResultadoCaso> executa();

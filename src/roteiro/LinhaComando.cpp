@@ -116,6 +116,10 @@ int executaRoteiro(const OpcoesLinha& opcoes) {
     roteiro::Execucao execucao(script, *biblioteca, [](int numero, const roteiro::ResultadoCaso& resultado) {
         escreve(stdout, roteiro::linhaTap(numero, resultado));
     });
+    execucao.configura();
+    if (execucao.configuracao().value_or(0) != 0) {
+        escreve(stdout, QStringLiteral("# ConfiguraIntKavexInterativo: %1").arg(*execucao.configuracao()));
+    }
     execucao.defineInterrupcao([] { return sinalRecebido != 0; });
     std::signal(SIGINT, anotaSinal);
     std::signal(SIGTERM, anotaSinal);

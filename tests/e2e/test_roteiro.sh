@@ -65,6 +65,11 @@ planta resultado_errado 's["cases"][3]["expect"]["result"] = 0'
 verifica_falha resultado_errado 4 "resultado -21, esperava 0"
 planta finalizacao_errada 's["cases"][9]["expect"]["finish"] = "Confirma"'
 verifica_falha finalizacao_errada 10 "finalização Desfaz, esperava Confirma"
+# A library that refuses the configuration is said so before the cases fail.
+planta sem_endereco 's["configure"]["address"] = ""'
+roda "$E2E_TMP/sem_endereco.json"
+[ "$status" -eq 1 ] || e2e_fail "unconfigured library: status $status"
+grep -qx '# ConfiguraIntKavexInterativo: -1' "$E2E_TMP/saida" || e2e_fail "no word of the configuration: $(cat "$E2E_TMP/saida")"
 
 # Bad input: status 2, the file and the place named, nothing run.
 verifica_entrada() {
