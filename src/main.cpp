@@ -1,9 +1,20 @@
 #include "app/Programa.h"
+#include "roteiro/LinhaComando.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // An unattended run shows no window, so it needs no display at all.
+    if (pedeRoteiro(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("TesteCliKavex"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(KAVEX_VERSION));
+        const OpcoesLinha opcoes = leOpcoesLinha(app);
+        aplicaPastas(opcoes);
+        return executaRoteiro(opcoes);
+    }
     // Without any display the toolkit would abort with a long message; one
     // clear line is enough.
     const bool semTela = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&

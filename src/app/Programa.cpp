@@ -1,15 +1,17 @@
 #include "app/Programa.h"
 
 #include "app/Main.h"
+#include "library/BibliotecaGravada.h"
 #include "library/LoadedLibrary.h"
-#include "platform/ProgramDir.h"
+#include "roteiro/LinhaComando.h"
 #include "widgets/Prompt.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+#include <cstdio>
 
 // Qt's own texts (standard buttons, context menus) in Brazilian Portuguese; the
 // console still runs without the translation file.
@@ -24,47 +26,12 @@ bool carregaTraducoes(QApplication& app) {
     return false;
 }
 
-namespace {
-
-struct Opcoes {
-    QString biblioteca;
-    QString pasta;
-    QString raiz;
-};
-
-Opcoes leOpcoes(QApplication& app) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Console de teste da biblioteca cliente de pagamentos."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption biblioteca(QStringLiteral("library"),
-                                        QStringLiteral("Biblioteca cliente de pagamentos a carregar."),
-                                        QStringLiteral("PATH"));
-    const QCommandLineOption pasta(QStringLiteral("dir"),
-                                   QStringLiteral("Pasta de Config.ini, CliKavex.ini e PPVISA.ini (padrão: a pasta "
-                                                  "do programa)."),
-                                   QStringLiteral("PATH"));
-    const QCommandLineOption raiz(QStringLiteral("drive-root"),
-                                  QStringLiteral("Raiz sob a qual ficam as pastas Windows e Winnt (padrão: /)."),
-                                  QStringLiteral("PATH"));
-    parser.addOptions({biblioteca, pasta, raiz});
-    parser.process(app);
-    return {parser.value(biblioteca), parser.value(pasta), parser.value(raiz)};
-}
-
-} // namespace
-
 int executaPrograma(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("TesteCliKavex"));
     QApplication::setApplicationVersion(QStringLiteral(KAVEX_VERSION));
     carregaTraducoes(app);
-    const Opcoes opcoes = leOpcoes(app);
-    if (!opcoes.pasta.isEmpty()) {
-        platform::programdir::setDirectory(opcoes.pasta);
-    }
-    if (!opcoes.raiz.isEmpty()) {
-        platform::programdir::setDriveRoot(opcoes.raiz);
-    }
+    const OpcoesLinha opcoes = leOpcoesLinha(app);
+    aplicaPastas(opcoes);
 
     const QString caminho = chooseLibraryPath(opcoes.biblioteca, QApplication::applicationDirPath());
     QString erro;
@@ -80,7 +47,19 @@ int executaPrograma(QApplication& app) {
                                         .arg(QDir::toNativeSeparators(caminho), ausentes.join(QLatin1Char('\n'))));
     }
 
-    TFrmtesteCliKavex32I principal(*biblioteca);
+    // The recording sits between the windows and the library, so it holds
+    // every call whichever window made it.
+    std::unique_ptr<BibliotecaGravada> gravada;
+    if (!opcoes.gravacao.isEmpty()) {
+        gravada = BibliotecaGravada::abre(opcoes.gravacao, *biblioteca, erro);
+        if (!gravada) {
+            const QString mensagem = QStringLiteral("Não foi possível gravar em %1: %2").arg(opcoes.gravacao, erro);
+            std::fputs(qPrintable(mensagem + u'\n'), stderr);
+            platform::prompt::showError(mensagem);
+            return kStatusEntradaInvalida;
+        }
+    }
+    TFrmtesteCliKavex32I principal(gravada ? static_cast<KavexLibrary&>(*gravada) : *biblioteca);
     biblioteca->setMissingReporter(
         [&principal](const QString& mensagem) { platform::prompt::showError(mensagem, &principal); });
     principal.show();

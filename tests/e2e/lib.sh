@@ -116,3 +116,21 @@ e2e_wait_message_box() {
 e2e_expect_call() {
     e2e_wait_line "$KAVEX_SIM_LOG" "$1" || e2e_fail "${2:-no call matching $1}: $(cat "$KAVEX_SIM_LOG")"
 }
+
+# Waits for the error box titled "TesteCliKavex" that the console ($E2E_APP)
+# shows before ending, presses Enter in it and waits (at most 10 s) for the
+# console to end; its exit status goes to E2E_STATUS.
+e2e_dismiss_error_box() {
+    local box i
+    box=$(e2e_wait_window "TesteCliKavex")
+    [ -n "$box" ] || e2e_fail "${1:-no error box}"
+    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    xdotool key --delay 50 Return
+    for i in $(seq 1 100); do
+        kill -0 "$E2E_APP" 2>/dev/null || break
+        sleep 0.1
+    done
+    wait "$E2E_APP"
+    E2E_STATUS=$?
+    E2E_APP=
+}

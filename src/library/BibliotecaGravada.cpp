@@ -1,0 +1,208 @@
+#include "library/BibliotecaGravada.h"
+
+#include "library/kavex_protocolo.h"
+#include "platform/Win1252.h"
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+
+namespace gravacao {
+
+QString mascaraCartoes(const QString& texto) {
+    static const QRegularExpression numero(QStringLiteral("(?<![0-9])([0-9]{6})([0-9]{3,9})([0-9]{4})(?![0-9])"));
+    QString mascarado = texto;
+    QRegularExpressionMatchIterator it = numero.globalMatch(texto);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        mascarado.replace(m.capturedStart(2), m.capturedLength(2), QString(m.capturedLength(2), u'*'));
+    }
+    return mascarado;
+}
+
+namespace {
+
+// One tag type per function, so that the functions whose arguments or
+// outputs the log writes in their own way can be told apart by overloading.
+namespace etiqueta {
+#define KAVEX_ETIQUETA(R, N, P, A)                                                                                     \
+    struct N {};
+KAVEX_FUNCTIONS(KAVEX_ETIQUETA)
+#undef KAVEX_ETIQUETA
+} // namespace etiqueta
+
+// A buffer's text up to its first zero byte, never past `tamanho` bytes.
+QJsonValue textoBuffer(const char* buffer, qint64 tamanho, bool mascara = true) {
+    if (!buffer || tamanho <= 0) {
+        return QJsonValue::Null;
+    }
+    const void* zero = std::memchr(buffer, 0, size_t(tamanho));
+    const qsizetype n = zero ? static_cast<const char*>(zero) - buffer : qsizetype(tamanho);
+    const QString texto = platform::fromWin1252(QByteArrayView(buffer, n));
+    return mascara ? mascaraCartoes(texto) : texto;
+}
+
+// Exactly `tamanho` bytes, zero bytes included.
+QJsonValue bytes(const char* dados, qint64 tamanho) {
+    if (!dados) {
+        return QJsonValue::Null;
+    }
+    return mascaraCartoes(platform::fromWin1252(QByteArrayView(dados, qsizetype(std::max<qint64>(tamanho, 0)))));
+}
+
+// Arguments as sent: texts given, numbers; output buffers and pointers are
+// written down as null, as the simulator's log does.
+QJsonValue argumento(const char* texto) {
+    return texto ? QJsonValue(mascaraCartoes(platform::fromWin1252(texto))) : QJsonValue::Null;
+}
+QJsonValue argumento(char*) {
+    return QJsonValue::Null;
+}
+template <class T> QJsonValue argumento(T* ponteiro) {
+    static_assert(std::is_integral_v<T>);
+    (void)ponteiro;
+    return QJsonValue::Null;
+}
+template <class T> QJsonValue argumento(T numero) {
+    static_assert(std::is_integral_v<T>);
+    return QJsonValue(qint64(numero));
+}
+template <class T> QJsonValue valorDe(const T* p) {
+    return p ? QJsonValue(qint64(*p)) : QJsonValue::Null;
+}
+
+template <class E, class... T> QJsonArray argumentos(E, T... a) {
+    return QJsonArray{argumento(a)...};
+}
+QJsonArray argumentos(etiqueta::ContinuaFuncaoKavexInterativo, int32_t*, int32_t*, int16_t*, int16_t*, char* buffer,
+                      int32_t tamanho, int32_t continua) {
+    return {textoBuffer(buffer, tamanho), tamanho, continua};
+}
+QJsonArray argumentos(etiqueta::IniciaFuncaoKavexInterativoConsultaPBM, char* autorizacao, const char* consulta,
+                      const char* cupom, const char* data, const char* hora, const char* operador,
+                      const char* reservado) {
+    return {textoBuffer(autorizacao, KAVEX_TAM_COD_AUTORIZACAO),
+            argumento(consulta),
+            argumento(cupom),
+            argumento(data),
+            argumento(hora),
+            argumento(operador),
+            argumento(reservado)};
+}
+QJsonArray argumentos(etiqueta::EnviaRecebeKavexDireto, int16_t rede, int16_t funcao, int32_t offset, const char* envio,
+                      int16_t tamanhoEnvio, char*, int16_t tamanhoResposta, int16_t*, int16_t timeout,
+                      const char* cupom, const char* data, const char* hora, const char* operador, int16_t tipo) {
+    return {rede,
+            funcao,
+            offset,
+            bytes(envio, tamanhoEnvio),
+            tamanhoEnvio,
+            {},
+            tamanhoResposta,
+            {},
+            timeout,
+            argumento(cupom),
+            argumento(data),
+            argumento(hora),
+            argumento(operador),
+            tipo};
+}
+
+// Outputs as returned, under the names a script gives them; functions
+// without outputs write no "out".
+template <class E, class R, class... T> QJsonValue saidas(E, R, T...) {
+    return QJsonValue::Undefined;
+}
+QJsonValue saidas(etiqueta::ContinuaFuncaoKavexInterativo, int32_t, int32_t* comando, int32_t* tipoCampo,
+                  int16_t* minimo, int16_t* maximo, char* buffer, int32_t tamanho, int32_t) {
+    const bool senha = tipoCampo && *tipoCampo == KAVEX_CAMPO_SENHA;
+    return QJsonObject{{QStringLiteral("command"), valorDe(comando)},
+                       {QStringLiteral("fieldType"), valorDe(tipoCampo)},
+                       {QStringLiteral("min"), valorDe(minimo)},
+                       {QStringLiteral("max"), valorDe(maximo)},
+                       {QStringLiteral("buffer"), textoBuffer(buffer, tamanho, !senha)}};
+}
+QJsonObject trilhas(const char* trilha1, const char* trilha2) {
+    return {{QStringLiteral("track1"), textoBuffer(trilha1, KAVEX_TAM_TRILHA1)},
+            {QStringLiteral("track2"), textoBuffer(trilha2, KAVEX_TAM_TRILHA2)}};
+}
+QJsonValue saidas(etiqueta::LeCartaoDireto, int32_t, const char*, char* trilha1, char* trilha2) {
+    return trilhas(trilha1, trilha2);
+}
+QJsonValue saidas(etiqueta::LeCartaoDiretoEx, int32_t, const char*, char* trilha1, char* trilha2, uint16_t, int32_t) {
+    return trilhas(trilha1, trilha2);
+}
+QJsonValue saidas(etiqueta::LeSenhaDireto, int32_t, const char*, char* senha) {
+    return QJsonObject{{QStringLiteral("pin"), textoBuffer(senha, KAVEX_TAM_SENHA, false)}};
+}
+QJsonValue saidas(etiqueta::ValidaCampoCodigoEmBarras, int16_t, const char*, int16_t* tipo) {
+    return QJsonObject{{QStringLiteral("type"), valorDe(tipo)}};
+}
+QJsonValue saidas(etiqueta::IniciaFuncaoKavexInterativoConsultaPBM, int32_t, char* autorizacao, const char*,
+                  const char*, const char*, const char*, const char*, const char*) {
+    return QJsonObject{{QStringLiteral("authorization"), textoBuffer(autorizacao, KAVEX_TAM_COD_AUTORIZACAO)}};
+}
+// The reply may hold zero bytes: what the result says was written, within
+// the buffer.
+QJsonValue saidas(etiqueta::EnviaRecebeKavexDireto, int32_t retorno, int16_t, int16_t, int32_t, const char*, int16_t,
+                  char* resposta, int16_t tamanhoResposta, int16_t* codigoResposta, int16_t, const char*, const char*,
+                  const char*, const char*, int16_t) {
+    const qint64 escritos = std::clamp<qint64>(retorno, 0, std::max<int16_t>(tamanhoResposta, 0));
+    return QJsonObject{{QStringLiteral("responseCode"), valorDe(codigoResposta)},
+                       {QStringLiteral("reply"), bytes(resposta, escritos)}};
+}
+
+} // namespace
+
+} // namespace gravacao
+
+std::unique_ptr<BibliotecaGravada> BibliotecaGravada::abre(const QString& caminho, KavexLibrary& real, QString& erro) {
+    std::unique_ptr<BibliotecaGravada> gravada(new BibliotecaGravada(real));
+    gravada->arquivo_.setFileName(caminho);
+    if (!gravada->arquivo_.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        erro = gravada->arquivo_.errorString();
+        return nullptr;
+    }
+    return gravada;
+}
+
+void BibliotecaGravada::grava(const char* funcao, const QJsonArray& argumentos, qint64 retorno,
+                              const QJsonValue& saidas, double milissegundos) {
+    QJsonObject linha{{QStringLiteral("fn"), QLatin1String(funcao)},
+                      {QStringLiteral("args"), argumentos},
+                      {QStringLiteral("ret"), retorno},
+                      {QStringLiteral("ms"), milissegundos}};
+    if (!saidas.isUndefined()) {
+        linha.insert(QStringLiteral("out"), saidas);
+    }
+    const QByteArray texto = QJsonDocument(linha).toJson(QJsonDocument::Compact) + '\n';
+    const std::lock_guard trava(mutex_);
+    if ((arquivo_.write(texto) != texto.size() || !arquivo_.flush()) && !avisou_) {
+        avisou_ = true;
+        qWarning("TesteCliKavex: a gravação em %s falhou: %s", qPrintable(arquivo_.fileName()),
+                 qPrintable(arquivo_.errorString()));
+    }
+}
+
+// Arguments are read before the call (a buffer holds the console's answer
+// then), outputs after it.
+#define KAVEX_DEFINE_GRAVADA(R, N, P, A)                                                                               \
+    R BibliotecaGravada::N P {                                                                                         \
+        const QJsonArray argumentos = gravacao::argumentos(gravacao::etiqueta::N {} KAVEX_VIRGULA_ARGS A);             \
+        QElapsedTimer relogio;                                                                                         \
+        relogio.start();                                                                                               \
+        const R retorno = real_.N A;                                                                                   \
+        const double ms = double(relogio.nsecsElapsed()) / 1e6;                                                        \
+        grava(#N, argumentos, retorno, gravacao::saidas(gravacao::etiqueta::N{}, retorno KAVEX_VIRGULA_ARGS A), ms);   \
+        return retorno;                                                                                                \
+    }
+// "(a, b)" becomes ", a, b" and "()" nothing, to follow a first argument.
+#define KAVEX_VIRGULA_ARGS(...) __VA_OPT__(, ) __VA_ARGS__
+KAVEX_FUNCTIONS(KAVEX_DEFINE_GRAVADA)
+#undef KAVEX_DEFINE_GRAVADA
+#undef KAVEX_VIRGULA_ARGS

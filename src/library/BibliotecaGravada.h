@@ -1,0 +1,58 @@
+#pragma once
+
+// A library that writes down every call made to another one, in the call-log
+// format of the stand-in library (one JSON object per line: "fn", "args",
+// "ret", "out", and "ms", the time the call took), so that a session recorded
+// at a shop with the real library can be played back anywhere by the
+// simulator (KAVEX_SIM_SCRIPT names the file).
+//
+// A recording never holds a full card number: every run of 13 to 19 digits
+// in a text keeps its first six and last four digits and the rest becomes
+// "*". PIN blocks (LeSenhaDireto, field type 153) are kept as the library
+// returned them; no clear PIN ever passes through the console.
+//
+// The file is only appended to, a line per call as the call returns, flushed
+// at once: a crash keeps every call made before it. Calls may come from more
+// than one thread (InterrompeLeCartaoDireto while a read goes on); each line
+// is written whole.
+
+#include "library/KavexLibrary.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonValue>
+
+#include <memory>
+#include <mutex>
+
+class BibliotecaGravada final : public KavexLibrary {
+public:
+    // Opens `caminho` for appending; nothing, with `erro` filled, when it
+    // cannot be written.
+    static std::unique_ptr<BibliotecaGravada> abre(const QString& caminho, KavexLibrary& real, QString& erro);
+
+#define KAVEX_DECLARE_GRAVADA(R, N, P, A) R N P override;
+    KAVEX_FUNCTIONS(KAVEX_DECLARE_GRAVADA)
+#undef KAVEX_DECLARE_GRAVADA
+
+    QStringList missingFunctions() const override {
+        return real_.missingFunctions();
+    }
+
+private:
+    explicit BibliotecaGravada(KavexLibrary& real) : real_(real) {}
+    void grava(const char* funcao, const QJsonArray& argumentos, qint64 retorno, const QJsonValue& saidas,
+               double milissegundos);
+
+    KavexLibrary& real_;
+    std::mutex mutex_;
+    QFile arquivo_;
+    bool avisou_ = false;
+};
+
+namespace gravacao {
+
+// Every run of 13 to 19 digits with its middle digits replaced by "*".
+QString mascaraCartoes(const QString& texto);
+
+} // namespace gravacao

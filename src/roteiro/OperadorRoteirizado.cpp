@@ -1,0 +1,175 @@
+#include "roteiro/OperadorRoteirizado.h"
+
+namespace roteiro {
+
+namespace {
+
+// What a case that can no longer pass answers: the dialog's "&Encerra".
+constexpr int32_t kEncerra = -1;
+const QString kSim = QStringLiteral("Sim");
+const QString kNao = QStringLiteral("Não");
+
+} // namespace
+
+OperadorRoteirizado::OperadorRoteirizado(const Caso& caso, const Configuracao& configuracao,
+                                         std::function<bool()> interrompida)
+    : caso_(caso), configuracao_(configuracao), interrompida_(std::move(interrompida)),
+      prazo_(std::chrono::seconds(caso.tempoLimiteSegundos)), cupomFiscal_(caso.inicio.cupomFiscal) {}
+
+void OperadorRoteirizado::registraFalha(const QString& motivo) {
+    if (!encerrado()) {
+        falha_ = motivo;
+    }
+}
+
+// Once the case has failed, every cycle ends the function.
+bool OperadorRoteirizado::processaEventos() {
+    if (!encerrado() && prazo_.hasExpired()) {
+        registraFalha(QStringLiteral("tempo esgotado (%1 s)").arg(caso_.tempoLimiteSegundos));
+    }
+    if (!encerrado() && interrompida_ && interrompida_()) {
+        registraFalha(QStringLiteral("execução interrompida"));
+    }
+    return encerrado();
+}
+
+const roteiro::Resposta* OperadorRoteirizado::chaveada(const QString& pergunta) const {
+    for (const RespostaChaveada& r : caso_.chaveadas) {
+        if (pergunta.contains(r.chave)) {
+            return &r.resposta;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<roteiro::Resposta> OperadorRoteirizado::responde(const QString& pergunta) {
+    if (processaEventos()) {
+        return std::nullopt;
+    }
+    if (proxima_ < int(caso_.respostas.size())) {
+        const roteiro::Resposta& r = caso_.respostas[size_t(proxima_)];
+        if (!r.pergunta.isEmpty() && !pergunta.contains(r.pergunta)) {
+            registraFalha(QStringLiteral("a resposta %1 era para \"%2\", mas a pergunta foi: %3")
+                              .arg(r.onde, r.pergunta, pergunta));
+            return std::nullopt;
+        }
+        ++proxima_;
+        return r;
+    }
+    if (const roteiro::Resposta* r = chaveada(pergunta)) {
+        return *r;
+    }
+    registraFalha(QStringLiteral("sem resposta para: %1").arg(pergunta));
+    return std::nullopt;
+}
+
+OperadorLaco::Resposta OperadorRoteirizado::texto(const QString& pergunta) {
+    const std::optional<roteiro::Resposta> r = responde(pergunta);
+    if (!r) {
+        return {QString(), kEncerra, false};
+    }
+    if (!r->valor.isString()) {
+        erroRoteiro_ = QStringLiteral("%1: resposta de tipo errado: \"%2\" pede um texto").arg(r->onde, pergunta);
+        return {QString(), kEncerra, false};
+    }
+    return {r->valor.toString(), r->continua, r->alternativo};
+}
+
+bool OperadorRoteirizado::simNao(const QString& pergunta) {
+    const std::optional<roteiro::Resposta> r = responde(pergunta);
+    if (!r) {
+        return false;
+    }
+    if (r->valor.isBool()) {
+        return r->valor.toBool();
+    }
+    if (r->valor.toString() == kSim || r->valor.toString() == kNao) {
+        return r->valor.toString() == kSim;
+    }
+    erroRoteiro_ = QStringLiteral("%1: resposta de tipo errado: \"%2\" pede sim ou não").arg(r->onde, pergunta);
+    return false;
+}
+
+// The menu is known by its heading and its options, either of which a keyed
+// answer or an expected question may name.
+OperadorLaco::Resposta OperadorRoteirizado::menu(const QString& opcoes, int) {
+    return texto(cabecalho_.isEmpty() ? opcoes : cabecalho_ + u' ' + opcoes);
+}
+
+OperadorLaco::Resposta OperadorRoteirizado::coletaCampo(const QString& solicitacao, int) {
+    return texto(solicitacao);
+}
+
+// The cheque is answered as the library receives it: "0:" and the typed
+// digits, or "1:" and the CMC-7 line.
+OperadorLaco::EscolhaCheque OperadorRoteirizado::escolheCheque() {
+    const Resposta r = texto(QStringLiteral("cheque (0: digitado, 1: CMC-7)"));
+    cheque_ = r.texto;
+    if (r.continua != 0) {
+        return {false, r.continua};
+    }
+    if (!cheque_.startsWith(QLatin1String("0:")) && !cheque_.startsWith(QLatin1String("1:"))) {
+        registraFalha(QStringLiteral("o cheque deve começar por \"0:\" (digitado) ou \"1:\" (CMC-7): %1").arg(cheque_));
+        return {false, kEncerra};
+    }
+    return {cheque_.startsWith(QLatin1String("1:")), 0};
+}
+
+OperadorLaco::Resposta OperadorRoteirizado::chequeDigitado(const QString&) {
+    return {cheque_.mid(2), encerrado() ? kEncerra : 0, false};
+}
+
+// A CMC-7 line refused for its length is asked again: only another answer
+// of the script can give it.
+OperadorLaco::Resposta OperadorRoteirizado::chequeCMC7(const QString& solicitacao, int) {
+    if (cheque_.isEmpty()) {
+        const Resposta r = texto(solicitacao);
+        return {r.texto.mid(2), r.continua, false};
+    }
+    const QString linha = cheque_.mid(2);
+    cheque_.clear();
+    return {linha, 0, false};
+}
+
+// A receipt the case did not expect is undone, so it is not left pending.
+int32_t OperadorRoteirizado::mostraCupom() {
+    if (encerrado()) {
+        return 0;
+    }
+    if (caso_.cupom == EscolhaCupom::Nenhuma) {
+        registraFalha(QStringLiteral("sem resposta para: a tela do cupom (\"receipt\")"));
+        return 0;
+    }
+    return static_cast<int32_t>(caso_.cupom);
+}
+
+void OperadorRoteirizado::acrescentaConsulta(const QString& texto) {
+    consulta_ = true;
+    mensagens_ << texto;
+}
+
+OperadorLaco::Finalizacao OperadorRoteirizado::finalizacao() {
+    return {configuracao_.imprime, cupomFiscal_, caso_.inicio.hora};
+}
+
+OperadorLaco::ListaProdutos OperadorRoteirizado::produtosAutoAtendimento() {
+    return {caso_.inicio.produtos.has_value(), caso_.inicio.produtos.value_or(QString())};
+}
+
+bool OperadorRoteirizado::perguntaComTitulo(const QString& titulo, const QString& texto) {
+    return simNao(titulo + u' ' + texto);
+}
+
+std::optional<QString> OperadorRoteirizado::pedeTexto(const QString& titulo, const QString& rotulo) {
+    const Resposta r = texto(titulo + u' ' + rotulo);
+    return r.continua == 0 ? std::optional<QString>(r.texto) : std::nullopt;
+}
+
+// The runner starts the PBM consultation through the menu; the Vidalink
+// windows are not there, so the runner makes their calls itself.
+OperadorLaco::Visita OperadorRoteirizado::menuOutras() {
+    return {caso_.inicio.tipo == TipoInicio::ConsultaPBM ? EscolhaOutras::ConsultaPBM : EscolhaOutras::Nenhuma,
+            std::nullopt};
+}
+
+} // namespace roteiro

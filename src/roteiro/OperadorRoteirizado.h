@@ -1,0 +1,113 @@
+#pragma once
+
+// The operator of an unattended run: answers every question of the flows
+// from a case of the script and keeps what it was shown. A question the case
+// does not answer, an answer of the wrong kind or the case's time running out
+// ends the function as "&Encerra" would (the library gets -1, a receipt is
+// undone), so nothing is left half-done and nothing waits for a person.
+
+#include "fluxos/Operador.h"
+#include "roteiro/Roteiro.h"
+
+#include <QDeadlineTimer>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace roteiro {
+
+class OperadorRoteirizado : public OperadorLaco {
+public:
+    // `interrompida` tells whether the run was asked to stop (a signal): the
+    // function in progress is then ended like a failed case's.
+    OperadorRoteirizado(const Caso& caso, const Configuracao& configuracao, std::function<bool()> interrompida = {});
+
+    // Why the case cannot pass, whatever its result: the first question left
+    // without an answer, an answer given to another question, the time out.
+    const std::optional<QString>& falha() const { return falha_; }
+    // An answer whose kind does not fit its question: the script is wrong
+    // (status 2), named by its place.
+    const std::optional<QString>& erroRoteiro() const { return erroRoteiro_; }
+    const QStringList& trace() const { return trace_; }
+    const QStringList& mensagens() const { return mensagens_; }
+    // Answers of the ordered list never asked for.
+    int respostasRestantes() const { return int(caso_.respostas.size()) - proxima_; }
+    // Ends the run as if the time were out (tests; an interrupted process).
+    void interrompe(const QString& motivo) { registraFalha(motivo); }
+
+    void iniciaFuncao(const QString&) override {}
+    bool processaEventos() override;
+    void registra(const QString& linha) override { trace_ << linha; }
+    void mostraMensagem(const QString& texto) override { mensagens_ << texto; }
+    void acrescentaMensagem(const QString& texto) override { mensagens_ << texto; }
+    void limpaMensagens() override {}
+    void avisa(const QString& texto) override { mensagens_ << texto; }
+    void mostraErro(const QString& texto) override { mensagens_ << texto; }
+    bool pergunta(const QString& texto) override { return simNao(texto); }
+    void cabecalhoMenu(const QString& texto) override { cabecalho_ = texto; }
+    Resposta menu(const QString& opcoes, int tamanhoMaximo) override;
+    Resposta coletaCampo(const QString& solicitacao, int tamanhoMaximo) override;
+    EscolhaCheque escolheCheque() override;
+    Resposta chequeDigitado(const QString& solicitacao) override;
+    Resposta chequeCMC7(const QString& solicitacao, int tamanhoMaximo) override;
+    Resposta codigoBarras(const QString& solicitacao) override { return texto(solicitacao); }
+    void aguardaPinpad(int32_t) override {}
+    void escondeAguardaPinpad() override {}
+    void acrescentaCupom(const QString& texto) override { mensagens_ << texto; }
+    int32_t mostraCupom() override;
+    QString imprimeCupom() override { return {}; }
+    void acrescentaConsulta(const QString& texto) override;
+    bool temConsulta() override { return consulta_; }
+    void mostraConsulta(const QString&) override {}
+    void mostraResultado(int32_t) override {}
+    Finalizacao finalizacao() override;
+    void devolveControles() override {}
+
+    void escreveCupomFiscal(const QString& cupom) override { cupomFiscal_ = cupom; }
+    void escreveValor(const QString&) override {}
+    void escreveHora(const QString&) override {}
+    ListaProdutos produtosAutoAtendimento() override;
+    Resposta mensagemPinpad() override { return {caso_.inicio.mensagem, 0, false}; }
+    Resposta workingKey() override { return {caso_.inicio.workingKey, 0, false}; }
+    TempoEspera tempoLeituraCartao() override { return {caso_.inicio.tempoLeitura, 0}; }
+    int32_t aguardaPassagemCartao() override { return caso_.inicio.aguardaCartao; }
+    void limpaCaixaMensagens() override {}
+    void mostraPainelLeitura() override {}
+    void escondePainelLeitura() override {}
+    void validaCodigoBarras() override {}
+
+    bool perguntaComTitulo(const QString& titulo, const QString& texto) override;
+    std::optional<QString> pedeTexto(const QString& titulo, const QString& rotulo) override;
+    void escreveCamposConfirmacao(const QString&, const QString&) override {}
+
+    Visita menuOutras() override;
+    std::optional<int32_t> consultaVidalink() override { return std::nullopt; }
+    QString codigoProdutoAutorizacao(const QString& rotulo) override { return texto(rotulo).texto; }
+
+private:
+    // The script's answer to `pergunta`, or nothing once the case has failed.
+    std::optional<roteiro::Resposta> responde(const QString& pergunta);
+    const roteiro::Resposta* chaveada(const QString& pergunta) const;
+    Resposta texto(const QString& pergunta);
+    bool simNao(const QString& pergunta);
+    void registraFalha(const QString& motivo);
+    bool encerrado() const { return falha_ || erroRoteiro_; }
+
+    const Caso& caso_;
+    const Configuracao& configuracao_;
+    std::function<bool()> interrompida_;
+    QDeadlineTimer prazo_;
+    int proxima_ = 0;
+    QString cabecalho_;
+    QString cupomFiscal_;
+    // The cheque's answer, "0:" or "1:" and its data, read at the choice.
+    QString cheque_;
+    bool consulta_ = false;
+    std::optional<QString> falha_;
+    std::optional<QString> erroRoteiro_;
+    QStringList trace_;
+    QStringList mensagens_;
+};
+
+} // namespace roteiro

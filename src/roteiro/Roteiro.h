@@ -1,0 +1,131 @@
+#pragma once
+
+// An operator script: what an unattended run configures, starts, answers and
+// expects, case by case. Read whole before anything is sent to the library,
+// so a script with a mistake in its last case changes nothing.
+
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace roteiro {
+
+// A script that cannot be used: the file, where in it, and why.
+class ErroRoteiro : public std::runtime_error {
+public:
+    ErroRoteiro(const QString& arquivo, const QString& onde, const QString& motivo)
+        : std::runtime_error(QStringLiteral("%1: %2: %3").arg(arquivo, onde, motivo).toStdString()) {}
+};
+
+// One answer as the script gives it: a text, a yes/no, or an object with the
+// dialog's way out ("Encerra", "Volta") or the 1000 choice. `pergunta`, when
+// given, is a text the question asked must contain.
+struct Resposta {
+    QJsonValue valor; // a string or a bool
+    QString pergunta;
+    int32_t continua = 0;
+    bool alternativo = false;
+    QString onde; // its place in the script, for messages
+};
+
+struct RespostaChaveada {
+    QString chave;
+    Resposta resposta;
+};
+
+enum class TipoInicio {
+    TEF,
+    AutoAtendimento,
+    CorrespondenteBancario,
+    ValidaCodigoBarras,
+    Pinpad,
+    ConsultaPBM,
+    VendaVidalink,
+    TransacaoDireta,
+};
+
+struct ProdutoVidalink {
+    QString codigo;
+    int32_t quantidade = 1;
+    QString valor;
+};
+
+struct Inicio {
+    TipoInicio tipo = TipoInicio::TEF;
+    QString funcao;      // "Função:", as typed
+    QString valor;       // "Valor:"
+    QString cupomFiscal; // "Cupom Fiscal:"
+    QString hora;
+    QString restricoes;
+    // Auto Atendimento: the product list; absent means the window was closed.
+    std::optional<QString> produtos;
+    // Pinpad functions: which (1 to 9) and what the prompts are answered.
+    int32_t funcaoPinpad = 0;
+    QString mensagem;
+    QString workingKey;
+    std::optional<uint16_t> tempoLeitura;
+    int32_t aguardaCartao = 0;
+    // Valida Cód. Bar.: the digits checked.
+    QString codigoBarras;
+    // Venda Vidalink.
+    QString autorizacao;
+    std::vector<ProdutoVidalink> produtosVidalink;
+    // Transação Direta.
+    int16_t rede = 0;
+    int16_t funcaoDireta = 0;
+    int32_t offset = 0;
+    QStringList linhas;
+    int16_t tipoTransacao = 0;
+};
+
+enum class EscolhaCupom { Nenhuma = -1, NaoConfirma = 0, Confirma = 1, Pendente = 2 };
+
+struct Expectativa {
+    int32_t resultado = 0;
+    QStringList trace;
+    QStringList mensagens;
+    // The finishing call: "Confirma", "Desfaz" or "Nenhuma"; empty: not checked.
+    QString finalizacao;
+};
+
+struct Caso {
+    QString nome;
+    Inicio inicio;
+    std::vector<Resposta> respostas;
+    std::vector<RespostaChaveada> chaveadas;
+    EscolhaCupom cupom = EscolhaCupom::Nenhuma;
+    Expectativa espera;
+    int tempoLimiteSegundos = 60;
+    QString onde;
+};
+
+struct Configuracao {
+    bool presente = false;
+    QString endereco = QStringLiteral("localhost");
+    QString empresa;
+    QString terminal;
+    bool imprime = false; // the printer choice is "Com"
+};
+
+struct Roteiro {
+    QString arquivo;
+    Configuracao configuracao;
+    std::vector<Caso> casos;
+};
+
+inline constexpr int kTempoLimitePadrao = 60;
+
+// Reads and checks the whole script; throws ErroRoteiro naming the place.
+Roteiro leRoteiro(const QString& caminho);
+// The same from the file's contents (tests).
+Roteiro leRoteiroDeTexto(const QByteArray& conteudo, const QString& arquivo);
+
+// The line of a byte offset, counted from 1.
+int linhaDoDeslocamento(const QByteArray& conteudo, qsizetype deslocamento);
+
+} // namespace roteiro

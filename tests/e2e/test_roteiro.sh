@@ -1,0 +1,137 @@
+#!/bin/bash
+# Unattended runs from the command line, no display: the certification
+# script passes with its report; faults planted in it fail with the right
+# reason; a recording of the run, played back by the simulator, passes the
+# same script; bad input ends with status 2 naming the file and the place.
+set -u
+. "$(dirname "$0")/lib.sh"
+
+CONSOLE="$1"
+EXEMPLO="$(cd "$(dirname "$0")/../.." && pwd)/examples/certificacao.json"
+E2E_TMP=$(mktemp -d)
+trap 'rm -rf "$E2E_TMP"' EXIT
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+# Runs the console on a script; the TAP goes to $E2E_TMP/saida, the status
+# to $status.
+roda() {
+    "$CONSOLE" --run "$@" >"$E2E_TMP/saida" 2>"$E2E_TMP/erros"
+    status=$?
+}
+
+# A copy of the example with one change made by the Python expression `mudanca`
+# on the parsed script `s`.
+planta() {
+    python3 - "$EXEMPLO" "$E2E_TMP/$1.json" "$2" <<'PY'
+import json, sys
+s = json.load(open(sys.argv[1], encoding="utf-8"))
+exec(sys.argv[3])
+json.dump(s, open(sys.argv[2], "w", encoding="utf-8"), ensure_ascii=False)
+PY
+}
+
+casos=$(python3 -c "import json,sys; print(len(json.load(open(sys.argv[1]))['cases']))" "$EXEMPLO")
+[ "$casos" -ge 12 ] || e2e_fail "the example has $casos cases"
+
+roda "$EXEMPLO" --report "$E2E_TMP/relatorio.xml" --record "$E2E_TMP/sessao.jsonl"
+[ "$status" -eq 0 ] || e2e_fail "the example failed ($status): $(cat "$E2E_TMP/saida" "$E2E_TMP/erros")"
+[ "$(head -n1 "$E2E_TMP/saida")" = "1..$casos" ] || e2e_fail "no plan: $(head -n1 "$E2E_TMP/saida")"
+[ "$(grep -c '^ok ' "$E2E_TMP/saida")" -eq "$casos" ] || e2e_fail "not every case ok: $(cat "$E2E_TMP/saida")"
+grep -q "<testsuite name=\"certificacao\" tests=\"$casos\" failures=\"0\"" "$E2E_TMP/relatorio.xml" ||
+    e2e_fail "report: $(cat "$E2E_TMP/relatorio.xml")"
+# The recording holds the read card only masked.
+grep -q '411111\*\*\*\*\*\*1111' "$E2E_TMP/sessao.jsonl" || e2e_fail "no masked card in the recording"
+! grep -q '4111111111111111' "$E2E_TMP/sessao.jsonl" || e2e_fail "a full card number was recorded"
+
+# Played back, the recording answers the same script the same way (the read
+# card's tracks come back masked, which the example does not look at).
+planta replay 's["cases"] = [c for c in s["cases"] if "Trilha2" not in json.dumps(c)]'
+KAVEX_SIM_SCRIPT="$E2E_TMP/sessao.jsonl" roda "$E2E_TMP/replay.json"
+[ "$status" -eq 0 ] || e2e_fail "the playback failed ($status): $(cat "$E2E_TMP/saida" "$E2E_TMP/erros")"
+
+# Planted faults: the case fails with the reason, the others still pass.
+verifica_falha() {
+    local nome="$1" numero="$2" motivo="$3"
+    roda "$E2E_TMP/$nome.json" --report "$E2E_TMP/$nome.xml"
+    [ "$status" -eq 1 ] || e2e_fail "$nome: status $status"
+    grep -q "^not ok $numero - " "$E2E_TMP/saida" || e2e_fail "$nome: $(cat "$E2E_TMP/saida")"
+    grep -qF "# $motivo" "$E2E_TMP/saida" || e2e_fail "$nome: reason not given: $(cat "$E2E_TMP/saida")"
+    [ "$(grep -c '^not ok' "$E2E_TMP/saida")" -eq 1 ] || e2e_fail "$nome: more than one failure"
+    grep -q '<failure message=' "$E2E_TMP/$nome.xml" || e2e_fail "$nome: no failure in the report"
+}
+planta sem_resposta 's["cases"][2]["answers"] = s["cases"][2]["answers"][:2]'
+verifica_falha sem_resposta 3 "sem resposta para: CONFIRMA O VALOR DE R$ 20,00?"
+planta resultado_errado 's["cases"][3]["expect"]["result"] = 0'
+verifica_falha resultado_errado 4 "resultado -21, esperava 0"
+planta finalizacao_errada 's["cases"][9]["expect"]["finish"] = "Confirma"'
+verifica_falha finalizacao_errada 10 "finalização Desfaz, esperava Confirma"
+# A library that refuses the configuration is said so before the cases fail.
+planta sem_endereco 's["configure"]["address"] = ""'
+roda "$E2E_TMP/sem_endereco.json"
+[ "$status" -eq 1 ] || e2e_fail "unconfigured library: status $status"
+grep -qx '# ConfiguraIntKavexInterativo: -1' "$E2E_TMP/saida" || e2e_fail "no word of the configuration: $(cat "$E2E_TMP/saida")"
+
+# Bad input: status 2, the file and the place named, nothing run.
+verifica_entrada() {
+    local status_esperado="$1" texto="$2"
+    [ "$status" -eq "$status_esperado" ] || e2e_fail "status $status for: $texto"
+    grep -qF "$texto" "$E2E_TMP/erros" || e2e_fail "message: $(cat "$E2E_TMP/erros")"
+}
+printf '{\n  "cases": [\n    {"name": "x",,}\n  ]\n}\n' >"$E2E_TMP/malformado.json"
+roda "$E2E_TMP/malformado.json"
+verifica_entrada 2 "$E2E_TMP/malformado.json: linha 3: JSON inválido"
+roda "$E2E_TMP/nao_existe.json"
+verifica_entrada 2 "$E2E_TMP/nao_existe.json: linha 1: não foi possível ler"
+planta tipo_desconhecido 's["cases"][2]["start"]["kind"] = "Crediario"'
+roda "$E2E_TMP/tipo_desconhecido.json"
+verifica_entrada 2 'cases[2].start.kind: tipo de início desconhecido: "Crediario"'
+! grep -q '^ok' "$E2E_TMP/saida" || e2e_fail "cases ran from a script with an error"
+roda "$EXEMPLO" --record "$E2E_TMP/nao/existe/sessao.jsonl"
+verifica_entrada 2 "não foi possível gravar em $E2E_TMP/nao/existe/sessao.jsonl"
+roda "$EXEMPLO" --report "$E2E_TMP/nao/existe/relatorio.xml"
+verifica_entrada 2 "não foi possível gravar o relatório $E2E_TMP/nao/existe/relatorio.xml"
+# An answer of the wrong kind for its question is found only when asked: the
+# function is ended first, so the next run starts with nothing pending.
+planta tipo_errado 's["cases"][0]["answers"] = [True]'
+roda "$E2E_TMP/tipo_errado.json" --record "$E2E_TMP/tipo_errado.jsonl"
+verifica_entrada 2 'cases[0].answers[0]: resposta de tipo errado'
+grep '"ContinuaFuncaoKavexInterativo"' "$E2E_TMP/tipo_errado.jsonl" | tail -n1 | grep -q '"ret":-7' ||
+    e2e_fail "the function was not ended: $(tail -n3 "$E2E_TMP/tipo_errado.jsonl")"
+
+# Stopped by a signal in the middle of a sale: the sale is ended (-1) before
+# the console exits with status 2.
+KAVEX_SIM_DELAY_MS=300 "$CONSOLE" --run "$EXEMPLO" --record "$E2E_TMP/parada.jsonl" >"$E2E_TMP/saida" 2>"$E2E_TMP/erros" &
+pid=$!
+for _ in $(seq 1 300); do
+    grep -q '"ContinuaFuncaoKavexInterativo"' "$E2E_TMP/parada.jsonl" 2>/dev/null && break
+    sleep 0.1
+done
+kill -TERM "$pid"
+wait "$pid"
+status=$?
+verifica_entrada 2 "execução interrompida; a função em curso foi encerrada (-1)"
+grep '"ContinuaFuncaoKavexInterativo"' "$E2E_TMP/parada.jsonl" | tail -n1 | grep -q '"ret":-7' ||
+    e2e_fail "the interrupted function was not ended: $(tail -n2 "$E2E_TMP/parada.jsonl")"
+
+# Recording the misbehaving library (buffers without a zero byte, a reply
+# longer than its buffer, unknown commands): every line whole, and played
+# back by the simulator the same script reports the same.
+MAL="$(dirname "$CONSOLE")/tests/libkavexmal.so"
+cat >"$E2E_TMP/mal.json" <<'JSON'
+{"configure": {"address": "localhost"}, "timeout": 5,
+ "cases": [
+  {"name": "venda", "start": {"kind": "TEF", "function": 2, "value": "1,00"}, "expect": {"result": -1}},
+  {"name": "direta", "start": {"kind": "Transação Direta", "network": 2, "lines": ["X"]}, "expect": {"result": 30000}},
+  {"name": "leitura", "start": {"kind": "Pinpad", "pinpadFunction": "LeCartaoDireto"}, "expect": {"result": 0}}
+ ]}
+JSON
+for modo in semzero desconhecido; do
+    KAVEX_MAL_MODO=$modo roda "$E2E_TMP/mal.json" --library "$MAL" --record "$E2E_TMP/mal_$modo.jsonl"
+    [ "$status" -eq 0 ] || e2e_fail "misbehaving library, $modo: $(cat "$E2E_TMP/saida" "$E2E_TMP/erros")"
+    python3 -c 'import json, sys; [json.loads(l) for l in open(sys.argv[1], encoding="utf-8")]' \
+        "$E2E_TMP/mal_$modo.jsonl" || e2e_fail "misbehaving library, $modo: a broken line"
+    cp "$E2E_TMP/saida" "$E2E_TMP/mal_$modo.tap"
+    KAVEX_SIM_SCRIPT="$E2E_TMP/mal_$modo.jsonl" roda "$E2E_TMP/mal.json"
+    cmp -s "$E2E_TMP/saida" "$E2E_TMP/mal_$modo.tap" || e2e_fail "playback of $modo: $(cat "$E2E_TMP/saida")"
+done
+echo "PASS"
