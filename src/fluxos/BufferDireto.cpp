@@ -68,9 +68,14 @@ int MontaBufferEnvio(const QStringList& linhas, std::span<char> BufferEnvio) {
     return static_cast<int>(TamBufferEnvio);
 }
 
-QStringList MontaRetorno(int32_t resultado, std::span<const char> BufferRetorno) {
+bool redeDaBiblioteca(int16_t rede) {
+    constexpr std::array<int16_t, 5> kRedes{0, 1, 4, 5, 9};
+    return std::find(kRedes.begin(), kRedes.end(), rede) != kRedes.end();
+}
+
+QStringList MontaRetorno(int32_t resultado, int16_t rede, std::span<const char> BufferRetorno) {
     QStringList linhas;
-    if (resultado <= 0) {
+    if (resultado <= 0 || (resultado == kRetornoRedeDaBiblioteca && redeDaBiblioteca(rede))) {
         return linhas;
     }
     const auto& caracteres = caracteresDosBytes();

@@ -33,12 +33,17 @@ int tamanhoEmpacotado(const QStringList& linhas);
 // do not fit.
 int MontaBufferEnvio(const QStringList& linhas, std::span<char> BufferEnvio);
 
+// A network the library reaches by itself: a direct call to it is never sent,
+// and its 11 is a result, not the length of a reply.
+bool redeDaBiblioteca(int16_t rede);
+inline constexpr int32_t kRetornoRedeDaBiblioteca = 11;
+
 // The first `resultado` bytes of the reply (never more than the buffer holds;
-// none when `resultado` is 0 or negative) in lines of 40 characters, the last
-// one shorter. Each byte is one character: Windows-1252 as it is, and a byte
-// below 32 as its control picture (U+2400 + byte: a zero is U+2400, EOT
-// U+2404), so columns stay aligned and nothing is hidden.
-QStringList MontaRetorno(int32_t resultado, std::span<const char> BufferRetorno);
+// none when `resultado` is 0 or negative, nor for the 11 of a network the
+// library reaches by itself) in lines of 40 characters, the last one shorter. Each byte is one character: Windows-1252
+// as it is, and a byte below 32 as its control picture (U+2400 + byte: a zero is U+2400, EOT U+2404), so columns stay
+// aligned and nothing is hidden.
+QStringList MontaRetorno(int32_t resultado, int16_t rede, std::span<const char> BufferRetorno);
 
 // Whether `c` is the control picture of a reply byte below 32.
 bool figuraDeControle(QChar c);

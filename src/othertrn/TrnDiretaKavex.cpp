@@ -161,12 +161,12 @@ void TFrmTrnDirKavex::BtnEnviarClick() {
     ui->MemoRetorno->appendPlainText(QStringLiteral("Código de Resposta: %1").arg(codigoResposta));
     ui->MemoRetorno->appendPlainText(QStringLiteral("Tamanho Máx Buffer: %1").arg(trndireta::kTamBuffer));
     ui->MemoRetorno->appendPlainText(QStringLiteral("Buffer Retorno: "));
-    MontaRetorno(resultado);
+    MontaRetorno(resultado, rede);
     ui->ed_RedeDestino->setFocus();
 }
 
-void TFrmTrnDirKavex::MontaRetorno(int32_t resultado) {
-    for (const QString& linha : trndireta::MontaRetorno(resultado, BufferRetorno)) {
+void TFrmTrnDirKavex::MontaRetorno(int32_t resultado, int16_t rede) {
+    for (const QString& linha : trndireta::MontaRetorno(resultado, rede, BufferRetorno)) {
         ui->MemoRetorno->appendPlainText(linha);
     }
 }

@@ -25,7 +25,7 @@ public:
     // False (after telling the operator) when the request does not fit.
     bool MontaBufferEnvio();
     void BtnEnviarClick();
-    void MontaRetorno(int32_t resultado);
+    void MontaRetorno(int32_t resultado, int16_t rede);
     void BtnEncerraClick();
 
 signals:

@@ -215,7 +215,7 @@ void Passos::transacaoDireta() {
         trndireta::kTamBuffer, &codigoResposta, padroes::kTimeoutDireto, textos.cupom.constData(),
         textos.data.constData(), textos.hora.constData(), textos.operador.constData(), inicio.tipoTransacao);
     operador_.mostraMensagem(QStringLiteral("Código de resposta: %1").arg(codigoResposta));
-    for (const QString& linha : trndireta::MontaRetorno(estado_.Retorno, resposta)) {
+    for (const QString& linha : trndireta::MontaRetorno(estado_.Retorno, inicio.rede, resposta)) {
         operador_.mostraMensagem(linha);
     }
 }

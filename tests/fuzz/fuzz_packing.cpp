@@ -48,7 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The reply: the input's bytes, with a result that may claim more.
     const int32_t resultado = size < 4 ? int32_t(size) : int32_t(data[0] | data[1] << 8 | data[2] << 16);
-    const QStringList listagem = MontaRetorno(resultado, std::span<const char>(bytes.data(), size_t(bytes.size())));
+    // A network the console sends to directly, so every positive result is a length.
+    constexpr int16_t kRedeDireta = 2;
+    const QStringList listagem =
+        MontaRetorno(resultado, kRedeDireta, std::span<const char>(bytes.data(), size_t(bytes.size())));
     qsizetype total = 0;
     for (qsizetype i = 0; i < listagem.size(); ++i) {
         if (listagem[i].size() > kColunasRetorno ||

@@ -73,33 +73,46 @@ void TestTrnDireta::packsLinesWithZerosAndEot() {
 
 void TestTrnDireta::listsTheReplyInLinesOf40_data() {
     QTest::addColumn<int>("resultado");
+    QTest::addColumn<int>("rede");
     QTest::addColumn<QByteArray>("resposta");
     QTest::addColumn<QStringList>("linhas");
     const QByteArray abc = QByteArray("abcdefghijklmnopqrstuvwxyz0123456789ABCD").repeated(3);
-    QTest::newRow("zero") << 0 << abc << QStringList();
-    QTest::newRow("negative") << -7 << abc << QStringList();
-    QTest::newRow("short") << 3 << abc << QStringList{"abc"};
-    QTest::newRow("exactly 40") << 40 << abc << QStringList{QString::fromLatin1(abc.left(40))};
+    // A network the window sends to directly.
+    constexpr int kRede = 2;
+    QTest::newRow("zero") << 0 << kRede << abc << QStringList();
+    QTest::newRow("negative") << -7 << kRede << abc << QStringList();
+    QTest::newRow("short") << 3 << kRede << abc << QStringList{"abc"};
+    QTest::newRow("exactly 40") << 40 << kRede << abc << QStringList{QString::fromLatin1(abc.left(40))};
     QTest::newRow("exactly 80 adds no empty line")
-        << 80 << abc << QStringList{QString::fromLatin1(abc.left(40)), QString::fromLatin1(abc.left(40))};
-    QTest::newRow("85") << 85 << abc + "EFGHIJ"
+        << 80 << kRede << abc << QStringList{QString::fromLatin1(abc.left(40)), QString::fromLatin1(abc.left(40))};
+    QTest::newRow("85") << 85 << kRede << abc + "EFGHIJ"
                         << QStringList{QString::fromLatin1(abc.left(40)), QString::fromLatin1(abc.left(40)),
                                        QStringLiteral("abcde")};
     QTest::newRow("control bytes one column each")
-        << 6 << QByteArray("A\0B\x04\x1f ", 6) << QStringList{QStringLiteral("A\u2400B\u2404\u241f ")};
-    QTest::newRow("Windows-1252") << 2 << QByteArray("\xe9\x80") << QStringList{QStringLiteral("é€")};
+        << 6 << kRede << QByteArray("A\0B\x04\x1f ", 6) << QStringList{QStringLiteral("A\u2400B\u2404\u241f ")};
+    QTest::newRow("Windows-1252") << 2 << kRede << QByteArray("\xe9\x80") << QStringList{QStringLiteral("é€")};
     QTest::newRow("larger than the buffer lists what exists")
-        << kTamBuffer + 1 << QByteArray(kTamBuffer, 'z')
+        << kTamBuffer + 1 << kRede << QByteArray(kTamBuffer, 'z')
         << QStringList(kTamBuffer / kColunasRetorno, QString(kColunasRetorno, u'z'));
+    // The library answers 11 for the networks it reaches by itself and sends
+    // nothing: a result, not eleven bytes of reply.
+    for (const int rede : {0, 1, 4, 5, 9}) {
+        QTest::addRow("11 from network %d lists nothing", rede) << 11 << rede << abc << QStringList();
+    }
+    QTest::newRow("11 from a direct network is a reply")
+        << 11 << kRede << abc << QStringList{QString::fromLatin1(abc.left(11))};
+    QTest::newRow("another length from a library network is a reply")
+        << 12 << 9 << abc << QStringList{QString::fromLatin1(abc.left(12))};
 }
 
 void TestTrnDireta::listsTheReplyInLinesOf40() {
     QFETCH(int, resultado);
+    QFETCH(int, rede);
     QFETCH(QByteArray, resposta);
     QFETCH(QStringList, linhas);
     std::vector<char> buffer(kTamBuffer, '\0');
     std::copy(resposta.begin(), resposta.end(), buffer.begin());
-    QCOMPARE(MontaRetorno(resultado, buffer), linhas);
+    QCOMPARE(MontaRetorno(resultado, static_cast<int16_t>(rede), buffer), linhas);
 }
 
 QTEST_APPLESS_MAIN(TestTrnDireta)
