@@ -3,6 +3,7 @@
 
 #include "app/Codigos.h"
 #include "app/OperadorJanelas.h"
+#include "app/RetemEntrada.h"
 #include "fluxos/LacoComandos.h"
 #include "fluxos/OutrasTransacoes.h"
 #include "library/BibliotecaEmThread.h"
@@ -35,7 +36,9 @@ constexpr int kFolgaCursor = 2;
 
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()),
-      emThread_(std::make_unique<BibliotecaEmThread>(biblioteca)), biblioteca_(*emThread_) {
+      emThread_(std::make_unique<BibliotecaEmThread>(biblioteca)), biblioteca_(*emThread_),
+      retemEntrada_(std::make_unique<RetemEntrada>(*this)) {
+    emThread_->defineAoEsperar([retem = retemEntrada_.get()](bool sim) { retem->esperando(sim); });
     platform::acessibilidade::instala();
     ui->setupUi(this);
     platform::acessibilidade::nomeiaCaixasEditaveis(*this);

@@ -13,6 +13,7 @@
 #include <memory>
 
 class BibliotecaEmThread;
+class RetemEntrada;
 class KavexLibrary;
 class LacoComandos;
 class OperadorJanelas;
@@ -118,6 +119,7 @@ private:
     // Every call of the window and its flows goes to the library's own thread.
     std::unique_ptr<BibliotecaEmThread> emThread_;
     KavexLibrary& biblioteca_;
+    std::unique_ptr<RetemEntrada> retemEntrada_;
     EstadoConsole estado_;
     std::unique_ptr<Janelas> janelas_;
     std::unique_ptr<OperadorJanelas> operador_;

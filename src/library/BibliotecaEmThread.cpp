@@ -89,9 +89,15 @@ void BibliotecaEmThread::aguarda(Tarefa& tarefa) {
     }
     despachante_.store(despachante);
     ++esperas_;
+    if (aoEsperar_) {
+        aoEsperar_(true);
+    }
     QEventLoop laco;
     while (!tarefa.feita.load()) {
         laco.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    if (aoEsperar_) {
+        aoEsperar_(false);
     }
     --esperas_;
 }

@@ -17,6 +17,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string_view>
 #include <thread>
@@ -33,6 +34,11 @@ public:
     QStringList missingFunctions() const override { return biblioteca_.missingFunctions(); }
 
     std::thread::id idThread() const { return thread_.get_id(); }
+
+    // Told true when a caller starts waiting in its event loop and false when
+    // it stops, so the window side can hold back the operator's input to the
+    // window whose call is running.
+    void defineAoEsperar(std::function<void(bool)> aviso) { aoEsperar_ = std::move(aviso); }
 
 #define KAVEX_DECLARE_OVERRIDE(R, N, P, A) R N P override;
     KAVEX_FUNCTIONS(KAVEX_DECLARE_OVERRIDE)
@@ -84,5 +90,6 @@ private:
     // Callers waiting in an event loop, and the loop's dispatcher to wake.
     std::atomic<int> esperas_{0};
     std::atomic<QAbstractEventDispatcher*> despachante_{nullptr};
+    std::function<void(bool)> aoEsperar_;
     std::thread thread_;
 };

@@ -83,6 +83,15 @@ public:
         finalizacoes.push_back(confirma);
         return 0;
     }
+    // The first request waits until released; every one is counted.
+    int32_t EnviaRecebeKavexDireto(int16_t, int16_t, int32_t, const char*, int16_t, char*, int16_t, int16_t*, int16_t,
+                                   const char*, const char*, const char*, const char*, int16_t) override {
+        if (++diretas_ == 1) {
+            espera();
+        }
+        return 0;
+    }
+    int diretas() const { return diretas_; }
 
 private:
     void espera() {
@@ -94,6 +103,7 @@ private:
     bool liberada_ = false;
     std::atomic<int> chamadas_{0};
     std::atomic<int> ciclos_{0};
+    std::atomic<int> diretas_{0};
 };
 
 // Runs `acao` once, as soon as the sale's first command waits in the library.
@@ -117,6 +127,7 @@ private slots:
     void nadaComecaDuranteUmaChamada();
     void fecharDuranteFuncao_data();
     void fecharDuranteFuncao();
+    void dialogoNaoRepeteChamadaEmCurso();
     void linhaDeMensagemMostraTextoInteiro_data();
     void linhaDeMensagemMostraTextoInteiro();
 };
@@ -248,6 +259,36 @@ void TestConsoleViva::linhaDeMensagemMostraTextoInteiro() {
         QVERIFY(layout->lineAt(i).naturalTextWidth() <= visivel.width());
     }
     QVERIFY(c.window().frameGeometry().width() <= 1280);
+}
+
+// A dialog's own call: a second click or its access key while the request is
+// on its way starts nothing, and the dialog takes input again afterwards.
+void TestConsoleViva::dialogoNaoRepeteChamadaEmCurso() {
+    BibliotecaLenta biblioteca;
+    TFrmtesteCliKavex32I janela(biblioteca);
+    QDialog& direta = *janela.findChild<QDialog*>(QStringLiteral("FrmTrnDirKavex"));
+    direta.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&direta));
+    harness::controle<QLineEdit>(direta, "ed_Funcao")->setText(QStringLiteral("1"));
+    auto* enviar = harness::controle<QAbstractButton>(direta, "BtnEnviar");
+    QTimer relogio;
+    QObject::connect(&relogio, &QTimer::timeout, [&] {
+        if (biblioteca.diretas() >= 1) {
+            relogio.stop();
+            QTest::mouseClick(enviar, Qt::LeftButton);
+            QTest::keyClick(&direta, Qt::Key_Space);
+            QTest::keyClick(&direta, Qt::Key_E, Qt::AltModifier);
+            biblioteca.libera();
+        }
+    });
+    relogio.start(5ms);
+    QTest::mouseClick(enviar, Qt::LeftButton);
+    QCOMPARE(biblioteca.diretas(), 1);
+    QTRY_VERIFY(direta.isVisible());
+    QTest::mouseClick(enviar, Qt::LeftButton);
+    QCOMPARE(biblioteca.diretas(), 2);
+    direta.hide();
+    KAVEX_VERIFY_SEAMS();
 }
 
 QTEST_MAIN(TestConsoleViva)
