@@ -38,7 +38,12 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()),
       emThread_(std::make_unique<BibliotecaEmThread>(biblioteca)), biblioteca_(*emThread_),
       retemEntrada_(std::make_unique<RetemEntrada>(*this)) {
-    emThread_->defineAoEsperar([retem = retemEntrada_.get()](bool sim) { retem->esperando(sim); });
+    emThread_->defineAoEsperar([this](bool sim) {
+        retemEntrada_->esperando(sim);
+        if (sim && operador_) {
+            operador_->esperaComecou();
+        }
+    });
     platform::acessibilidade::instala();
     ui->setupUi(this);
     platform::acessibilidade::nomeiaCaixasEditaveis(*this);

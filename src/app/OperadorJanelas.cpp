@@ -28,14 +28,14 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <chrono>
+
 namespace {
 const QString kTituloImpressao = QStringLiteral("Cupom TEF");
 // The item of the printer choice that prints the receipt.
 constexpr int kComImpressora = 1;
-// A burst: this many cycles in a row, each shorter than a millisecond. A
-// frame: how often the window is painted during one.
-constexpr int kCiclosDeRajada = 8;
-constexpr qint64 kCicloRapidoNs = 1'000'000;
+// How often the window is painted while the loop runs: once a frame.
 constexpr qint64 kQuadroNs = 16'000'000;
 
 // Adds a text with CR LF line breaks as one entry, on as many lines as it has
@@ -53,19 +53,15 @@ void acrescentaTexto(QPlainTextEdit* caixa, const QString& texto) {
 OperadorJanelas::OperadorJanelas(TFrmtesteCliKavex32I& principal, const Controles& controles)
     : principal_(principal), c_(controles) {
     relogio_.start();
-}
-
-bool OperadorJanelas::emRajada() {
-    const qint64 agora = relogio_.nsecsElapsed();
-    ciclosRapidos_ = agora - ultimoCiclo_ < kCicloRapidoNs ? ciclosRapidos_ + 1 : 0;
-    ultimoCiclo_ = agora;
-    return ciclosRapidos_ >= kCiclosDeRajada && agora - ultimaPintura_ < kQuadroNs;
+    quadro_.setSingleShot(true);
+    quadro_.callOnTimeout([this] { atualizaTela(); });
 }
 
 // Only the controls that change from one cycle to the next wait for the
 // frame; repainting the whole window once a frame would cost as much as the
 // cycles themselves.
 void OperadorJanelas::pinta(bool agora) {
+    emPausa_ = !agora;
     for (QWidget* w : {static_cast<QWidget*>(c_.Memo), static_cast<QWidget*>(c_.MemoMsgOperador),
                        static_cast<QWidget*>(c_.EdtData), c_.PnlCncPpd}) {
         w->setUpdatesEnabled(agora);
@@ -73,21 +69,35 @@ void OperadorJanelas::pinta(bool agora) {
 }
 
 void OperadorJanelas::atualizaTela() {
+    quadro_.stop();
     if (!tracePendente_.isEmpty()) {
         c_.Memo->appendPlainText(tracePendente_.join(QLatin1Char('\n')));
         tracePendente_.clear();
+    }
+    if (mensagemPendente_) {
+        c_.EdtData->setPlainText(*mensagemPendente_);
+        mensagemPendente_.reset();
     }
     pinta(true);
     ultimaPintura_ = relogio_.nsecsElapsed();
 }
 
 void OperadorJanelas::processa() {
-    if (emRajada()) {
-        pinta(false);
-    } else {
+    if (relogio_.nsecsElapsed() - ultimaPintura_ >= kQuadroNs) {
         atualizaTela();
+    } else {
+        pinta(false);
     }
     platform::modal::processPendingEvents();
+}
+
+// A call that lasts shows what the cycles before it left within the frame,
+// not when it ends.
+void OperadorJanelas::esperaComecou() {
+    if (emPausa_ && !quadro_.isActive()) {
+        const qint64 restante = kQuadroNs - (relogio_.nsecsElapsed() - ultimaPintura_);
+        quadro_.start(std::chrono::milliseconds(std::max<qint64>(0, restante / 1'000'000)));
+    }
 }
 
 void OperadorJanelas::antesDoDialogo() {
@@ -104,7 +114,7 @@ void OperadorJanelas::iniciaFuncao(const QString& dataHora) {
     j.FrmCupomTEF->MemCupom()->clear();
     j.FrmConsultas->MemoConsultas()->clear();
     tracePendente_.clear();
-    ciclosRapidos_ = 0;
+    mensagemPendente_.reset();
     c_.Memo->clear();
     c_.MemoMsgOperador->clear();
     mostraMensagem(dataHora);
@@ -135,8 +145,14 @@ void OperadorJanelas::registra(const QString& linha) {
     tracePendente_.append(entrada);
 }
 
+// Laying the large type out again is most of what a fast cycle would cost;
+// during a burst only the last message of the frame is shown.
 void OperadorJanelas::mostraMensagem(const QString& texto) {
-    c_.EdtData->setPlainText(texto);
+    if (emPausa_) {
+        mensagemPendente_ = texto;
+    } else {
+        c_.EdtData->setPlainText(texto);
+    }
 }
 
 void OperadorJanelas::acrescentaMensagem(const QString& texto) {
@@ -145,7 +161,7 @@ void OperadorJanelas::acrescentaMensagem(const QString& texto) {
 
 void OperadorJanelas::limpaMensagens() {
     c_.MemoMsgOperador->clear();
-    c_.EdtData->clear();
+    mostraMensagem(QString());
 }
 
 void OperadorJanelas::avisa(const QString& texto) {

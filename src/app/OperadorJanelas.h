@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QStringList>
+#include <QTimer>
 
 class QLabel;
 class QLineEdit;
@@ -43,6 +44,9 @@ public:
     // The result of a start made in an other-transactions window, as the
     // window writes it to "Resultado:".
     void anotaInicio(int32_t retorno) { inicio_ = retorno; }
+    // A library call has gone on long enough for the window to wait for it
+    // in its event loop.
+    void esperaComecou();
 
     void iniciaFuncao(const QString& dataHora) override;
     bool processaEventos() override;
@@ -100,19 +104,20 @@ private:
     void antesDoDialogo();
     int32_t continuaDoDialogo() const;
     // Painting the window costs far more than a cycle of a library that
-    // answers at once. During a burst of such cycles the window is painted,
-    // and the trace written to its box, once a frame; a slower call, any
-    // dialog or box, and the end bring everything up to date first.
-    bool emRajada();
+    // answers at once. While cycles follow each other within a frame the
+    // window is painted, and the trace written to its box, once a frame; any
+    // dialog or box and the end bring everything up to date first.
     void pinta(bool agora);
     void atualizaTela();
 
     TFrmtesteCliKavex32I& principal_;
     Controles c_;
     QStringList tracePendente_;
+    // What the message line shows once the window is painted again.
+    std::optional<QString> mensagemPendente_;
+    bool emPausa_ = false;
     QElapsedTimer relogio_;
-    qint64 ultimoCiclo_ = 0;
     qint64 ultimaPintura_ = 0;
-    int ciclosRapidos_ = 0;
+    QTimer quadro_;
     std::optional<int32_t> inicio_;
 };

@@ -12,11 +12,13 @@ using Relogio = std::chrono::steady_clock;
 // The caller waits this long without yielding its thread: a call of the
 // command loop on a library that answers at once takes a few microseconds,
 // less than a trip through the event loop would.
-constexpr auto kEsperaAtivaChamador = std::chrono::microseconds(200);
+constexpr auto kEsperaAtivaChamador = std::chrono::microseconds(50);
 // The library's thread looks for the next call this long before it sleeps:
 // the loop makes its next call within microseconds of the last one's answer,
-// and waking a sleeping thread would cost more than the call.
-constexpr auto kEsperaAtivaThread = std::chrono::milliseconds(2);
+// and waking a sleeping thread would cost more than the call. Longer would
+// buy nothing on an idle machine and, on a busy one, take the processor from
+// the thread it waits for.
+constexpr auto kEsperaAtivaThread = std::chrono::microseconds(50);
 
 template <class Pronto> bool esperaAtiva(Relogio::duration limite, Pronto pronto) {
     const auto fim = Relogio::now() + limite;

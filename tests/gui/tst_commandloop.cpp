@@ -86,9 +86,10 @@ void TstCommandLoop::saleThroughTheDialogs() {
     c.find<QLineEdit>("EdtCpFiscal")->setText(QStringLiteral("4321"));
     const std::string longa(60, 'm');
     json ciclos = json::array(), esperado = json::array();
-    for (int i = 0; i < 30; ++i) {
-        ciclos.push_back(cmd(1, "Aguarde"));
-        esperado.push_back(par(i ? "Aguarde" : "", 0));
+    constexpr int kCiclosRapidos = 30;
+    for (int i = 0; i < kCiclosRapidos; ++i) {
+        ciclos.push_back(cmd(1, "Aguarde " + std::to_string(i)));
+        esperado.push_back(par(i ? "Aguarde " + std::to_string(i - 1) : "", 0));
     }
     QString cabecalho, maximo, consulta, cupom, aoAbrirMenu;
     platform::modal::expect("FrmMenu", [&](QDialog& d) {
@@ -135,13 +136,13 @@ void TstCommandLoop::saleThroughTheDialogs() {
 
     KAVEX_VERIFY_SEAMS();
     for (const json& p :
-         {par("Aguarde", 0), par("PAGAMENTO", 0), par("2", 1000), par("1234", 0),
+         {par("Aguarde " + std::to_string(kCiclosRapidos - 1), 0), par("PAGAMENTO", 0), par("2", 1000), par("1234", 0),
           par("0:01800109773000006169748500045", 0), par("1:<00109773<0188500045>701000616977Ç", 0), par("0:12345", 0),
           par("1", 0), par("PAGAMENTO OK", 0), par("CDC\nTEXTO", 0), par(longa, 0), par("VIA CLIENTE\nR$ 1,00", 0)}) {
         esperado.push_back(p);
     }
     KAVEX_COMPARE_JSON(enviados(c), esperado);
-    QCOMPARE(aoAbrirMenu, QStringLiteral("64 1 Aguarde"));
+    QCOMPARE(aoAbrirMenu, QStringLiteral("64 1 Aguarde 29"));
     QCOMPARE(cabecalho + '|' + maximo, QStringLiteral("PAGAMENTO|6"));
     QCOMPARE(consulta, QStringLiteral("Consulta CDC|CDC\nTEXTO"));
     QCOMPARE(cupom, QStringLiteral("VIA CLIENTE\nR$ 1,00"));

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <mutex>
@@ -47,6 +48,8 @@ public:
     int ciclos() const { return ciclos_; }
     // Whether, after the first command, the function goes on until -1.
     bool segueAteEncerrar = false;
+    // Short messages answered at once before the slow command.
+    int rapidos = 0;
     std::vector<int32_t> continuacoes;
     std::vector<int16_t> finalizacoes;
 
@@ -61,13 +64,18 @@ public:
     }
     // A receipt while the pinpad is slow, then the end once told to stop.
     int32_t ContinuaFuncaoKavexInterativo(int32_t* comando, int32_t* tipoCampo, int16_t*, int16_t*, char* buffer,
-                                          int32_t, int32_t continua) override {
+                                          int32_t tamanho, int32_t continua) override {
         ++chamadas_;
         continuacoes.push_back(continua);
         ++ciclos_;
         *comando = 0;
         *tipoCampo = 0;
-        if (continuacoes.size() == 1) {
+        if (continuacoes.size() <= size_t(rapidos)) {
+            *comando = 1;
+            std::snprintf(buffer, tamanho, "Aguarde %zu", continuacoes.size());
+            return 10000;
+        }
+        if (continuacoes.size() == size_t(rapidos) + 1) {
             espera();
             *tipoCampo = 121;
             std::strcpy(buffer, "CUPOM");
@@ -106,10 +114,10 @@ private:
     std::atomic<int> diretas_{0};
 };
 
-// Runs `acao` once, as soon as the sale's first command waits in the library.
+// Runs `acao` once, as soon as the sale's slow command waits in the library.
 void duranteOPrimeiroCiclo(QTimer& relogio, const BibliotecaLenta& biblioteca, std::function<void()> acao) {
     QObject::connect(&relogio, &QTimer::timeout, [&relogio, &biblioteca, acao] {
-        if (biblioteca.ciclos() >= 1) {
+        if (biblioteca.ciclos() > biblioteca.rapidos) {
             relogio.stop();
             acao();
         }
@@ -128,6 +136,7 @@ private slots:
     void fecharDuranteFuncao_data();
     void fecharDuranteFuncao();
     void dialogoNaoRepeteChamadaEmCurso();
+    void chamadaLentaMostraOQueARajadaDeixou();
     void linhaDeMensagemMostraTextoInteiro_data();
     void linhaDeMensagemMostraTextoInteiro();
 };
@@ -218,6 +227,29 @@ void TestConsoleViva::fecharDuranteFuncao() {
     QCOMPARE(biblioteca.continuacoes.back(), -1);
     QCOMPARE(biblioteca.finalizacoes, std::vector<int16_t>{1});
     QVERIFY(!janela.isVisible());
+    KAVEX_VERIFY_SEAMS();
+}
+
+// Fast cycles paint the window once a frame; a slow call after them shows
+// their last message and every trace line while it lasts, not after.
+void TestConsoleViva::chamadaLentaMostraOQueARajadaDeixou() {
+    BibliotecaLenta biblioteca;
+    biblioteca.rapidos = 300;
+    TFrmtesteCliKavex32I janela(biblioteca);
+    janela.show();
+    harness::clica(janela, "BtnConfigura");
+    auto* mensagem = harness::controle<QPlainTextEdit>(janela, "EdtData");
+    auto* rastro = harness::controle<QPlainTextEdit>(janela, "Memo");
+    QTimer relogio;
+    duranteOPrimeiroCiclo(relogio, biblioteca, [&] {
+        QTRY_COMPARE_WITH_TIMEOUT(mensagem->toPlainText(), QStringLiteral("Aguarde 300"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(rastro->blockCount(), 2 * 300, 2000);
+        QVERIFY(mensagem->updatesEnabled() && rastro->updatesEnabled());
+        biblioteca.libera();
+    });
+    platform::modal::expect(QStringLiteral("FrmCupomTEF"), [](QDialog& d) { harness::clica(d, "BtnPendente"); });
+    harness::clica(janela, "BtnTransacao");
+    QVERIFY(!relogio.isActive());
     KAVEX_VERIFY_SEAMS();
 }
 
