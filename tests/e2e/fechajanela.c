@@ -35,8 +35,16 @@ int main(int argc, char** argv) {
     ev.type = atomo(c, "WM_PROTOCOLS");
     ev.data.data32[0] = atomo(c, "WM_DELETE_WINDOW");
     ev.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(c, 0, ev.window, XCB_EVENT_MASK_NO_EVENT, (const char*)&ev);
-    const int erro = xcb_flush(c) <= 0;
+    /* Waits for the server to have handled the request: a server that sees
+     * the connection end before it reads what came with it may drop the
+     * message, as it did now and then on a busy machine. */
+    xcb_generic_error_t* falha =
+        xcb_request_check(c, xcb_send_event_checked(c, 0, ev.window, XCB_EVENT_MASK_NO_EVENT, (const char*)&ev));
+    const int erro = falha != NULL || xcb_connection_has_error(c);
+    if (falha) {
+        fprintf(stderr, "o servidor X recusou a mensagem (erro %d)\n", falha->error_code);
+        free(falha);
+    }
     xcb_disconnect(c);
     return erro;
 }

@@ -50,15 +50,9 @@ done
 # The pinpad now reads the card, slowly, and no dialog is open.
 e2e_expect_call '"out":{"command":23,' "the pinpad did not start reading"
 encerra='"fn":"ContinuaFuncaoKavexInterativo","args":\[.*,-1\]'
-# Asks the window to close until the question comes. Without a window
-# manager the toolkit now and then drops a close request that comes just
-# after a dialog was closed.
+# Asks the window to close and waits for the question.
 pede_fechamento() {
-    local vez
-    for vez in 1 2 3; do
-        "$fecha" "$E2E_WIN" || e2e_fail "could not ask the window to close"
-        e2e_find_message_box 30 && return 0
-    done
+    "$fecha" "$E2E_WIN" || e2e_fail "could not ask the window to close"
     e2e_wait_message_box
 }
 pede_fechamento
