@@ -146,7 +146,8 @@ void OperadorJanelas::registra(const QString& linha) {
 }
 
 // Laying the large type out again is most of what a fast cycle would cost;
-// during a burst only the last message of the frame is shown.
+// while cycles follow each other within a frame only its last message is
+// shown.
 void OperadorJanelas::mostraMensagem(const QString& texto) {
     if (emPausa_) {
         mensagemPendente_ = texto;

@@ -9,7 +9,7 @@ namespace {
 
 using Relogio = std::chrono::steady_clock;
 
-// The caller waits this long without yielding its thread: a call of the
+// The caller polls this long before it goes to its event loop: a call of the
 // command loop on a library that answers at once takes a few microseconds,
 // less than a trip through the event loop would.
 constexpr auto kEsperaAtivaChamador = std::chrono::microseconds(50);

@@ -3,9 +3,9 @@
 // The payment client library called on a thread of its own, so the window
 // keeps painting and taking its cancel buttons while a call lasts. Every call
 // goes to the same thread (a library may keep per-thread state), in the order
-// it was made; the caller waits for it, first briefly without yielding its
-// thread (most calls of the command loop answer within microseconds), then in
-// a local event loop until the call ends.
+// it was made; the caller waits for it, first by polling briefly (most calls
+// of the command loop answer within microseconds), then in a local event
+// loop until the call ends.
 //
 // InterrompeLeCartaoDireto is the exception: it exists to break off a read
 // that is running, so it goes to the library at once from the caller's
