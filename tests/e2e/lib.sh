@@ -46,27 +46,47 @@ e2e_wait_line() {
     return 1
 }
 
-# Starts the console ($1) on the simulator ($2) in a fresh folder, the
-# simulator answering from the JSON script $3 (none when $3 is empty: its
-# own flows answer) and logging to $KAVEX_SIM_LOG. Sets E2E_TMP, E2E_APP and
-# E2E_WIN.
-e2e_start_console() {
+# A fresh folder for the console on a private display; the simulator logs
+# its calls to $KAVEX_SIM_LOG there. Sets E2E_TMP.
+e2e_prepare() {
     e2e_start_display
     E2E_TMP=$(mktemp -d)
     export KAVEX_SIM_LOG=$E2E_TMP/calls.jsonl
     export QT_QPA_PLATFORM=xcb
+}
+
+# Runs the console ($1) on the simulator ($2) in $E2E_TMP, with any further
+# arguments, and waits for its main window. Sets E2E_APP and E2E_WIN.
+e2e_launch_console() {
+    local exe=$1 sim=$2
+    shift 2
+    "$exe" --dir "$E2E_TMP" --library "$sim" "$@" >"$E2E_TMP/console.log" 2>&1 &
+    E2E_APP=$!
+    E2E_WIN=$(e2e_wait_window "Teste CliKavex Interativo")
+    [ -n "$E2E_WIN" ] || e2e_fail "the main window did not appear: $(cat "$E2E_TMP/console.log")"
+    xdotool windowfocus --sync "$E2E_WIN" 2>/dev/null || true
+    sleep 0.3
+}
+
+# Ends the console started last.
+e2e_stop_console() {
+    kill "$E2E_APP"
+    wait "$E2E_APP" 2>/dev/null
+    E2E_APP=
+}
+
+# Starts the console ($1) on the simulator ($2) in a fresh folder, the
+# simulator answering from the JSON script $3 (none when $3 is empty: its
+# own flows answer). Sets E2E_TMP, E2E_APP and E2E_WIN.
+e2e_start_console() {
+    e2e_prepare
     if [ -n "$3" ]; then
         export KAVEX_SIM_SCRIPT=$E2E_TMP/script.json
         printf '%s\n' "$3" >"$KAVEX_SIM_SCRIPT"
     else
         unset KAVEX_SIM_SCRIPT
     fi
-    "$1" --dir "$E2E_TMP" --library "$2" >"$E2E_TMP/console.log" 2>&1 &
-    E2E_APP=$!
-    E2E_WIN=$(e2e_wait_window "Teste CliKavex Interativo")
-    [ -n "$E2E_WIN" ] || e2e_fail "the main window did not appear: $(cat "$E2E_TMP/console.log")"
-    xdotool windowfocus --sync "$E2E_WIN" 2>/dev/null || true
-    sleep 0.3
+    e2e_launch_console "$1" "$2"
 }
 
 # Configures the library with Alt+C.

@@ -6,25 +6,16 @@ set -u
 exe=$1
 sim=$2
 source "$(dirname "$0")/lib.sh"
-e2e_start_display
-E2E_TMP=$(mktemp -d)
-export QT_QPA_PLATFORM=xcb
+e2e_prepare
 unset KAVEX_SIM_SCRIPT KAVEX_SIM_LOG
 
-"$exe" --dir "$E2E_TMP" --library "$sim" --record "$E2E_TMP/sessao.jsonl" >"$E2E_TMP/console.log" 2>&1 &
-E2E_APP=$!
-win=$(e2e_wait_window "Teste CliKavex Interativo")
-[ -n "$win" ] || e2e_fail "the main window did not appear: $(cat "$E2E_TMP/console.log")"
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.3
+e2e_launch_console "$exe" "$sim" --record "$E2E_TMP/sessao.jsonl"
 xdotool key --delay 50 alt+c
 e2e_wait_line "$E2E_TMP/sessao.jsonl" '"fn":"ConfiguraIntKavexInterativo"' ||
     e2e_fail "the configuration was not recorded: $(cat "$E2E_TMP/sessao.jsonl" "$E2E_TMP/console.log")"
 grep -q '"args":\["localhost","[0-9]*","[A-Z0-9]*",0\],.*"ms":[0-9.e-]*,"ret":0' "$E2E_TMP/sessao.jsonl" ||
     e2e_fail "unexpected record: $(cat "$E2E_TMP/sessao.jsonl")"
-kill "$E2E_APP"
-wait "$E2E_APP" 2>/dev/null
-E2E_APP=
+e2e_stop_console
 
 "$exe" --dir "$E2E_TMP" --library "$sim" --record "$E2E_TMP/nao/existe.jsonl" >"$E2E_TMP/console.log" 2>&1 &
 E2E_APP=$!

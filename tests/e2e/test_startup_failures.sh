@@ -10,9 +10,7 @@ status=$?
 [ "$status" -ne 0 ] && [ "$status" -ne 124 ] || e2e_fail "no display: status $status"
 [ "$(printf '%s\n' "$out" | grep -cv 'XDG_RUNTIME_DIR')" -eq 1 ] || e2e_fail "no display: expected one line, got: $out"
 
-e2e_start_display
-E2E_TMP=$(mktemp -d)
-export QT_QPA_PLATFORM=xcb
+e2e_prepare
 # A library that cannot be loaded: an error box naming it, then a non-zero exit.
 "$exe" --dir "$E2E_TMP" --library "$E2E_TMP/naoexiste.so" >"$E2E_TMP/console.log" 2>&1 &
 E2E_APP=$!
