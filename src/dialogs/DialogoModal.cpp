@@ -125,7 +125,13 @@ void DialogoModal::showEvent(QShowEvent* event) {
         return;
     }
     if (posicao_) {
-        move(*posicao_);
+        // The client area is placed, not the frame. QWidget::move() adds the
+        // frame margins Qt last saw, and once the window manager has taken
+        // the frame away at a hiding those are the old frame's or none, as
+        // its events happened to arrive. A client area placed by itself is
+        // kept where it is when the window manager frames it again (static
+        // gravity): no margins are guessed.
+        setGeometry(QRect(*posicao_, size()));
     } else if (centraliza_) {
         centraliza();
     }
@@ -150,7 +156,7 @@ void DialogoModal::centraliza() {
 
 void DialogoModal::hideEvent(QHideEvent* event) {
     if (!event->spontaneous() && !posicao_) {
-        posicao_ = pos();
+        posicao_ = geometry().topLeft();
     }
     QDialog::hideEvent(event);
 }

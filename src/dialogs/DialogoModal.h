@@ -78,9 +78,10 @@ private:
     Moldura moldura_ = Moldura::FerramentaSemFechar;
     bool centraliza_ = true;
     bool aparenciaPronta_ = false;
-    // Where the first showing was, frame included: every later showing opens
-    // there, rather than where the window system's placing of a window it
-    // has already framed once would put it.
+    // Where the first showing's client area was, on the screen: every later
+    // showing opens there, rather than where the window system's placing of
+    // a window it has already framed once would put it. Not the frame's
+    // position, which Qt only guesses from margins it learns late.
     std::optional<QPoint> posicao_;
 };
 
