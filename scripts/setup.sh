@@ -7,7 +7,7 @@ TOP=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$TOP/build}
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-qpa-plugins qt6-translations-l10n nlohmann-json3-dev libgl-dev
-          xvfb xauth xdotool xclip libxcb1-dev fonts-dejavu-core fonts-symbola libcups2-dev cups-daemon clang libclang-rt-14-dev
+          xvfb xauth xdotool xclip twm x11-utils libxcb1-dev fonts-dejavu-core fonts-symbola libcups2-dev cups-daemon clang libclang-rt-14-dev
           dpkg-dev clang-format)
 
 install_missing() {
