@@ -8,6 +8,7 @@
 #include "fluxos/Confirmacao.h"
 #include "platform/Clock.h"
 
+using harness::call;
 using nlohmann::json;
 
 namespace {
@@ -23,11 +24,6 @@ struct Caso {
 };
 
 const QString kTitulo = QStringLiteral("Confirmação Com Parâmetros Adicionais");
-
-// One call as the simulator logs it: the function and its arguments.
-json chamada(const char* funcao, json argumentos) {
-    return {{"fn", funcao}, {"args", std::move(argumentos)}};
-}
 
 } // namespace
 
@@ -50,10 +46,10 @@ void TstFluxosConfirmacao::finishes_data() {
     const QString padroes = "camposConfirmacao:12345|101112";
     const QString funcao = "pedeTexto:Função do Kavex", dados = "pedeTexto:Dados da Transação";
     const auto transacao = [](int opcao, const char* cupom, const char* data, const char* hora) {
-        return chamada("FinalizaTransacaoKavexInterativo", {opcao, cupom, data, hora});
+        return call("FinalizaTransacaoKavexInterativo", {opcao, cupom, data, hora});
     };
     const auto identificada = [](int f, int opcao, const char* d) {
-        return chamada("FinalizaTransacaoIdentificadaKavex", {f, opcao, "12345", "20240102", "101112", d});
+        return call("FinalizaTransacaoIdentificadaKavex", {f, opcao, "12345", "20240102", "101112", d});
     };
     using B = Botao;
     // clang-format off
@@ -67,7 +63,7 @@ void TstFluxosConfirmacao::finishes_data() {
             {transacao(1, "77", "20240102", "080910")}}},
         {"parameters typed", {B::Confirmacao, {"", "", 1, true}, "", {"Sim", "P=1"},
             {pergunta, padroes, "pedeTexto:Parâmetros Adicionais"},
-            {chamada("FinalizaFuncaoKavexInterativo", {1, "12345", "20240102", "101112", "P=1"})}}},
+            {call("FinalizaFuncaoKavexInterativo", {1, "12345", "20240102", "101112", "P=1"})}}},
         {"parameters box cancelled", {B::Confirmacao, {"", "", 1, true}, "", {"Sim", "#-1"},
             {pergunta, padroes, "pedeTexto:Parâmetros Adicionais"}, json::array()}},
         {"identified, hexadecimal", {B::Identificada, {"", "", 1, false}, "", {"$1F", "D"},
@@ -104,11 +100,7 @@ void TstFluxosConfirmacao::finishes() {
         KAVEX_ROTEIRO(fluxos::confirmaIdentificada(caso.campos, estado, sim.library(), operador));
     }
     QCOMPARE(operador.eventos, caso.eventos);
-    json chamadas = json::array();
-    for (const json& c : sim.calls()) {
-        chamadas.push_back({{"fn", c["fn"]}, {"args", c["args"]}});
-    }
-    KAVEX_COMPARE_JSON(chamadas, caso.chamadas);
+    KAVEX_COMPARE_JSON(sim.callsMade(), caso.chamadas);
     QVERIFY(operador.respostas.empty());
 }
 

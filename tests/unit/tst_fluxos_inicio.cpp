@@ -8,6 +8,7 @@
 #include "fluxos/Inicio.h"
 #include "platform/Clock.h"
 
+using harness::call;
 using nlohmann::json;
 
 namespace {
@@ -29,11 +30,6 @@ fluxos::CamposInicio campos(int tef, int cb, const QString& funcao, const QStrin
     return {tef, cb, funcao, valor, cupom, hora, restricoes, pinpad};
 }
 
-// One call as the simulator logs it: the function and its arguments.
-json chamada(const char* funcao, json argumentos) {
-    return {{"fn", funcao}, {"args", std::move(argumentos)}};
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Caso)
@@ -53,7 +49,7 @@ void TstFluxosInicio::starts_data() {
     const QString d = "20240102", h = "101112";
     const QStringList padroes{"escreveCupom:12345", "escreveValor:1,00"};
     const auto inicia = [&](int f, const char* valor, const char* cupom, const char* hora, const char* r) {
-        return chamada("IniciaFuncaoKavexInterativo", {f, valor, cupom, "20240102", hora, "Opx", r});
+        return call("IniciaFuncaoKavexInterativo", {f, valor, cupom, "20240102", hora, "Opx", r});
     };
     using C = fluxos::CamposInicio;
     // clang-format off
@@ -69,40 +65,40 @@ void TstFluxosInicio::starts_data() {
         {"self-service with a product list", {campos(C::AutoAtendimento, -1, "3", "", "9"), {"P1;P2"},
             {{"IniciaFuncaoAAKavexInterativo", {10000}}}, true,
             {"escreveValor:1,00", "produtosAA", "escreveHora:" + h},
-            {chamada("IniciaFuncaoAAKavexInterativo", {3, "1,00", "9", "20240102", "101112", "Opx", "[]", "P1;P2"})},
+            {call("IniciaFuncaoAAKavexInterativo", {3, "1,00", "9", "20240102", "101112", "Opx", "[]", "P1;P2"})},
             10000}},
         {"self-service, list not given", {campos(C::AutoAtendimento, -1, "3", "1,00", "9", "101500"), {"#-1"},
             json::object(), true, {"produtosAA"}, json::array(), 0}},
         {"bank correspondent: no value", {campos(-1, C::CorrespondenteBancario, "", "", "", "", "[5]"), {},
             {{"CorrespondenteBancarioKavexInterativo", {10000}}}, true,
             {"escreveCupom:12345", "escreveHora:" + h},
-            {chamada("CorrespondenteBancarioKavexInterativo", {"12345", "20240102", "101112", "Opx", "[5]"})},
+            {call("CorrespondenteBancarioKavexInterativo", {"12345", "20240102", "101112", "Opx", "[5]"})},
             10000, true}},
         {"bar-code check: no start", {campos(-1, C::ValidaCodigoBarras, "", "", "1", "101500"), {}, json::object(),
             true, {"validaCodigoBarras"}, json::array(), 0}},
         {"pinpad presence", {campos(-1, -1, "", "", "1", "", "[]", fluxos::kVerificaPinpad), {},
             {{"VerificaPresencaPinPad", {7}}}, true, {"escreveHora:" + h},
-            {chamada("VerificaPresencaPinPad", json::array())}, 7}},
+            {call("VerificaPresencaPinPad", json::array())}, 7}},
         {"interactive card read", {campos(-1, -1, "", "", "1", "1", "[]", fluxos::kLeCartaoInterativo), {"PASSE"},
-            {{"LeCartaoInterativo", {3}}}, true, {"mensagemPinpad"}, {chamada("LeCartaoInterativo", {"PASSE"})}, 3}},
+            {{"LeCartaoInterativo", {3}}}, true, {"mensagemPinpad"}, {call("LeCartaoInterativo", {"PASSE"})}, 3}},
         {"pinpad message ended", {campos(-1, -1, "", "", "1", "1", "[]", fluxos::kEscreveMsgPinpad), {"X#-1"},
             json::object(), true, {"mensagemPinpad"}, json::array(), 0}},
         {"direct read with time-out left empty", {campos(-1, -1, "", "", "1", "1", "[]", fluxos::kLeCartaoDiretoEx),
             {"M", "", "1"}, {{"LeCartaoDiretoEx", {{{"return", 0}, {"track1", "T1"}, {"track2", "T2"}}}}}, true,
             {"limpaCaixa", "mensagemPinpad", "tempo", "aguardaCartao", "acrescentaMensagem:Trilha1 = T1",
-             "acrescentaMensagem:Trilha2 = T2"}, {chamada("LeCartaoDiretoEx", {"M", nullptr, nullptr, 30, 1})}, 0}},
+             "acrescentaMensagem:Trilha2 = T2"}, {call("LeCartaoDiretoEx", {"M", nullptr, nullptr, 30, 1})}, 0}},
         {"direct read, time-out ended", {campos(-1, -1, "", "", "1", "1", "[]", fluxos::kLeCartaoDiretoEx),
             {"M", "45#-1"}, json::object(), true, {"limpaCaixa", "mensagemPinpad", "tempo"}, json::array(), 0}},
         {"direct read under the panel", {campos(-1, -1, "", "", "1", "1", "[]", fluxos::kLeCartaoDireto), {"M"},
             {{"LeCartaoDireto", {{{"return", 0}, {"track2", "T2"}}}}}, true,
             {"limpaCaixa", "mensagemPinpad", "painelLeitura", "escondePainelLeitura", "acrescentaMensagem:Trilha2 = T2"},
-            {chamada("LeCartaoDireto", {"M", nullptr, nullptr})}, 0}},
+            {call("LeCartaoDireto", {"M", nullptr, nullptr})}, 0}},
         {"interactive PIN with the working key", {campos(-1, -1, "", "", "1", "1", "[]", fluxos::kLeSenhaInterativo),
-            {"WK"}, {{"LeSenhaInterativo", {0}}}, true, {"workingKey"}, {chamada("LeSenhaInterativo", {"WK"})}, 0}},
+            {"WK"}, {{"LeSenhaInterativo", {0}}}, true, {"workingKey"}, {call("LeSenhaInterativo", {"WK"})}, 0}},
         {"yes/no on the pinpad: confirm key", {campos(-1, -1, "", "", "1", "1", "[]", fluxos::kLeSimNaoPinpad),
             {"S/N?"}, {{"LeSimNaoPinPad", {1}}}, true,
             {"mensagemPinpad", "avisa:A tecla de Confirmação foi pressionada"},
-            {chamada("LeSimNaoPinPad", {"S/N?"})}, 1}},
+            {call("LeSimNaoPinPad", {"S/N?"})}, 1}},
         {"yes/no on the pinpad ended reads as cancel", {campos(-1, -1, "", "", "1", "1", "[]",
             fluxos::kLeSimNaoPinpad), {"#-1"}, json::object(), true,
             {"mensagemPinpad", "avisa:A tecla de Cancelamento foi pressionada"}, json::array(), 0}},
@@ -127,11 +123,7 @@ void TstFluxosInicio::starts() {
 
     QCOMPARE(iniciou, caso.iniciou);
     QCOMPARE(operador.eventos, caso.eventos);
-    json chamadas = json::array();
-    for (const json& c : sim.calls()) {
-        chamadas.push_back({{"fn", c["fn"]}, {"args", c["args"]}});
-    }
-    KAVEX_COMPARE_JSON(chamadas, caso.chamadas);
+    KAVEX_COMPARE_JSON(sim.callsMade(), caso.chamadas);
     QCOMPARE(estado.Retorno, caso.retorno);
     QCOMPARE(estado.ModoCorrespondente, caso.correspondente);
     QCOMPARE(estado.TextoTrilha1, QString());

@@ -53,6 +53,14 @@ std::vector<nlohmann::json> Simulator::calls(const std::string& function) const 
     return result;
 }
 
+nlohmann::json Simulator::callsMade() const {
+    nlohmann::json made = nlohmann::json::array();
+    for (const nlohmann::json& c : calls()) {
+        made.push_back(call(c["fn"].get<std::string>().c_str(), c["args"]));
+    }
+    return made;
+}
+
 void Simulator::clearLog() {
     QFile::remove(logPath_);
 }

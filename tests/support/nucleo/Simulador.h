@@ -34,6 +34,8 @@ public:
     // Every call logged so far, or only those of one function.
     std::vector<nlohmann::json> calls() const;
     std::vector<nlohmann::json> calls(const std::string& function) const;
+    // Every call logged so far, reduced to its function and arguments.
+    nlohmann::json callsMade() const;
     void clearLog();
     QString folder() const { return dir_.path(); }
 
@@ -43,6 +45,11 @@ private:
     int scripts_ = 0;
     std::unique_ptr<LoadedLibrary> library_;
 };
+
+// One call as the simulator logs it: the function and its arguments.
+inline nlohmann::json call(const char* function, nlohmann::json arguments) {
+    return {{"fn", function}, {"args", std::move(arguments)}};
+}
 
 // Writes `bytes` to `path`, replacing it.
 void writeFile(const QString& path, const QByteArray& bytes);
