@@ -7,7 +7,7 @@
 # the unpacked console answers --version and runs a script on the simulator
 # it finds in the unpacked tree.
 set -euo pipefail
-BUILD=$(dirname "$1")
+BUILD=$(cd "$(dirname "$1")" && pwd)
 TOP=$(cd "$(dirname "$0")/../.." && pwd)
 : "${KAVEX_HOST_BUILT:?the test registration says whether the host process is built}"
 WORK=$(mktemp -d)
