@@ -47,20 +47,25 @@ done
 
 dpkg-deb -x "$DEB" "$WORK/root"
 dpkg-deb -x "$DBGSYM" "$WORK/dbgsym"
+# Outputs are read whole before they are searched: a search that stops at
+# the first match would cut its writer off and fail the pipeline.
 for b in "${binaries[@]}"; do
-    file -b "$WORK/root/$b" | grep -q ', stripped' || falha "$b is not stripped: $(file -b "$WORK/root/$b")"
-    ! readelf -S "$WORK/root/$b" | grep -q '\.debug_info' || falha "$b carries debug information"
+    kind=$(file -b "$WORK/root/$b")
+    [[ $kind == *", stripped"* ]] || falha "$b is not stripped: $kind"
+    sections=$(readelf -S "$WORK/root/$b")
+    ! grep -q '\.debug_info' <<<"$sections" || falha "$b carries debug information"
     id=$(readelf -n "$WORK/root/$b" | awk '/Build ID:/ {print $3}')
     debug="$WORK/dbgsym/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug"
-    readelf -S "$debug" 2>/dev/null | grep -q '\.debug_info' || falha "no debug information for $b (build ID '$id')"
+    sections=$(readelf -S "$debug" 2>&1 || true)
+    grep -q '\.debug_info' <<<"$sections" || falha "no debug information for $b (build ID '$id')"
 done
 
-head -1 "$WORK/root/usr/share/doc/testeclikavex/copyright" |
-    grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+read -r format <"$WORK/root/usr/share/doc/testeclikavex/copyright"
+[ "$format" = 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ] ||
     falha "the copyright file is not in the machine-readable format"
 version=$(dpkg-deb -f "$DEB" Version)
-zcat "$WORK/root/usr/share/doc/testeclikavex/changelog.gz" | head -1 | grep -q "^testeclikavex ($version) " ||
-    falha "the change log's newest entry is not version $version"
+newest=$(zcat "$WORK/root/usr/share/doc/testeclikavex/changelog.gz")
+[[ ${newest%%$'\n'*} == "testeclikavex ($version) "* ]] || falha "the change log's newest entry is not version $version"
 
 console="$WORK/root/usr/bin/TesteCliKavex"
 manual=$(zcat "$WORK/root/usr/share/man/man1/TesteCliKavex.1.gz")
