@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "library/BibliotecaGravada.h"
+#include "library/CargaBiblioteca.h"
 #include "library/LoadedLibrary.h"
 #include "roteiro/LinhaComando.h"
 #include "widgets/Prompt.h"
@@ -35,7 +36,9 @@ int executaPrograma(QApplication& app) {
 
     const QString caminho = chooseLibraryPath(opcoes.biblioteca, QApplication::applicationDirPath());
     QString erro;
-    std::unique_ptr<LoadedLibrary> biblioteca = LoadedLibrary::load(caminho, erro);
+    const CargaBiblioteca carga =
+        carregaBiblioteca(caminho, opcoes.emProcesso, QApplication::applicationDirPath(), erro);
+    KavexLibrary* biblioteca = carga.biblioteca.get();
     if (!biblioteca) {
         platform::prompt::showError(QStringLiteral("Não foi possível carregar a biblioteca %1:\n%2")
                                         .arg(QDir::toNativeSeparators(caminho), erro));
@@ -60,7 +63,7 @@ int executaPrograma(QApplication& app) {
         }
     }
     TFrmtesteCliKavex32I principal(gravada ? static_cast<KavexLibrary&>(*gravada) : *biblioteca);
-    biblioteca->setMissingReporter(
+    carga.defineAvisoAusentes(
         [&principal](const QString& mensagem) { platform::prompt::showError(mensagem, &principal); });
     principal.show();
     return QApplication::exec();
