@@ -59,6 +59,15 @@ public:
         static_assert(std::is_trivially_copyable_v<T>);
         return bytes(&v, sizeof v);
     }
+    // A byte that must be 0 or 1.
+    bool presenca(bool& presente) {
+        uint8_t v = 0;
+        if (!valor(v) || v > 1) {
+            return false;
+        }
+        presente = v;
+        return true;
+    }
     bool bytes(void* destino, size_t tamanho) {
         if (tamanho > dados_.size() - pos_) {
             return false;
@@ -233,7 +242,7 @@ template <> struct Guarda<const char*> {
     std::vector<char> dados;
     bool le(Leitor& l) {
         uint32_t n = 0;
-        if (!l.valor(presente) || !l.valor(n) || n > kCapacidade || (!presente && n)) {
+        if (!l.presenca(presente) || !l.valor(n) || n > kCapacidade || (!presente && n)) {
             return false;
         }
         dados.resize(size_t(n) + 1);
@@ -248,7 +257,7 @@ template <> struct Guarda<char*> {
     std::vector<char> dados;
     bool le(Leitor& l) {
         uint32_t n = 0;
-        if (!l.valor(presente) || !l.valor(tamanho) || !l.valor(n) || n > tamanho || tamanho > kCapacidade ||
+        if (!l.presenca(presente) || !l.valor(tamanho) || !l.valor(n) || n > tamanho || tamanho > kCapacidade ||
             (!presente && tamanho)) {
             return false;
         }
@@ -263,7 +272,7 @@ requires std::is_integral_v<V>
 struct Guarda<V*> {
     bool presente = false;
     V v{};
-    bool le(Leitor& l) { return l.valor(presente) && l.valor(v); }
+    bool le(Leitor& l) { return l.presenca(presente) && l.valor(v); }
     V* arg() { return presente ? &v : nullptr; }
     void escreve(Escritor& e) const {
         e.valor<uint8_t>(presente);
