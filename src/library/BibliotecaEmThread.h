@@ -88,7 +88,9 @@ private:
     Tarefa* proxima();
 
     KavexLibrary& biblioteca_;
+    bool ausente(int funcao);
     std::array<bool, kTotalFuncoes> ausentes_{};
+    bool ausentesLidos_ = false;
     std::mutex mutex_;
     std::condition_variable sinal_;
     std::deque<Tarefa*> fila_;

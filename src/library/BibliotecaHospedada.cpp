@@ -172,10 +172,19 @@ QString caminhoHospedeiro(const QString& pastaPrograma) {
 BibliotecaHospedada::BibliotecaHospedada(const QString& biblioteca, const QString& programa)
     : biblioteca_(biblioteca), programa_(programa) {}
 
+std::unique_ptr<BibliotecaHospedada> BibliotecaHospedada::lanca(const QString& biblioteca, const QString& programa,
+                                                                QString& erro) {
+    std::unique_ptr<BibliotecaHospedada> hospedada(new BibliotecaHospedada(biblioteca, programa));
+    if (!hospedada->lancaHospedeiro(erro)) {
+        return nullptr;
+    }
+    return hospedada;
+}
+
 std::unique_ptr<BibliotecaHospedada> BibliotecaHospedada::inicia(const QString& biblioteca, const QString& programa,
                                                                  QString& erro) {
-    std::unique_ptr<BibliotecaHospedada> hospedada(new BibliotecaHospedada(biblioteca, programa));
-    if (!hospedada->iniciaHospedeiro(erro)) {
+    std::unique_ptr<BibliotecaHospedada> hospedada = lanca(biblioteca, programa, erro);
+    if (!hospedada || !hospedada->aguardaCarga(erro)) {
         return nullptr;
     }
     return hospedada;
@@ -260,7 +269,12 @@ std::optional<std::chrono::steady_clock::time_point> BibliotecaHospedada::limite
 }
 
 bool BibliotecaHospedada::iniciaHospedeiro(QString& erro) {
+    return lancaHospedeiro(erro) && aguardaCarga(erro);
+}
+
+bool BibliotecaHospedada::lancaHospedeiro(QString& erro) {
     liberaHospedeiro();
+    saudado_ = false;
     numero_ = 0;
     encerramentoPedido_ = false;
     tempoEsgotado_ = false;
@@ -331,8 +345,18 @@ bool BibliotecaHospedada::iniciaHospedeiro(QString& erro) {
     fdProcesso_ = int(syscall(SYS_pidfd_open, pid, 0));
     cauda_ = std::make_shared<Cauda>();
     std::thread(leErros, cauda_, saida[0]).detach();
+    return true;
+}
 
+bool BibliotecaHospedada::aguardaCarga(QString& erro) {
+    if (saudado_) {
+        return true;
+    }
     Saudacao saudacao;
+    if (pid_.load() == 0) {
+        erro = QStringLiteral("o processo %1 não está em execução").arg(programa_);
+        return false;
+    }
     if (!aguardaResposta(1)) {
         registraQueda(-1, 0);
         erro = QStringLiteral("o processo %1 terminou ao carregar a biblioteca: %2")
@@ -351,6 +375,7 @@ bool BibliotecaHospedada::iniciaHospedeiro(QString& erro) {
     for (int f = 0; f < kTotalFuncoes; ++f) {
         ausentes_[size_t(f)] = (saudacao.ausentes >> f) & 1;
     }
+    saudado_ = true;
     const std::lock_guard trava(mutexQueda_);
     queda_.reset();
     return true;

@@ -41,6 +41,12 @@ public:
     // reason (as an in-process load gives it) or why the host did not start.
     static std::unique_ptr<BibliotecaHospedada> inicia(const QString& biblioteca, const QString& programa,
                                                        QString& erro);
+    // The same in two steps, so the console builds its windows while the
+    // host loads the library: lanca() starts the host, aguardaCarga() waits
+    // for the load (and must come before any call or missingFunctions()).
+    static std::unique_ptr<BibliotecaHospedada> lanca(const QString& biblioteca, const QString& programa,
+                                                      QString& erro);
+    bool aguardaCarga(QString& erro);
     ~BibliotecaHospedada() override;
     BibliotecaHospedada(const BibliotecaHospedada&) = delete;
     BibliotecaHospedada& operator=(const BibliotecaHospedada&) = delete;
@@ -66,6 +72,7 @@ public:
 private:
     BibliotecaHospedada(const QString& biblioteca, const QString& programa);
     bool iniciaHospedeiro(QString& erro);
+    bool lancaHospedeiro(QString& erro);
     void liberaHospedeiro();
     template <hospedeiro::Funcao F, class... Args> int32_t chama(const std::tuple<Args...>& args);
     // Waits for reply number `numero`; false once the host has ended.
@@ -94,6 +101,7 @@ private:
     bool mensagemInvalida_ = false;
     std::shared_ptr<hospedeiro::Cauda> cauda_;
     uint32_t numero_ = 0;
+    bool saudado_ = false;
     std::vector<unsigned char> pedido_;
     std::optional<std::chrono::steady_clock::time_point> prazo_;
     mutable std::mutex mutexQueda_;

@@ -11,8 +11,20 @@ void CargaBiblioteca::defineAvisoAusentes(std::function<void(const QString&)> av
     }
 }
 
+bool CargaBiblioteca::conclui(QString& erro) const {
+    return !hospedada || hospedada->aguardaCarga(erro);
+}
+
 CargaBiblioteca carregaBiblioteca(const QString& caminho, bool emProcesso, const QString& pastaPrograma,
                                   QString& erro) {
+    CargaBiblioteca carga = iniciaCarga(caminho, emProcesso, pastaPrograma, erro);
+    if (!carga.conclui(erro)) {
+        return {};
+    }
+    return carga;
+}
+
+CargaBiblioteca iniciaCarga(const QString& caminho, bool emProcesso, const QString& pastaPrograma, QString& erro) {
     CargaBiblioteca carga;
     if (emProcesso) {
         std::unique_ptr<LoadedLibrary> local = LoadedLibrary::load(caminho, erro);
@@ -20,7 +32,7 @@ CargaBiblioteca carregaBiblioteca(const QString& caminho, bool emProcesso, const
         carga.biblioteca = std::move(local);
     } else {
         std::unique_ptr<BibliotecaHospedada> hospedada =
-            BibliotecaHospedada::inicia(caminho, caminhoHospedeiro(pastaPrograma), erro);
+            BibliotecaHospedada::lanca(caminho, caminhoHospedeiro(pastaPrograma), erro);
         carga.hospedada = hospedada.get();
         carga.biblioteca = std::move(hospedada);
     }

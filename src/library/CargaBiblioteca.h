@@ -21,8 +21,13 @@ struct CargaBiblioteca {
 
     // Where the message for a missing function goes when one is called.
     void defineAvisoAusentes(std::function<void(const QString&)> aviso) const;
+    // Waits until a host started by iniciaCarga() has loaded the library;
+    // false, with `erro` filled as a load in this process would, when not.
+    bool conclui(QString& erro) const;
 };
 
 // Loads `caminho`; `pastaPrograma` is where the host executable is looked for.
 // Nothing in `biblioteca`, with `erro` filled, when it cannot be loaded.
 CargaBiblioteca carregaBiblioteca(const QString& caminho, bool emProcesso, const QString& pastaPrograma, QString& erro);
+// The same, but a host may still be loading: conclui() before any call.
+CargaBiblioteca iniciaCarga(const QString& caminho, bool emProcesso, const QString& pastaPrograma, QString& erro);
