@@ -11,6 +11,7 @@ trap 'rm -rf "$WORK"' EXIT
 DEB=$(ls "$WORK"/testeclikavex_*.deb)
 
 expected="./usr/bin/TesteCliKavex
+./usr/lib/testeclikavex/TesteCliKavexHost
 ./usr/lib/testeclikavex/libkavexsim.so
 ./usr/share/applications/testeclikavex.desktop
 ./usr/share/icons/hicolor/scalable/apps/testeclikavex.svg"
