@@ -6,9 +6,14 @@
 // with the trace. Medians, because on a shared machine one run in a few is
 // slowed by other work.
 //
-//   loop [N1 N2 [RUNS]]
+// With --host the simulator runs in its own host process, as the console
+// loads it by default; a fresh host for each run, since a host reads the
+// script's name from the environment it started with.
+//
+//   loop [--host] [N1 N2 [RUNS]]
 
 #include "app/Main.h"
+#include "library/BibliotecaHospedada.h"
 #include "library/LoadedLibrary.h"
 #include "platform/ProgramDir.h"
 
@@ -23,6 +28,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -63,10 +69,46 @@ QString escreveRoteiro(const QTemporaryDir& pasta, int ciclos) {
     return caminho;
 }
 
+// The library the window calls: the simulator in this process, or in a host
+// started afresh for each run.
+class Simulador final : public KavexLibrary {
+public:
+    bool carrega(bool hospedado) {
+        QString erro;
+        if (hospedado) {
+            hospedada_ =
+                BibliotecaHospedada::inicia(QStringLiteral(KAVEX_SIM_PATH), QStringLiteral(KAVEX_HOST_PATH), erro);
+            atual_ = hospedada_.get();
+        } else {
+            local_ = LoadedLibrary::load(QStringLiteral(KAVEX_SIM_PATH), erro);
+            atual_ = local_.get();
+        }
+        if (!atual_) {
+            std::fprintf(stderr, "cannot load the simulator: %s\n", qPrintable(erro));
+        }
+        return atual_ != nullptr;
+    }
+    bool hospedado() const { return hospedada_ != nullptr; }
+#define KAVEX_REPASSA(R, N, P, A)                                                                                      \
+    R N P override {                                                                                                   \
+        return atual_->N A;                                                                                            \
+    }
+    KAVEX_FUNCTIONS(KAVEX_REPASSA)
+#undef KAVEX_REPASSA
+
+private:
+    std::unique_ptr<LoadedLibrary> local_;
+    std::unique_ptr<BibliotecaHospedada> hospedada_;
+    KavexLibrary* atual_ = nullptr;
+};
+
 // Starts a function of `ciclos` cycles as the start does; the start reads the
 // script, so reading it is not timed with the loop.
-bool inicia(TFrmtesteCliKavex32I& janela, LoadedLibrary& biblioteca, const QTemporaryDir& pasta, int ciclos) {
+bool inicia(TFrmtesteCliKavex32I& janela, Simulador& biblioteca, const QTemporaryDir& pasta, int ciclos) {
     qputenv("KAVEX_SIM_SCRIPT", escreveRoteiro(pasta, ciclos).toLocal8Bit());
+    if (biblioteca.hospedado() && !biblioteca.carrega(true)) {
+        return false;
+    }
     if (biblioteca.IniciaFuncaoKavexInterativo(2, "1,00", "12345", "20240102", "101112", "Opx", "[]") != 10000) {
         std::fprintf(stderr, "the simulator did not take the script\n");
         return false;
@@ -84,6 +126,11 @@ int main(int argc, char** argv) {
     // No call log: writing it would be timed too.
     qputenv("KAVEX_SIM_LOG", QByteArray());
     QApplication app(argc, argv);
+    const bool hospedado = argc >= 2 && std::strcmp(argv[1], "--host") == 0;
+    if (hospedado) {
+        --argc;
+        ++argv;
+    }
     if (argc >= 3) {
         kTamanhos[0] = std::max(1, std::atoi(argv[1]));
         kTamanhos[1] = std::max(1, std::atoi(argv[2]));
@@ -95,10 +142,8 @@ int main(int argc, char** argv) {
     platform::programdir::setDirectory(pasta.path());
     platform::programdir::setDriveRoot(pasta.path());
 
-    QString erro;
-    const auto biblioteca = LoadedLibrary::load(QStringLiteral(KAVEX_SIM_PATH), erro);
-    if (!biblioteca) {
-        std::fprintf(stderr, "cannot load the simulator: %s\n", qPrintable(erro));
+    const auto biblioteca = std::make_unique<Simulador>();
+    if (!biblioteca->carrega(hospedado)) {
         return 1;
     }
     TFrmtesteCliKavex32I janela(*biblioteca);

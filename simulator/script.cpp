@@ -133,8 +133,8 @@ Queues parseLog(const std::string& content) {
         const std::string where = "log line " + std::to_string(number);
         if (line.is_discarded() || !line.is_object() || !line.contains("fn") || !line["fn"].is_string())
             throw ScriptError{where + ": not a call"};
-        if (line["fn"] == "script")
-            continue; // a note about an earlier script, not a call
+        if (line["fn"] == "script" || line["fn"] == "crash")
+            continue; // a note about an earlier script or a crash, not a call
         const Signature* sig = findSignature(line["fn"].get<std::string>());
         if (!sig)
             throw ScriptError{where + ": unknown function"};

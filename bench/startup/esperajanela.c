@@ -72,6 +72,26 @@ static double cpu_ms(pid_t pid) {
     return total_ns / 1e6;
 }
 
+/* The process's own figure plus its children's (the library's host). */
+static double com_filhos(pid_t pid, double (*medida)(pid_t)) {
+    double total = medida(pid);
+    char caminho[64];
+    snprintf(caminho, sizeof caminho, "/proc/%d/task/%d/children", (int)pid, (int)pid);
+    FILE* f = fopen(caminho, "r");
+    int filho;
+    while (f && fscanf(f, "%d", &filho) == 1) {
+        total += medida((pid_t)filho);
+    }
+    if (f) {
+        fclose(f);
+    }
+    return total;
+}
+
+static double pico_kib_d(pid_t pid) {
+    return (double)pico_kib(pid);
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         fprintf(stderr, "uso: %s PROGRAMA [ARGUMENTOS...]\n", argv[0]);
@@ -101,8 +121,8 @@ int main(int argc, char** argv) {
         free(e);
         if (tipo == XCB_MAP_NOTIFY) {
             fim = agora_ms();
-            kib = pico_kib(pid);
-            cpu = cpu_ms(pid);
+            kib = (long)com_filhos(pid, pico_kib_d);
+            cpu = com_filhos(pid, cpu_ms);
             break;
         }
     }

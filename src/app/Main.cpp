@@ -9,6 +9,7 @@
 #include "library/BibliotecaEmThread.h"
 #include "widgets/Acessibilidade.h"
 #include "widgets/Aparencia.h"
+#include "widgets/VigiaChamada.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -40,6 +41,9 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
       retemEntrada_(std::make_unique<RetemEntrada>(*this)) {
     emThread_->defineAoEsperar([this](bool sim) {
         retemEntrada_->esperando(sim);
+        if (vigia_) {
+            vigia_->esperando(sim);
+        }
         if (sim && operador_) {
             operador_->esperaComecou();
         }
@@ -55,6 +59,7 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     FormCreate();
     fixaJanela();
     janelas_ = std::make_unique<Janelas>(estado_, *this, biblioteca_, *this);
+    vigia_ = std::make_unique<VigiaChamada>(*this, limiteSemResposta(), [this] { return biblioteca_.encerra(); });
     criaLaco();
     conectaFinalizacao();
 }

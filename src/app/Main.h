@@ -13,6 +13,7 @@
 #include <memory>
 
 class BibliotecaEmThread;
+class VigiaChamada;
 class RetemEntrada;
 class KavexLibrary;
 class LacoComandos;
@@ -109,7 +110,11 @@ private:
         return [this, tratador] { executaExclusivo(tratador); };
     }
     void executaExclusivo(Tratador tratador);
+    // After a handler: the box for a library that ended during it, and the
+    // window back to the state before "&Configura".
+    void mostraQueda();
     bool emFuncao_ = false;
+    quint64 quedaMostrada_ = 0;
     bool fechaAoTerminar_ = false;
 
     // While a visit runs, only the visit gives the controls back.
@@ -120,6 +125,7 @@ private:
     std::unique_ptr<BibliotecaEmThread> emThread_;
     KavexLibrary& biblioteca_;
     std::unique_ptr<RetemEntrada> retemEntrada_;
+    std::unique_ptr<VigiaChamada> vigia_;
     EstadoConsole estado_;
     std::unique_ptr<Janelas> janelas_;
     std::unique_ptr<OperadorJanelas> operador_;

@@ -95,3 +95,16 @@ void TFrmtesteCliKavex32I::BtnConfiguraClick() {
         ui->RGTEF->setItemIndex(0);
     }
 }
+
+// The library's state went with its host: it must be configured again.
+void TFrmtesteCliKavex32I::mostraQueda() {
+    const std::optional<Queda> queda = biblioteca_.queda();
+    if (!queda || queda->chamada == quedaMostrada_) {
+        return;
+    }
+    quedaMostrada_ = queda->chamada;
+    platform::prompt::showError(queda->descricao(), this);
+    if (ui->BtnConfigura->text() != kConfigura) {
+        BtnConfiguraClick();
+    }
+}

@@ -21,6 +21,7 @@ void TFrmtesteCliKavex32I::executaExclusivo(Tratador tratador) {
     emFuncao_ = true;
     (this->*tratador)();
     emFuncao_ = false;
+    mostraQueda();
     if (fechaAoTerminar_) {
         close();
     }

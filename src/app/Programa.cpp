@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "library/BibliotecaGravada.h"
+#include "library/CargaBiblioteca.h"
 #include "library/LoadedLibrary.h"
 #include "roteiro/LinhaComando.h"
 #include "widgets/Prompt.h"
@@ -35,32 +36,41 @@ int executaPrograma(QApplication& app) {
 
     const QString caminho = chooseLibraryPath(opcoes.biblioteca, QApplication::applicationDirPath());
     QString erro;
-    std::unique_ptr<LoadedLibrary> biblioteca = LoadedLibrary::load(caminho, erro);
-    if (!biblioteca) {
+    // A host loads the library while the windows are built.
+    const CargaBiblioteca carga = iniciaCarga(caminho, opcoes.emProcesso, QApplication::applicationDirPath(), erro);
+    KavexLibrary* biblioteca = carga.biblioteca.get();
+    const auto falhaCarga = [&] {
         platform::prompt::showError(QStringLiteral("Não foi possível carregar a biblioteca %1:\n%2")
                                         .arg(QDir::toNativeSeparators(caminho), erro));
         return 1;
+    };
+    if (!biblioteca) {
+        return falhaCarga();
+    }
+
+    // The recording sits between the windows and the library, so it holds
+    // every call whichever window made it.
+    std::unique_ptr<BibliotecaGravada> gravada;
+    QString erroGravacao;
+    if (!opcoes.gravacao.isEmpty()) {
+        gravada = BibliotecaGravada::abre(opcoes.gravacao, *biblioteca, erroGravacao);
+    }
+    TFrmtesteCliKavex32I principal(gravada ? static_cast<KavexLibrary&>(*gravada) : *biblioteca);
+    if (!carga.conclui(erro)) {
+        return falhaCarga();
+    }
+    if (!opcoes.gravacao.isEmpty() && !gravada) {
+        const QString mensagem = QStringLiteral("Não foi possível gravar em %1: %2").arg(opcoes.gravacao, erroGravacao);
+        std::fputs(qPrintable(mensagem + u'\n'), stderr);
+        platform::prompt::showError(mensagem);
+        return kStatusEntradaInvalida;
     }
     const QStringList ausentes = biblioteca->missingFunctions();
     if (!ausentes.isEmpty()) {
         platform::prompt::showError(QStringLiteral("A biblioteca %1 não exporta estas funções:\n%2")
                                         .arg(QDir::toNativeSeparators(caminho), ausentes.join(QLatin1Char('\n'))));
     }
-
-    // The recording sits between the windows and the library, so it holds
-    // every call whichever window made it.
-    std::unique_ptr<BibliotecaGravada> gravada;
-    if (!opcoes.gravacao.isEmpty()) {
-        gravada = BibliotecaGravada::abre(opcoes.gravacao, *biblioteca, erro);
-        if (!gravada) {
-            const QString mensagem = QStringLiteral("Não foi possível gravar em %1: %2").arg(opcoes.gravacao, erro);
-            std::fputs(qPrintable(mensagem + u'\n'), stderr);
-            platform::prompt::showError(mensagem);
-            return kStatusEntradaInvalida;
-        }
-    }
-    TFrmtesteCliKavex32I principal(gravada ? static_cast<KavexLibrary&>(*gravada) : *biblioteca);
-    biblioteca->setMissingReporter(
+    carga.defineAvisoAusentes(
         [&principal](const QString& mensagem) { platform::prompt::showError(mensagem, &principal); });
     principal.show();
     return QApplication::exec();

@@ -34,11 +34,20 @@ template <class Pronto> bool esperaAtiva(Relogio::duration limite, Pronto pronto
 } // namespace
 
 BibliotecaEmThread::BibliotecaEmThread(KavexLibrary& biblioteca) : biblioteca_(biblioteca) {
-    const QStringList ausentes = biblioteca_.missingFunctions();
-#define KAVEX_MARK_MISSING(R, N, P, A) ausentes_[k##N] = ausentes.contains(QStringLiteral(#N));
-    KAVEX_FUNCTIONS(KAVEX_MARK_MISSING)
-#undef KAVEX_MARK_MISSING
     thread_ = std::thread(&BibliotecaEmThread::trabalha, this);
+}
+
+// Read at the first call, not at creation: a library in its own host may
+// still be loading while the windows are built.
+bool BibliotecaEmThread::ausente(int funcao) {
+    if (!ausentesLidos_) {
+        const QStringList ausentes = biblioteca_.missingFunctions();
+#define KAVEX_MARK_MISSING(R, N, P, A) ausentes_[k##N] = ausentes.contains(QStringLiteral(#N));
+        KAVEX_FUNCTIONS(KAVEX_MARK_MISSING)
+#undef KAVEX_MARK_MISSING
+        ausentesLidos_ = true;
+    }
+    return ausentes_[size_t(funcao)];
 }
 
 BibliotecaEmThread::~BibliotecaEmThread() {
@@ -57,7 +66,7 @@ BibliotecaEmThread::~BibliotecaEmThread() {
         if constexpr (imediata(#N)) {                                                                                  \
             return biblioteca_.N A;                                                                                    \
         } else {                                                                                                       \
-            if (ausentes_[k##N]) {                                                                                     \
+            if (ausente(k##N)) {                                                                                       \
                 return biblioteca_.N A;                                                                                \
             }                                                                                                          \
             return naThread([&] { return biblioteca_.N A; });                                                          \

@@ -32,6 +32,13 @@ public:
     BibliotecaEmThread& operator=(const BibliotecaEmThread&) = delete;
 
     QStringList missingFunctions() const override { return biblioteca_.missingFunctions(); }
+    std::optional<Queda> queda() const override { return biblioteca_.queda(); }
+    void definePrazo(std::optional<std::chrono::steady_clock::time_point> prazo) override {
+        biblioteca_.definePrazo(prazo);
+    }
+    // From any thread: the call that runs on the library's thread ends.
+    bool encerra() override { return biblioteca_.encerra(); }
+    bool reinicia() override { return biblioteca_.reinicia(); }
 
     std::thread::id idThread() const { return thread_.get_id(); }
 
@@ -81,7 +88,9 @@ private:
     Tarefa* proxima();
 
     KavexLibrary& biblioteca_;
+    bool ausente(int funcao);
     std::array<bool, kTotalFuncoes> ausentes_{};
+    bool ausentesLidos_ = false;
     std::mutex mutex_;
     std::condition_variable sinal_;
     std::deque<Tarefa*> fila_;

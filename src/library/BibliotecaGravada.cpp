@@ -180,13 +180,32 @@ void BibliotecaGravada::grava(const char* funcao, const QJsonArray& argumentos, 
     if (!saidas.isUndefined()) {
         linha.insert(QStringLiteral("out"), saidas);
     }
-    const QByteArray texto = QJsonDocument(linha).toJson(QJsonDocument::Compact) + '\n';
+    QByteArray texto = QJsonDocument(linha).toJson(QJsonDocument::Compact) + '\n';
     const std::lock_guard trava(mutex_);
+    if (retorno == kBibliotecaEncerrada) {
+        texto += linhaQueda();
+    }
     if ((arquivo_.write(texto) != texto.size() || !arquivo_.flush()) && !avisou_) {
         avisou_ = true;
         qWarning("TesteCliKavex: a gravação em %s falhou: %s", qPrintable(arquivo_.fileName()),
                  qPrintable(arquivo_.errorString()));
     }
+}
+
+// One line after the call during which the library's host ended.
+QByteArray BibliotecaGravada::linhaQueda() {
+    const std::optional<Queda> queda = real_.queda();
+    if (!queda || queda->chamada == quedaGravada_) {
+        return {};
+    }
+    quedaGravada_ = queda->chamada;
+    const QJsonObject linha{{QStringLiteral("fn"), QStringLiteral("crash")},
+                            {QStringLiteral("function"), queda->funcao},
+                            {QStringLiteral("call"), qint64(queda->chamada)},
+                            {QStringLiteral("signal"), queda->sinal ? nomeSinal(queda->sinal) : QString()},
+                            {QStringLiteral("what"), queda->resumo()},
+                            {QStringLiteral("stderr"), QJsonArray::fromStringList(queda->erros)}};
+    return QJsonDocument(linha).toJson(QJsonDocument::Compact) + '\n';
 }
 
 // Arguments are read before the call (a buffer holds the console's answer

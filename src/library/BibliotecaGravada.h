@@ -11,6 +11,9 @@
 // "*". PIN blocks (LeSenhaDireto, field type 153) are kept as the library
 // returned them; no clear PIN ever passes through the console.
 //
+// A call during which the library's host ended is followed by one line
+// {"fn": "crash"} saying how (playback skips it).
+//
 // The file is only appended to, a line per call as the call returns, flushed
 // at once: a crash keeps every call made before it. Calls may come from more
 // than one thread (InterrompeLeCartaoDireto while a read goes on); each line
@@ -38,13 +41,28 @@ public:
     QStringList missingFunctions() const override {
         return real_.missingFunctions();
     }
+    std::optional<Queda> queda() const override {
+        return real_.queda();
+    }
+    void definePrazo(std::optional<std::chrono::steady_clock::time_point> prazo) override {
+        real_.definePrazo(prazo);
+    }
+    bool encerra() override {
+        return real_.encerra();
+    }
+    bool reinicia() override {
+        return real_.reinicia();
+    }
 
 private:
     explicit BibliotecaGravada(KavexLibrary& real) : real_(real) {}
     void grava(const char* funcao, const QJsonArray& argumentos, qint64 retorno, const QJsonValue& saidas,
                double milissegundos);
 
+    QByteArray linhaQueda();
+
     KavexLibrary& real_;
+    quint64 quedaGravada_ = 0;
     std::mutex mutex_;
     QFile arquivo_;
     bool avisou_ = false;

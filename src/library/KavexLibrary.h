@@ -5,11 +5,14 @@
 // its place.
 
 #include "library/KavexFunctions.h"
+#include "library/Queda.h"
 
 #include <QStringList>
 
+#include <chrono>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 // Result of a call whose function the loaded library does not export: the
 // operator has been told, and the value can be shown like any other code.
@@ -26,5 +29,22 @@ public:
     // The functions the library does not export, by name.
     virtual QStringList missingFunctions() const {
         return {};
+    }
+
+    // A library hosted in a process of its own (BibliotecaHospedada) can end
+    // under the console: what ended it during the last call, until it is
+    // configured again; a running call that passes `prazo` ends it; encerra()
+    // ends it now (false when the library is not hosted); reinicia() starts a
+    // fresh host after it ended (ConfiguraIntKavexInterativo does so by
+    // itself). Decorators pass these on.
+    virtual std::optional<Queda> queda() const {
+        return std::nullopt;
+    }
+    virtual void definePrazo(std::optional<std::chrono::steady_clock::time_point>) {}
+    virtual bool encerra() {
+        return false;
+    }
+    virtual bool reinicia() {
+        return false;
     }
 };

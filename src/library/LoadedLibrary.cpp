@@ -36,9 +36,13 @@ QStringList LoadedLibrary::missingFunctions() const {
     return missing;
 }
 
-QString LoadedLibrary::missingMessage(const char* name) const {
+QString mensagemFuncaoAusente(const char* nome, const QString& caminho) {
     return QStringLiteral("A função %1 não existe na biblioteca %2; ela não foi chamada.")
-        .arg(QString::fromLatin1(name), QDir::toNativeSeparators(path_));
+        .arg(QString::fromLatin1(nome), QDir::toNativeSeparators(caminho));
+}
+
+QString LoadedLibrary::missingMessage(const char* name) const {
+    return mensagemFuncaoAusente(name, path_);
 }
 
 void LoadedLibrary::reportMissing(const char* name) const {

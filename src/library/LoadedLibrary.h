@@ -44,6 +44,9 @@ private:
 #undef KAVEX_DECLARE_POINTER
 };
 
+// The message for a function the library at `caminho` does not export.
+QString mensagemFuncaoAusente(const char* nome, const QString& caminho);
+
 // Which library to load: the command line's choice, else the environment's
 // KAVEX_LIBRARY, else the simulator beside the executable.
 QString chooseLibraryPath(const QString& commandLineChoice, const QString& executableDir);

@@ -263,8 +263,19 @@ ResultadoCaso Execucao::executaCaso(const Caso& caso) {
     estado_.Retorno = 0;
     OperadorRoteirizado operador(caso, roteiro_.configuracao, interrompida_);
     Passos passos(caso, estado_, biblioteca_, operador);
+    // A call still running when the case's time is out ends with its host.
+    biblioteca_.definePrazo(std::chrono::steady_clock::now() + std::chrono::seconds(caso.tempoLimiteSegundos));
     passos.executa();
+    biblioteca_.definePrazo(std::nullopt);
     erroRoteiro_ = operador.erroRoteiro();
+    if (const std::optional<Queda> queda = biblioteca_.queda()) {
+        // The library's state went with its host: the next case gets a
+        // fresh one, configured as the script says.
+        if (!interrompida() && biblioteca_.reinicia()) {
+            configura();
+        }
+        return {caso.nome, false, queda->resumo(), double(relogio.nsecsElapsed()) / 1e9, true};
+    }
     const std::optional<QString> motivo = julga(caso, operador, estado_.Retorno, passos.finalizacao());
     return {caso.nome, !motivo, motivo.value_or(QString()), double(relogio.nsecsElapsed()) / 1e9};
 }

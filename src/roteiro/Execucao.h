@@ -24,6 +24,9 @@ struct ResultadoCaso {
     bool passou = false;
     QString motivo; // why it failed
     double segundos = 0;
+    // The library's host ended during the case (crash, time-out, signal):
+    // an error of the run rather than a wrong answer; `motivo` names the call.
+    bool erro = false;
 };
 
 class Execucao {

@@ -1,6 +1,8 @@
 #include "roteiro/LinhaComando.h"
 
 #include "library/BibliotecaGravada.h"
+#include "library/BibliotecaHospedada.h"
+#include "library/CargaBiblioteca.h"
 #include "library/LoadedLibrary.h"
 #include "platform/ProgramDir.h"
 #include "roteiro/Execucao.h"
@@ -10,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 
@@ -20,9 +23,16 @@ const QString kOpcaoRoteiro = QStringLiteral("run");
 // Set by an interrupt or a termination request; the run reads it between
 // library calls, so the function in progress is ended (-1) before exiting.
 volatile std::sig_atomic_t sinalRecebido = 0;
+// A call that does not return would never get there: its host is ended
+// once the calls have had this long to end the function.
+std::atomic<BibliotecaHospedada*> hospedadaDoSinal{nullptr};
+constexpr std::chrono::milliseconds kGracaSinal(1500);
 
 extern "C" void anotaSinal(int) {
     sinalRecebido = 1;
+    if (BibliotecaHospedada* hospedada = hospedadaDoSinal.load()) {
+        hospedada->encerraDeSinal(kGracaSinal);
+    }
 }
 
 void escreve(std::FILE* saida, const QString& texto) {
@@ -62,10 +72,13 @@ OpcoesLinha leOpcoesLinha(QCoreApplication& app) {
     const QCommandLineOption relatorio(QStringLiteral("report"),
                                        QStringLiteral("Com --run: grava também um relatório JUnit XML."),
                                        QStringLiteral("FILE.xml"));
-    parser.addOptions({biblioteca, pasta, raiz, gravacao, roteiro, relatorio});
+    const QCommandLineOption emProcesso(
+        QStringLiteral("in-process"),
+        QStringLiteral("Carrega a biblioteca no processo do console em vez de um processo hospedeiro à parte."));
+    parser.addOptions({biblioteca, pasta, raiz, gravacao, roteiro, relatorio, emProcesso});
     parser.process(app);
-    return {parser.value(biblioteca), parser.value(pasta),   parser.value(raiz),
-            parser.value(gravacao),   parser.value(roteiro), parser.value(relatorio)};
+    return {parser.value(biblioteca), parser.value(pasta),     parser.value(raiz),      parser.value(gravacao),
+            parser.value(roteiro),    parser.value(relatorio), parser.isSet(emProcesso)};
 }
 
 void aplicaPastas(const OpcoesLinha& opcoes) {
@@ -97,12 +110,14 @@ int executaRoteiro(const OpcoesLinha& opcoes) {
     }
     const QString caminho = chooseLibraryPath(opcoes.biblioteca, QCoreApplication::applicationDirPath());
     QString erro;
-    std::unique_ptr<LoadedLibrary> carregada = LoadedLibrary::load(caminho, erro);
-    if (!carregada) {
+    const CargaBiblioteca carga =
+        carregaBiblioteca(caminho, opcoes.emProcesso, QCoreApplication::applicationDirPath(), erro);
+    if (!carga.biblioteca) {
         return falhaEntrada(QStringLiteral("não foi possível carregar a biblioteca %1: %2")
                                 .arg(QDir::toNativeSeparators(caminho), erro));
     }
-    KavexLibrary* biblioteca = carregada.get();
+    KavexLibrary* carregada = carga.biblioteca.get();
+    KavexLibrary* biblioteca = carregada;
     std::unique_ptr<BibliotecaGravada> gravada;
     if (!opcoes.gravacao.isEmpty()) {
         gravada = BibliotecaGravada::abre(opcoes.gravacao, *carregada, erro);
@@ -121,9 +136,11 @@ int executaRoteiro(const OpcoesLinha& opcoes) {
         escreve(stdout, QStringLiteral("# ConfiguraIntKavexInterativo: %1").arg(*execucao.configuracao()));
     }
     execucao.defineInterrupcao([] { return sinalRecebido != 0; });
+    hospedadaDoSinal.store(carga.hospedada);
     std::signal(SIGINT, anotaSinal);
     std::signal(SIGTERM, anotaSinal);
     const std::vector<roteiro::ResultadoCaso> resultados = execucao.executa();
+    hospedadaDoSinal.store(nullptr);
     if (execucao.interrompida()) {
         return falhaEntrada(
             QStringLiteral("%1: execução interrompida; a função em curso foi encerrada (-1)").arg(opcoes.roteiro));

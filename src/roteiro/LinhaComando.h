@@ -11,9 +11,10 @@ struct OpcoesLinha {
     QString biblioteca;
     QString pasta;
     QString raiz;
-    QString gravacao;  // --record
-    QString roteiro;   // --run
-    QString relatorio; // --report
+    QString gravacao;        // --record
+    QString roteiro;         // --run
+    QString relatorio;       // --report
+    bool emProcesso = false; // --in-process
 };
 
 // Reads the options; --help and --version print and exit here.
