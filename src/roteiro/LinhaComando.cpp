@@ -10,20 +10,85 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <QDateTime>
+#include <QSysInfo>
+
+#include <pthread.h>
+
+#include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 namespace {
 
 const QString kOpcaoRoteiro = QStringLiteral("run");
 
-// Set by an interrupt or a termination request; the run reads it between
-// library calls, so the function in progress is ended (-1) before exiting.
-volatile std::sig_atomic_t sinalRecebido = 0;
+// Interrupt and termination requests, taken by a thread of their own so the
+// run can end its case and write its report whatever it is doing: the main
+// thread reads recebido() between library calls, and a call that does not
+// return is broken off by the `quebra` set (whatever hosts the library ends
+// it). A second request ends the process at once, as the signal would.
+class VigiaSinais {
+public:
+    VigiaSinais() {
+        sigemptyset(&sinais_);
+        sigaddset(&sinais_, SIGINT);
+        sigaddset(&sinais_, SIGTERM);
+        // Blocked before the library is loaded, so that its threads too
+        // leave the signals to the watcher.
+        pthread_sigmask(SIG_BLOCK, &sinais_, &anteriores_);
+        vigia_ = std::thread([this] { espera(); });
+    }
+    ~VigiaSinais() {
+        fim_ = true;
+        pthread_kill(vigia_.native_handle(), SIGTERM);
+        vigia_.join();
+        pthread_sigmask(SIG_SETMASK, &anteriores_, nullptr);
+    }
+    VigiaSinais(const VigiaSinais&) = delete;
+    VigiaSinais& operator=(const VigiaSinais&) = delete;
 
-extern "C" void anotaSinal(int) {
-    sinalRecebido = 1;
-}
+    bool recebido() const { return recebido_; }
+    // The seam through which a stop reaches a call in progress.
+    void defineQuebra(std::function<void()> quebra) {
+        const std::lock_guard trava(mutex_);
+        quebra_ = std::move(quebra);
+    }
+
+private:
+    void espera() {
+        for (;;) {
+            int sinal = 0;
+            if (sigwait(&sinais_, &sinal) != 0) {
+                continue;
+            }
+            if (fim_) {
+                return;
+            }
+            if (recebido_.exchange(true)) {
+                std::signal(sinal, SIG_DFL);
+                pthread_sigmask(SIG_UNBLOCK, &sinais_, nullptr);
+                raise(sinal);
+                return;
+            }
+            const std::lock_guard trava(mutex_);
+            if (quebra_) {
+                quebra_();
+            }
+        }
+    }
+
+    sigset_t sinais_{};
+    sigset_t anteriores_{};
+    std::atomic<bool> recebido_ = false;
+    std::atomic<bool> fim_ = false;
+    std::mutex mutex_;
+    std::function<void()> quebra_;
+    std::thread vigia_;
+};
 
 void escreve(std::FILE* saida, const QString& texto) {
     std::fputs(qPrintable(texto + u'\n'), saida);
@@ -88,15 +153,43 @@ bool pedeRoteiro(int argc, char* argv[]) {
     return false;
 }
 
+namespace {
+
+// The report file: replaced before anything runs (a path that cannot be
+// written stops the run there), then written whole at the end.
+class Relatorio {
+public:
+    Relatorio(const QString& caminho, const roteiro::DadosExecucao& dados) : caminho_(caminho), dados_(dados) {}
+    bool grava(const std::vector<roteiro::ResultadoCaso>& resultados, QString& erro) const {
+        return caminho_.isEmpty() ||
+               roteiro::gravaRelatorio(caminho_, roteiro::relatorioJUnit(dados_, resultados), erro);
+    }
+    QString falha(const QString& erro) const {
+        return QStringLiteral("não foi possível gravar o relatório %1: %2").arg(caminho_, erro);
+    }
+
+private:
+    QString caminho_;
+    roteiro::DadosExecucao dados_;
+};
+
+} // namespace
+
 int executaRoteiro(const OpcoesLinha& opcoes) {
+    VigiaSinais vigia;
     roteiro::Roteiro script;
     try {
         script = roteiro::leRoteiro(opcoes.roteiro);
     } catch (const roteiro::ErroRoteiro& erro) {
         return falhaEntrada(QString::fromStdString(erro.what()));
     }
-    const QString caminho = chooseLibraryPath(opcoes.biblioteca, QCoreApplication::applicationDirPath());
+    const Relatorio relatorio(opcoes.relatorio,
+                              {opcoes.roteiro, QDateTime::currentDateTime(), QSysInfo::machineHostName()});
     QString erro;
+    if (!relatorio.grava(roteiro::resultadosProvisorios(script), erro)) {
+        return falhaEntrada(relatorio.falha(erro));
+    }
+    const QString caminho = chooseLibraryPath(opcoes.biblioteca, QCoreApplication::applicationDirPath());
     std::unique_ptr<LoadedLibrary> carregada = LoadedLibrary::load(caminho, erro);
     if (!carregada) {
         return falhaEntrada(QStringLiteral("não foi possível carregar a biblioteca %1: %2")
@@ -116,25 +209,30 @@ int executaRoteiro(const OpcoesLinha& opcoes) {
     roteiro::Execucao execucao(script, *biblioteca, [](int numero, const roteiro::ResultadoCaso& resultado) {
         escreve(stdout, roteiro::linhaTap(numero, resultado));
     });
+    execucao.defineInterrupcao([&vigia] { return vigia.recebido(); });
     execucao.configura();
     if (execucao.configuracao().value_or(0) != 0) {
         escreve(stdout, QStringLiteral("# ConfiguraIntKavexInterativo: %1").arg(*execucao.configuracao()));
     }
-    execucao.defineInterrupcao([] { return sinalRecebido != 0; });
-    std::signal(SIGINT, anotaSinal);
-    std::signal(SIGTERM, anotaSinal);
     const std::vector<roteiro::ResultadoCaso> resultados = execucao.executa();
-    if (execucao.interrompida()) {
-        return falhaEntrada(
-            QStringLiteral("%1: execução interrompida; a função em curso foi encerrada (-1)").arg(opcoes.roteiro));
+    if (execucao.parada()) {
+        escreve(stdout, roteiro::abandonoTap(*execucao.parada()));
+    }
+    escreve(stdout, roteiro::resumoTap(resultados));
+    const bool gravou = relatorio.grava(resultados, erro);
+    if (!gravou) {
+        falhaEntrada(relatorio.falha(erro));
     }
     if (execucao.erroRoteiro()) {
         return falhaEntrada(QStringLiteral("%1: %2").arg(opcoes.roteiro, *execucao.erroRoteiro()));
     }
-    if (!opcoes.relatorio.isEmpty() &&
-        !roteiro::gravaRelatorio(opcoes.relatorio, roteiro::relatorioJUnit(opcoes.roteiro, resultados), erro)) {
-        return falhaEntrada(QStringLiteral("não foi possível gravar o relatório %1: %2").arg(opcoes.relatorio, erro));
+    if (execucao.parada()) {
+        return falhaEntrada(
+            QStringLiteral("%1: execução interrompida; a função em curso foi encerrada (-1)").arg(opcoes.roteiro));
     }
-    const bool todos = std::all_of(resultados.begin(), resultados.end(), [](const auto& r) { return r.passou; });
+    if (!gravou) {
+        return kStatusEntradaInvalida;
+    }
+    const bool todos = std::all_of(resultados.begin(), resultados.end(), [](const auto& r) { return r.passou(); });
     return todos ? 0 : 1;
 }

@@ -100,7 +100,7 @@ struct Caso {
     std::vector<RespostaChaveada> chaveadas;
     EscolhaCupom cupom = EscolhaCupom::Nenhuma;
     Expectativa espera;
-    int tempoLimiteSegundos = 60;
+    int tempoLimiteSegundos = 0; // 0 until read: the script's own
     QString onde;
 };
 
@@ -119,6 +119,17 @@ struct Roteiro {
 };
 
 inline constexpr int kTempoLimitePadrao = 60;
+// A script larger than this is refused unread: a script is a few cases per
+// kilobyte, and whatever names an endless file (/dev/zero) must not take
+// the machine's memory.
+inline constexpr qint64 kTamanhoMaximoRoteiro = 64 * 1024 * 1024;
+
+// The keys each kind of object takes, by the name the JSON Schema in
+// examples/ gives it ("roteiro", "configure", "case", "answer", "expect",
+// "product", and "start:" and the start's kind).
+std::vector<std::pair<QString, QStringList>> chavesDoFormato();
+// The allowed key closest to `chave`, when one is close enough to be a typo.
+std::optional<QString> chaveParecida(const QString& chave, const QStringList& permitidas);
 
 // Reads and checks the whole script; throws ErroRoteiro naming the place.
 Roteiro leRoteiro(const QString& caminho);
