@@ -125,7 +125,13 @@ QJsonValue bytes(const char* dados, qint64 tamanho) {
     if (!dados) {
         return QJsonValue::Null;
     }
-    return mascaraCartoes(platform::fromWin1252(QByteArrayView(dados, qsizetype(std::max<qint64>(tamanho, 0)))));
+    // The decoding stops at a zero byte: each part is decoded apart.
+    const QList<QByteArray> partes = QByteArray(dados, qsizetype(std::max<qint64>(tamanho, 0))).split('\0');
+    QStringList textos;
+    for (const QByteArray& parte : partes) {
+        textos << platform::fromWin1252(parte);
+    }
+    return mascaraCartoes(textos.join(QChar(0)));
 }
 
 // Arguments as sent: texts given, numbers; output buffers and pointers are
