@@ -3,12 +3,14 @@
 #include "library/BibliotecaGravada.h"
 #include "library/LoadedLibrary.h"
 #include "platform/ProgramDir.h"
+#include "roteiro/Comparacao.h"
 #include "roteiro/Execucao.h"
 #include "roteiro/Relatorio.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <QDateTime>
 #include <QSysInfo>
@@ -25,6 +27,7 @@
 namespace {
 
 const QString kOpcaoRoteiro = QStringLiteral("run");
+const QString kOpcaoCompara = QStringLiteral("compare");
 
 // Interrupt and termination requests, taken by a thread of their own so the
 // run can end its case and write its report whatever it is doing: the main
@@ -127,10 +130,19 @@ OpcoesLinha leOpcoesLinha(QCoreApplication& app) {
     const QCommandLineOption relatorio(QStringLiteral("report"),
                                        QStringLiteral("Com --run: grava também um relatório JUnit XML."),
                                        QStringLiteral("FILE.xml"));
-    parser.addOptions({biblioteca, pasta, raiz, gravacao, roteiro, relatorio});
+    const QCommandLineOption compara(kOpcaoCompara,
+                                     QStringLiteral("Compara duas gravações chamada a chamada, sem durações, datas e "
+                                                    "horas: --compare A.jsonl B.jsonl."),
+                                     QStringLiteral("A.jsonl"));
+    parser.addOptions({biblioteca, pasta, raiz, gravacao, roteiro, relatorio, compara});
     parser.process(app);
-    return {parser.value(biblioteca), parser.value(pasta),   parser.value(raiz),
-            parser.value(gravacao),   parser.value(roteiro), parser.value(relatorio)};
+    OpcoesLinha opcoes{parser.value(biblioteca), parser.value(pasta),   parser.value(raiz),
+                       parser.value(gravacao),   parser.value(roteiro), parser.value(relatorio),
+                       {}};
+    if (parser.isSet(compara)) {
+        opcoes.comparacao = QStringList{parser.value(compara)} + parser.positionalArguments();
+    }
+    return opcoes;
 }
 
 void aplicaPastas(const OpcoesLinha& opcoes) {
@@ -143,14 +155,26 @@ void aplicaPastas(const OpcoesLinha& opcoes) {
 }
 
 bool pedeRoteiro(int argc, char* argv[]) {
-    const QByteArray opcao = "--" + kOpcaoRoteiro.toLatin1();
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == opcao || arg.startsWith(opcao + '=')) {
-            return true;
+    for (const QString& nome : {kOpcaoRoteiro, kOpcaoCompara}) {
+        const QByteArray opcao = "--" + nome.toLatin1();
+        for (int i = 1; i < argc; ++i) {
+            const QByteArray arg(argv[i]);
+            if (arg == opcao || arg.startsWith(opcao + '=')) {
+                return true;
+            }
         }
     }
     return false;
+}
+
+int executaSemJanelas(const OpcoesLinha& opcoes) {
+    if (opcoes.comparacao.isEmpty()) {
+        return executaRoteiro(opcoes);
+    }
+    if (opcoes.comparacao.size() != 2) {
+        return falhaEntrada(QStringLiteral("--compare pede duas gravações: --compare A.jsonl B.jsonl"));
+    }
+    return roteiro::executaComparacao(opcoes.comparacao[0], opcoes.comparacao[1]);
 }
 
 namespace {
@@ -177,15 +201,20 @@ private:
 
 int executaRoteiro(const OpcoesLinha& opcoes) {
     VigiaSinais vigia;
-    roteiro::Roteiro script;
-    try {
-        script = roteiro::leRoteiro(opcoes.roteiro);
-    } catch (const roteiro::ErroRoteiro& erro) {
-        return falhaEntrada(QString::fromStdString(erro.what()));
-    }
     const Relatorio relatorio(opcoes.relatorio,
                               {opcoes.roteiro, QDateTime::currentDateTime(), QSysInfo::machineHostName()});
     QString erro;
+    roteiro::Roteiro script;
+    try {
+        script = roteiro::leRoteiro(opcoes.roteiro);
+    } catch (const roteiro::ErroRoteiro& erroRoteiro) {
+        // Not even a script: the report says so rather than keep an older run's.
+        const QString motivo = QString::fromStdString(erroRoteiro.what());
+        if (!relatorio.grava({{QFileInfo(opcoes.roteiro).fileName(), roteiro::Veredito::Erro, motivo, 0, {}}}, erro)) {
+            falhaEntrada(relatorio.falha(erro));
+        }
+        return falhaEntrada(motivo);
+    }
     if (!relatorio.grava(roteiro::resultadosProvisorios(script), erro)) {
         return falhaEntrada(relatorio.falha(erro));
     }

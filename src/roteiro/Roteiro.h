@@ -19,7 +19,9 @@ namespace roteiro {
 class ErroRoteiro : public std::runtime_error {
 public:
     ErroRoteiro(const QString& arquivo, const QString& onde, const QString& motivo)
-        : std::runtime_error(QStringLiteral("%1: %2: %3").arg(arquivo, onde, motivo).toStdString()) {}
+        : std::runtime_error((onde.isEmpty() ? QStringLiteral("%1: %3") : QStringLiteral("%1: %2: %3"))
+                                 .arg(arquivo, onde, motivo)
+                                 .toStdString()) {}
 };
 
 // One answer as the script gives it: a text, a yes/no, or an object with the
