@@ -19,8 +19,8 @@ namespace roteiro {
 class ErroRoteiro : public std::runtime_error {
 public:
     ErroRoteiro(const QString& arquivo, const QString& onde, const QString& motivo)
-        : std::runtime_error((onde.isEmpty() ? QStringLiteral("%1: %3") : QStringLiteral("%1: %2: %3"))
-                                 .arg(arquivo, onde, motivo)
+        : std::runtime_error((arquivo + QStringLiteral(": ") + (onde.isEmpty() ? QString() : onde + QStringLiteral(": ")) +
+                              motivo)
                                  .toStdString()) {}
 };
 
