@@ -1,5 +1,8 @@
 #include "roteiro/OperadorRoteirizado.h"
 
+#include "library/BibliotecaGravada.h"
+#include "library/kavex_protocolo.h"
+
 namespace roteiro {
 
 namespace {
@@ -10,6 +13,10 @@ const QString kSim = QStringLiteral("Sim");
 const QString kNao = QStringLiteral("Não");
 // What the command loop says before asking again for a field answered too short.
 const QString kDigiteNovamente = QStringLiteral("Digite Novamente");
+// The command loop's trace lines and the message of a PIN block read.
+const QString kLinhaComando = QStringLiteral("ProximoComando = ");
+const QString kLinhaBuffer = QStringLiteral("Buffer = ");
+const QString kMensagemSenha = QStringLiteral("Senha = ");
 
 } // namespace
 
@@ -25,19 +32,32 @@ void OperadorRoteirizado::registraFalha(const QString& motivo, Veredito veredito
     }
 }
 
+// A report is kept as a recording is: card data only as a recording holds
+// it. The trace gives each field's type on the line before its buffer.
 void OperadorRoteirizado::registra(const QString& linha) {
     trace_ << linha;
-    evidencias_ << QStringLiteral("trace: ") + linha;
+    QString guardada = gravacao::mascaraCartoes(linha);
+    if (linha.startsWith(kLinhaBuffer)) {
+        const QString buffer = linha.mid(kLinhaBuffer.size());
+        guardada = kLinhaBuffer + (tipoCampo_ == KAVEX_CAMPO_SENHA ? gravacao::kMarcaSenha
+                                   : tipoCampo_ == KAVEX_CAMPO_TRILHA1 || tipoCampo_ == KAVEX_CAMPO_TRILHA2
+                                       ? gravacao::mascaraTrilha(buffer)
+                                       : gravacao::mascaraCartoes(buffer));
+    }
+    tipoCampo_ = linha.startsWith(kLinhaComando) ? linha.section(u' ', -1).toInt() : 0;
+    evidencias_ << QStringLiteral("trace: ") + guardada;
 }
 
 void OperadorRoteirizado::mensagem(const QString& texto) {
     mensagens_ << texto;
-    evidencias_ << QStringLiteral("mensagem: ") + texto;
+    evidencias_ << QStringLiteral("mensagem: ") +
+                       (texto.startsWith(kMensagemSenha) ? kMensagemSenha + gravacao::kMarcaSenha
+                                                         : gravacao::mascaraCartoes(texto));
 }
 
 void OperadorRoteirizado::acrescentaCupom(const QString& texto) {
     mensagens_ << texto;
-    evidencias_ << QStringLiteral("cupom: ") + texto;
+    evidencias_ << QStringLiteral("cupom: ") + gravacao::mascaraCartoes(texto);
 }
 
 // A script gives each answer once: asked again, the same answer would be

@@ -34,7 +34,8 @@ public:
     const std::optional<QString>& erroRoteiro() const { return erroRoteiro_; }
     const QStringList& trace() const { return trace_; }
     const QStringList& mensagens() const { return mensagens_; }
-    // Trace lines, messages and receipts in the order they came.
+    // Trace lines, messages and receipts in the order they came, card data
+    // as a recording keeps it.
     const QStringList& evidencias() const { return evidencias_; }
     // The console refused the start before calling the library: the case
     // fails with the message the console showed.
@@ -122,6 +123,7 @@ private:
     // The last text answered, for a repetition's message.
     std::optional<QString> ultimaResposta_;
     QStringList evidencias_;
+    int tipoCampo_ = 0; // of the buffer the trace's next line shows
     std::optional<QString> erroRoteiro_;
     QStringList trace_;
     QStringList mensagens_;

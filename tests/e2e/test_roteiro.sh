@@ -77,7 +77,7 @@ grep -qF 'chamada 2 (IniciaFuncaoKavexInterativo): o argumento 2 difere: gravado
 [ $? -eq 1 ] && grep -qF 'chamada 2 (IniciaFuncaoKavexInterativo), argumento 2:' "$E2E_TMP/diferencas" ||
     e2e_fail "--compare: $(head -n3 "$E2E_TMP/diferencas")"
 
-# No recording keeps card data: every pinpad read and a typed card, recorded.
+# No recording or report keeps card data: every pinpad read and a typed card, recorded.
 cat >"$E2E_TMP/cartoes.json" <<'JSON'
 {"configure": {"address": "localhost"},
  "cases": [
@@ -96,7 +96,8 @@ cat >"$E2E_TMP/cartoes.json" <<'JSON'
 JSON
 roda "$E2E_TMP/cartoes.json" --record "$E2E_TMP/cartoes.jsonl"
 [ "$status" -eq 0 ] || e2e_fail "card reads: $(cat "$E2E_TMP/saida" "$E2E_TMP/erros")"
-cat "$E2E_TMP/sessao.jsonl" >>"$E2E_TMP/cartoes.jsonl"
+# The report's evidence keeps card data as a recording does.
+cat "$E2E_TMP/sessao.jsonl" "$E2E_TMP/relatorio.xml" >>"$E2E_TMP/cartoes.jsonl"
 python3 - "$E2E_TMP/cartoes.jsonl" <<'PY' || e2e_fail "card data in a recording"
 import re, sys
 texto = open(sys.argv[1], encoding="utf-8").read()
