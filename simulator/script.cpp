@@ -159,7 +159,10 @@ Recording parseLog(const std::string& content) {
                     throw ScriptError{where + ": output \"" + key + "\" out of range"};
             }
         }
-        recording.push_back({sig->name, line.value("args", Json::array()), std::move(answer)});
+        const Json args = line.value("args", Json::array());
+        if (!args.is_array())
+            throw ScriptError{where + ": \"args\" is not a list"};
+        recording.push_back({sig->name, args, std::move(answer)});
     }
     return recording;
 }
@@ -330,8 +333,8 @@ std::size_t firstDifference(const std::string& function, const Json& recorded, c
         if (a.is_string() && b.is_string()) {
             const auto& ta = a.get_ref<const std::string&>();
             const auto& tb = b.get_ref<const std::string&>();
-            same = sameText(ta, tb) ||
-                   (function == "ContinuaFuncaoKavexInterativo" && i == 0 && sameLoopBuffer(ta, tb, recorded[1]));
+            same = sameText(ta, tb) || (function == "ContinuaFuncaoKavexInterativo" && i == 0 && recorded.size() > 1 &&
+                                        sameLoopBuffer(ta, tb, recorded[1]));
         }
         if (!same)
             return i + 1;

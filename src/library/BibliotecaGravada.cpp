@@ -106,8 +106,8 @@ QJsonValue mascara(const QString& texto, Dado dado) {
 
 Dado dadoDoCampo(int32_t tipoCampo) {
     return tipoCampo == KAVEX_CAMPO_TRILHA1 || tipoCampo == KAVEX_CAMPO_TRILHA2 ? Dado::Trilha
-           : tipoCampo == KAVEX_CAMPO_SENHA                                   ? Dado::Senha
-                                                                              : Dado::Texto;
+           : tipoCampo == KAVEX_CAMPO_SENHA                                     ? Dado::Senha
+                                                                                : Dado::Texto;
 }
 
 // A buffer's text up to its first zero byte, never past `tamanho` bytes.
@@ -199,11 +199,12 @@ template <class E, class R, class... T> QJsonValue saidas(E, R, T...) {
 }
 QJsonValue saidas(etiqueta::ContinuaFuncaoKavexInterativo, int32_t, int32_t* comando, int32_t* tipoCampo,
                   int16_t* minimo, int16_t* maximo, char* buffer, int32_t tamanho, int32_t) {
-    return QJsonObject{{QStringLiteral("command"), valorDe(comando)},
-                       {QStringLiteral("fieldType"), valorDe(tipoCampo)},
-                       {QStringLiteral("min"), valorDe(minimo)},
-                       {QStringLiteral("max"), valorDe(maximo)},
-                       {QStringLiteral("buffer"), textoBuffer(buffer, tamanho, dadoDoCampo(tipoCampo ? *tipoCampo : 0))}};
+    return QJsonObject{
+        {QStringLiteral("command"), valorDe(comando)},
+        {QStringLiteral("fieldType"), valorDe(tipoCampo)},
+        {QStringLiteral("min"), valorDe(minimo)},
+        {QStringLiteral("max"), valorDe(maximo)},
+        {QStringLiteral("buffer"), textoBuffer(buffer, tamanho, dadoDoCampo(tipoCampo ? *tipoCampo : 0))}};
 }
 QJsonObject trilhas(const char* trilha1, const char* trilha2) {
     return {{QStringLiteral("track1"), textoBuffer(trilha1, KAVEX_TAM_TRILHA1, Dado::Trilha)},

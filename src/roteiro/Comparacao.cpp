@@ -28,7 +28,8 @@ std::vector<Json> chamadas(const QByteArray& conteudo, const QString& nome) {
         }
         Json chamada = Json::parse(linha.constBegin(), linha.constEnd(), nullptr, false);
         if (chamada.is_discarded() || !chamada.is_object() || !chamada.contains("fn") || !chamada["fn"].is_string()) {
-            throw ErroGravacao(QStringLiteral("%1: linha %2: não é uma chamada gravada").arg(nome).arg(numero).toStdString());
+            throw ErroGravacao(
+                QStringLiteral("%1: linha %2: não é uma chamada gravada").arg(nome).arg(numero).toStdString());
         }
         if (chamada["fn"] != "script" && chamada["fn"] != "playback") {
             lidas.push_back(std::move(chamada));
@@ -44,10 +45,13 @@ Json semDataHora(const Json& valor) {
         return valor;
     }
     static const std::pair<QRegularExpression, QString> kTrocas[] = {
-        {QRegularExpression(QStringLiteral("(?<![0-9])(19|20)[0-9]{2}(0[1-9]|1[0-2])(0[1-9]|[12][0-9]|3[01])([0-9]{6})?(?![0-9])")),
+        {QRegularExpression(
+             QStringLiteral("(?<![0-9])(19|20)[0-9]{2}(0[1-9]|1[0-2])(0[1-9]|[12][0-9]|3[01])([0-9]{6})?(?![0-9])")),
          QStringLiteral("<data>")},
-        {QRegularExpression(QStringLiteral("(?<![0-9])[0-9]{2}/[0-9]{2}/[0-9]{2,4}(?![0-9])")), QStringLiteral("<data>")},
-        {QRegularExpression(QStringLiteral("(?<![0-9])[0-9]{2}:[0-9]{2}(:[0-9]{2})?(?![0-9])")), QStringLiteral("<hora>")},
+        {QRegularExpression(QStringLiteral("(?<![0-9])[0-9]{2}/[0-9]{2}/[0-9]{2,4}(?![0-9])")),
+         QStringLiteral("<data>")},
+        {QRegularExpression(QStringLiteral("(?<![0-9])[0-9]{2}:[0-9]{2}(:[0-9]{2})?(?![0-9])")),
+         QStringLiteral("<hora>")},
         {QRegularExpression(QStringLiteral("(?<=HORA[= ])[0-9]{6}(?![0-9])")), QStringLiteral("<hora>")},
     };
     QString texto = QString::fromStdString(valor.get<std::string>());
@@ -92,8 +96,9 @@ public:
     void sobra(size_t numero, const Json& chamada, bool emA) {
         numero_ = numero;
         funcao_ = chamada["fn"].get<std::string>();
-        diferencas_ << QStringLiteral("chamada %1 (%2): só em %3").arg(numero).arg(QString::fromStdString(funcao_),
-                                                                         emA ? nomeA_ : nomeB_);
+        diferencas_ << QStringLiteral("chamada %1 (%2): só em %3")
+                           .arg(numero)
+                           .arg(QString::fromStdString(funcao_), emA ? nomeA_ : nomeB_);
     }
     const QStringList& diferencas() const { return diferencas_; }
 
@@ -119,7 +124,8 @@ private:
 QByteArray leGravacao(const QString& caminho) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly)) {
-        throw ErroGravacao(QStringLiteral("%1: não foi possível ler: %2").arg(caminho, arquivo.errorString()).toStdString());
+        throw ErroGravacao(
+            QStringLiteral("%1: não foi possível ler: %2").arg(caminho, arquivo.errorString()).toStdString());
     }
     QByteArray conteudo = arquivo.read(kTamanhoMaximoRoteiro + 1);
     if (conteudo.size() > kTamanhoMaximoRoteiro) {

@@ -63,9 +63,8 @@ public:
     // the library (a host process) lost it or broke off one of its calls
     // during the case, and why. Such a case is an error with that reason,
     // and the run goes on with the next case.
-    void defineBibliotecaPerdida(std::function<std::optional<QString>()> perdida) {
-        perdida_ = std::move(perdida);
-    }
+    void defineBibliotecaPerdida(std::function<std::optional<QString>()> perdida) { perdida_ = std::move(perdida); }
+
 private:
     ResultadoCaso executaCaso(const Caso& caso);
 

@@ -136,8 +136,12 @@ OpcoesLinha leOpcoesLinha(QCoreApplication& app) {
                                      QStringLiteral("A.jsonl"));
     parser.addOptions({biblioteca, pasta, raiz, gravacao, roteiro, relatorio, compara});
     parser.process(app);
-    OpcoesLinha opcoes{parser.value(biblioteca), parser.value(pasta),   parser.value(raiz),
-                       parser.value(gravacao),   parser.value(roteiro), parser.value(relatorio),
+    OpcoesLinha opcoes{parser.value(biblioteca),
+                       parser.value(pasta),
+                       parser.value(raiz),
+                       parser.value(gravacao),
+                       parser.value(roteiro),
+                       parser.value(relatorio),
                        {}};
     if (parser.isSet(compara)) {
         opcoes.comparacao = QStringList{parser.value(compara)} + parser.positionalArguments();

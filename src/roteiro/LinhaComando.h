@@ -12,9 +12,9 @@ struct OpcoesLinha {
     QString biblioteca;
     QString pasta;
     QString raiz;
-    QString gravacao;  // --record
-    QString roteiro;   // --run
-    QString relatorio; // --report
+    QString gravacao;       // --record
+    QString roteiro;        // --run
+    QString relatorio;      // --report
     QStringList comparacao; // --compare A B: both recordings
 };
 

@@ -50,9 +50,9 @@ void OperadorRoteirizado::registra(const QString& linha) {
 
 void OperadorRoteirizado::mensagem(const QString& texto) {
     mensagens_ << texto;
-    evidencias_ << QStringLiteral("mensagem: ") +
-                       (texto.startsWith(kMensagemSenha) ? kMensagemSenha + gravacao::kMarcaSenha
-                                                         : gravacao::mascaraCartoes(texto));
+    evidencias_ << QStringLiteral("mensagem: ") + (texto.startsWith(kMensagemSenha)
+                                                       ? kMensagemSenha + gravacao::kMarcaSenha
+                                                       : gravacao::mascaraCartoes(texto));
 }
 
 void OperadorRoteirizado::acrescentaCupom(const QString& texto) {

@@ -51,8 +51,8 @@ QString linhaTap(int numero, const ResultadoCaso& resultado) {
     if (resultado.passou()) {
         return QStringLiteral("ok %1 - %2").arg(numero).arg(nome);
     }
-    const QString motivo = resultado.veredito == Veredito::Erro ? QStringLiteral("erro: ") + resultado.motivo
-                                                                 : resultado.motivo;
+    const QString motivo =
+        resultado.veredito == Veredito::Erro ? QStringLiteral("erro: ") + resultado.motivo : resultado.motivo;
     return QStringLiteral("not ok %1 - %2\n# %3").arg(numero).arg(nome, umaLinha(motivo));
 }
 
@@ -104,8 +104,8 @@ QByteArray relatorioJUnit(const DadosExecucao& execucao, const std::vector<Resul
         w.writeAttribute(QStringLiteral("classname"), suite);
         w.writeAttribute(QStringLiteral("name"), textoXml(r.nome));
         w.writeAttribute(QStringLiteral("time"), segundos(r.segundos));
-        const char* elemento = r.veredito == Veredito::Falhou ? "failure"
-                               : r.veredito == Veredito::Erro ? "error"
+        const char* elemento = r.veredito == Veredito::Falhou         ? "failure"
+                               : r.veredito == Veredito::Erro         ? "error"
                                : r.veredito == Veredito::NaoExecutado ? "skipped"
                                                                       : nullptr;
         if (elemento) {

@@ -173,7 +173,8 @@ public:
             n = QString::fromStdString(v->get<std::string>()).toLongLong(&ok);
         }
         if (!ok || n < minimo || n > maximo) {
-            falha(QLatin1String(chave), QStringLiteral("esperava um número inteiro de %1 a %2").arg(minimo).arg(maximo));
+            falha(QLatin1String(chave),
+                  QStringLiteral("esperava um número inteiro de %1 a %2").arg(minimo).arg(maximo));
         }
         return n;
     }
@@ -247,8 +248,8 @@ std::vector<ProdutoVidalink> produtosVidalink(const Leitor& l) {
         }
         const Leitor p(l.arquivo(), (*v)[i], onde);
         p.aceitaSo(kChavesProduto);
-        produtos.push_back({p.textoObrigatorio("code"), static_cast<int32_t>(p.inteiro("quantity", 1, 0, 9999)),
-                            p.texto("value")});
+        produtos.push_back(
+            {p.textoObrigatorio("code"), static_cast<int32_t>(p.inteiro("quantity", 1, 0, 9999)), p.texto("value")});
     }
     return produtos;
 }
@@ -358,7 +359,8 @@ Resposta leResposta(const QString& arquivo, const Json& v, const QString& onde) 
     // The console sends the "1000" choice with the option or text typed;
     // without one there is nothing to send it with.
     if (r.alternativo && (!r.valor.isString() || r.valor.toString().isEmpty())) {
-        l.falha(QStringLiteral("alternative"), QStringLiteral("a escolha \"1000\" pede um texto não vazio em \"answer\""));
+        l.falha(QStringLiteral("alternative"),
+                QStringLiteral("a escolha \"1000\" pede um texto não vazio em \"answer\""));
     }
     return r;
 }
@@ -449,7 +451,8 @@ public:
         if (profundidade == 1 && evento == E::key) {
             emCasos_ = lido == "cases";
         } else if (profundidade == 1 && emCasos_ && evento == E::object_start) {
-            throw ErroRoteiro(arquivo_, QStringLiteral("cases"), QStringLiteral("esperava uma lista de casos, não vazia"));
+            throw ErroRoteiro(arquivo_, QStringLiteral("cases"),
+                              QStringLiteral("esperava uma lista de casos, não vazia"));
         } else if (profundidade == 2 && emCasos_ &&
                    (evento == E::object_end || evento == E::array_end || evento == E::value)) {
             caso(lido);
@@ -497,9 +500,12 @@ std::optional<QString> chaveParecida(const QString& chave, const QStringList& pe
 
 std::vector<std::pair<QString, QStringList>> chavesDoFormato() {
     std::vector<std::pair<QString, QStringList>> formato = {
-        {QStringLiteral("roteiro"), listaDe(kChavesRoteiro)}, {QStringLiteral("configure"), listaDe(kChavesConfiguracao)},
-        {QStringLiteral("case"), listaDe(kChavesCaso)},       {QStringLiteral("answer"), listaDe(kChavesResposta)},
-        {QStringLiteral("expect"), listaDe(kChavesExpectativa)}, {QStringLiteral("product"), listaDe(kChavesProduto)},
+        {QStringLiteral("roteiro"), listaDe(kChavesRoteiro)},
+        {QStringLiteral("configure"), listaDe(kChavesConfiguracao)},
+        {QStringLiteral("case"), listaDe(kChavesCaso)},
+        {QStringLiteral("answer"), listaDe(kChavesResposta)},
+        {QStringLiteral("expect"), listaDe(kChavesExpectativa)},
+        {QStringLiteral("product"), listaDe(kChavesProduto)},
     };
     for (const TipoDeInicio& t : kTiposInicio) {
         formato.emplace_back(QStringLiteral("start:") + QString::fromUtf8(t.nome),
@@ -542,9 +548,7 @@ Roteiro leRoteiroDeTexto(const QByteArray& conteudo, const QString& arquivo) {
 }
 
 Roteiro leRoteiro(const QString& caminho) {
-    const auto falha = [&](const QString& motivo) {
-        return ErroRoteiro(caminho, QStringLiteral("linha 1"), motivo);
-    };
+    const auto falha = [&](const QString& motivo) { return ErroRoteiro(caminho, QStringLiteral("linha 1"), motivo); };
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly)) {
         throw falha(QStringLiteral("não foi possível ler: %1").arg(arquivo.errorString()));

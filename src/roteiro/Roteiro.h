@@ -19,9 +19,9 @@ namespace roteiro {
 class ErroRoteiro : public std::runtime_error {
 public:
     ErroRoteiro(const QString& arquivo, const QString& onde, const QString& motivo)
-        : std::runtime_error((arquivo + QStringLiteral(": ") + (onde.isEmpty() ? QString() : onde + QStringLiteral(": ")) +
-                              motivo)
-                                 .toStdString()) {}
+        : std::runtime_error(
+              (arquivo + QStringLiteral(": ") + (onde.isEmpty() ? QString() : onde + QStringLiteral(": ")) + motivo)
+                  .toStdString()) {}
 };
 
 // One answer as the script gives it: a text, a yes/no, or an object with the

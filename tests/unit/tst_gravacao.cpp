@@ -103,13 +103,20 @@ private slots:
     void masking_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("gravado");
-        QTest::newRow("card number, 16 digits") << "4111111111111111" << "411111******1111";
-        QTest::newRow("13 and 15 digits") << "6011000990139424 378282246310005" << "601100******9424 378282*****0005";
-        QTest::newRow("track 1 in a text") << "T1 B4111111111111111^TESTE/SIM^3012201001 fim" << "T1 B411111******1111^*^* fim";
-        QTest::newRow("track 2 in a text") << "4000000000000002=30122010000" << "400000******0002=*";
-        QTest::newRow("a date-time stays") << "20261210101133" << "20261210101133";
-        QTest::newRow("a CNPJ stays") << "CNPJ 11222333000181" << "CNPJ 11222333000181";
-        QTest::newRow("19 digits failing Luhn stay") << "1234567890123456789" << "1234567890123456789";
+        QTest::newRow("card number, 16 digits") << "4111111111111111"
+                                                << "411111******1111";
+        QTest::newRow("13 and 15 digits") << "6011000990139424 378282246310005"
+                                          << "601100******9424 378282*****0005";
+        QTest::newRow("track 1 in a text") << "T1 B4111111111111111^TESTE/SIM^3012201001 fim"
+                                           << "T1 B411111******1111^*^* fim";
+        QTest::newRow("track 2 in a text") << "4000000000000002=30122010000"
+                                           << "400000******0002=*";
+        QTest::newRow("a date-time stays") << "20261210101133"
+                                           << "20261210101133";
+        QTest::newRow("a CNPJ stays") << "CNPJ 11222333000181"
+                                      << "CNPJ 11222333000181";
+        QTest::newRow("19 digits failing Luhn stay") << "1234567890123456789"
+                                                     << "1234567890123456789";
         QTest::newRow("a bar code stays") << "00190000090120711300009000206186538600000004000"
                                           << "00190000090120711300009000206186538600000004000";
     }
@@ -124,9 +131,12 @@ private slots:
         QTest::addColumn<QString>("gravada");
         QTest::newRow("track 1") << "B4111111111111111^CARTAO DE TESTE/SIMULADOR^30122010000000000000"
                                  << "B411111******1111^*^*";
-        QTest::newRow("track 2") << "4111111111111111=30122010000000000000" << "411111******1111=*";
-        QTest::newRow("sentinels, a number failing Luhn") << ";1234567890123456=2512?" << ";123456******3456=*";
-        QTest::newRow("no separator") << "1234567890123456" << "123456******3456";
+        QTest::newRow("track 2") << "4111111111111111=30122010000000000000"
+                                 << "411111******1111=*";
+        QTest::newRow("sentinels, a number failing Luhn") << ";1234567890123456=2512?"
+                                                          << ";123456******3456=*";
+        QTest::newRow("no separator") << "1234567890123456"
+                                      << "123456******3456";
     }
     void tracks() {
         QFETCH(QString, trilha);
@@ -140,23 +150,28 @@ private slots:
         QTest::addColumn<QByteArray>("b");
         QTest::addColumn<QStringList>("diferencas");
         QTest::newRow("only durations, dates and times")
-            << QByteArray(R"({"fn":"IniciaFuncaoKavexInterativo","args":[2,"10,00","1","20270101","235959","Op","[]"],"ret":10000,"ms":9}
+            << QByteArray(
+                   R"({"fn":"IniciaFuncaoKavexInterativo","args":[2,"10,00","1","20270101","235959","Op","[]"],"ret":10000,"ms":9}
 {"fn":"ContinuaFuncaoKavexInterativo","args":["",20001,0],"ret":10000,"ms":1,"out":{"buffer":"DATA 01/01/2027 HORA 23:59:59 20270101235959 HORA=235959","command":0}}
 )") << QStringList{};
         QTest::newRow("an argument, a result, an output")
-            << QByteArray(R"({"fn":"IniciaFuncaoKavexInterativo","args":[2,"99,00","1","20261210","101133","Op","[]"],"ret":-4,"ms":0.1}
+            << QByteArray(
+                   R"({"fn":"IniciaFuncaoKavexInterativo","args":[2,"99,00","1","20261210","101133","Op","[]"],"ret":-4,"ms":0.1}
 {"fn":"ContinuaFuncaoKavexInterativo","args":["",20001,0],"ret":10000,"ms":0.1,"out":{"buffer":"NSU 000002","command":0}}
-)") << QStringList{"chamada 1 (IniciaFuncaoKavexInterativo), argumento 2: A \"10,00\", B \"99,00\"",
-                              "chamada 1 (IniciaFuncaoKavexInterativo), resultado: A 10000, B -4",
-                              "chamada 2 (ContinuaFuncaoKavexInterativo), saída buffer: A \"DATA 10/12/2026 HORA 10:11:33 "
-                              "20261210101133 HORA=101133\", B \"NSU 000002\""};
+)")
+            << QStringList{"chamada 1 (IniciaFuncaoKavexInterativo), argumento 2: A \"10,00\", B \"99,00\"",
+                           "chamada 1 (IniciaFuncaoKavexInterativo), resultado: A 10000, B -4",
+                           "chamada 2 (ContinuaFuncaoKavexInterativo), saída buffer: A \"DATA 10/12/2026 HORA 10:11:33 "
+                           "20261210101133 HORA=101133\", B \"NSU 000002\""};
         QTest::newRow("another function, a call more")
-            << QByteArray(R"({"fn":"IniciaFuncaoKavexInterativo","args":[2,"10,00","1","20261210","101133","Op","[]"],"ret":10000,"ms":0.1}
+            << QByteArray(
+                   R"({"fn":"IniciaFuncaoKavexInterativo","args":[2,"10,00","1","20261210","101133","Op","[]"],"ret":10000,"ms":0.1}
 {"fn":"FinalizaTransacaoKavexInterativo","args":[1,"1","20261210","101133"],"ret":0,"ms":0.1}
 {"fn":"VerificaPresencaPinPad","args":[],"ret":1,"ms":0.1}
-)") << QStringList{"chamada 2 (ContinuaFuncaoKavexInterativo), função: A \"ContinuaFuncaoKavexInterativo\", B "
-                              "\"FinalizaTransacaoKavexInterativo\"",
-                              "chamada 3 (VerificaPresencaPinPad): só em B"};
+)")
+            << QStringList{"chamada 2 (ContinuaFuncaoKavexInterativo), função: A \"ContinuaFuncaoKavexInterativo\", B "
+                           "\"FinalizaTransacaoKavexInterativo\"",
+                           "chamada 3 (VerificaPresencaPinPad): só em B"};
     }
     void comparison() {
         QFETCH(QByteArray, b);

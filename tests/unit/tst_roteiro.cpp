@@ -79,18 +79,26 @@ private slots:
                                                  << "cases[0].start.pinpadFunction: função de pinpad desconhecida";
         QTest::newRow("timeout that is a text") << com("/timeout", "muito") << "cases[0].timeout: esperava um número";
         // A typo anywhere would silently drop what it meant to check.
-        QTest::newRow("typo in expect")
-            << com("/expect/mesages", json{"NUNCA"}) << "cases[0].expect: chave desconhecida \"mesages\" (quis dizer \"messages\"?)";
-        QTest::newRow("typo in start") << com("/start/funtion", 2) << "cases[0].start: chave desconhecida \"funtion\" (quis dizer \"function\"?)";
+        QTest::newRow("typo in expect") << com("/expect/mesages", json{"NUNCA"})
+                                        << "cases[0].expect: chave desconhecida \"mesages\" (quis dizer \"messages\"?)";
+        QTest::newRow("typo in start") << com("/start/funtion", 2)
+                                       << "cases[0].start: chave desconhecida \"funtion\" (quis dizer \"function\"?)";
         QTest::newRow("key of another start kind")
             << com("/start/barcode", "1") << "cases[0].start: a chave \"barcode\" não vale para o tipo \"TEF\"";
-        QTest::newRow("typo in an answer") << com("/answers/0", {{"anwser", "1"}}) << "cases[0].answers[0]: chave desconhecida \"anwser\" (quis dizer \"answer\"?)";
+        QTest::newRow("typo in an answer")
+            << com("/answers/0", {{"anwser", "1"}})
+            << "cases[0].answers[0]: chave desconhecida \"anwser\" (quis dizer \"answer\"?)";
         QTest::newRow("unknown case key, nothing close") << com("/xyz", 1) << "cases[0]: chave desconhecida \"xyz\"";
-        QTest::newRow("typo at the top") << texto({{"timout", 5}, {"cases", {caso}}}) << "s.json: chave desconhecida \"timout\" (quis dizer \"timeout\"?)";
-        QTest::newRow("typo in configure") << texto({{"configure", {{"adress", "x"}}}, {"cases", {caso}}}) << "configure: chave desconhecida \"adress\" (quis dizer \"address\"?)";
-        QTest::newRow("two cases of one name") << texto(roteiroDe({caso, caso}, true)) << "cases[1].name: nome repetido: \"débito\"";
-        QTest::newRow("1000 without a text") << com("/answers/0", {{"alternative", true}}) << "cases[0].answers[0].alternative: a escolha \"1000\" pede um texto";
-        QTest::newRow("cases given as an object") << texto({{"cases", {{"a", caso}}}}) << "s.json: cases: esperava uma lista";
+        QTest::newRow("typo at the top") << texto({{"timout", 5}, {"cases", {caso}}})
+                                         << "s.json: chave desconhecida \"timout\" (quis dizer \"timeout\"?)";
+        QTest::newRow("typo in configure") << texto({{"configure", {{"adress", "x"}}}, {"cases", {caso}}})
+                                           << "configure: chave desconhecida \"adress\" (quis dizer \"address\"?)";
+        QTest::newRow("two cases of one name")
+            << texto(roteiroDe({caso, caso}, true)) << "cases[1].name: nome repetido: \"débito\"";
+        QTest::newRow("1000 without a text") << com("/answers/0", {{"alternative", true}})
+                                             << "cases[0].answers[0].alternative: a escolha \"1000\" pede um texto";
+        QTest::newRow("cases given as an object")
+            << texto({{"cases", {{"a", caso}}}}) << "s.json: cases: esperava uma lista";
     }
     void unusableScripts() {
         QFETCH(QByteArray, conteudo);
@@ -139,14 +147,15 @@ private slots:
         recusado2x["start"]["function"] = "2x";
         QTest::newRow("start the console refuses") << json{recusado2x} << QStringList{"o console recusou o início: "};
         // The console's own texts are in the messages, never in the trace.
-        const json tipo = {{"name", "tipo"},
-                           {"start", {{"kind", "Valida Cód. Bar."}, {"barcode", "00190000090120711300009000206186538600000004000"}}},
-                           {"expect", {{"result", 0}, {"messages", {"Tipo = 1"}}}}};
+        const json tipo = {
+            {"name", "tipo"},
+            {"start", {{"kind", "Valida Cód. Bar."}, {"barcode", "00190000090120711300009000206186538600000004000"}}},
+            {"expect", {{"result", 0}, {"messages", {"Tipo = 1"}}}}};
         json tipoNoTrace = tipo;
         tipoNoTrace["name"] = "t";
         tipoNoTrace["expect"] = {{"result", 0}, {"trace", {"Tipo = 1"}}};
-        QTest::newRow("a text only the messages hold") << json{tipo, tipoNoTrace}
-                                                       << QStringList{"", "o trace não contém \"Tipo = 1\""};
+        QTest::newRow("a text only the messages hold")
+            << json{tipo, tipoNoTrace} << QStringList{"", "o trace não contém \"Tipo = 1\""};
         QTest::newRow("a field answered too short")
             << json{debito({"2", "123"})} << QStringList{"resposta menor que o mínimo de 8: \"123\""};
         QTest::newRow("a keyed field answered too short")
@@ -259,10 +268,13 @@ private slots:
             if (xml.readNext() != QXmlStreamReader::StartElement) {
                 continue;
             }
-            const auto atributo = [&](const char* nome) { return xml.attributes().value(QLatin1String(nome)).toString(); };
+            const auto atributo = [&](const char* nome) {
+                return xml.attributes().value(QLatin1String(nome)).toString();
+            };
             if (xml.name() == u"testsuite") {
-                vistos << QStringList{atributo("name"), atributo("tests"), atributo("failures"), atributo("errors"),
-                                      atributo("skipped"), atributo("timestamp"), atributo("hostname")}
+                vistos << QStringList{atributo("name"),    atributo("tests"),   atributo("failures"),
+                                      atributo("errors"),  atributo("skipped"), atributo("timestamp"),
+                                      atributo("hostname")}
                               .join(u' ');
             } else if (xml.name() == u"testcase") {
                 vistos << atributo("name") + u' ' + atributo("time");

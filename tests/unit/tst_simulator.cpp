@@ -475,12 +475,11 @@ private slots:
                                        << QList<int>{0, desvio, desvio}
                                        << "chamada 2 (IniciaFuncaoKavexInterativo): o argumento 2 difere: gravado "
                                           "\"10,00\", enviado \"99,00\"";
-        QTest::newRow("a call past the end") << QByteArray("10,00") << QByteArray("20260110") << 1 << QByteArray()
-                                             << QList<int>{0, 10000, 1, desvio}
-                                             << "chamada 4 (VerificaPresencaPinPad): a gravação terminou";
-        QTest::newRow("past the end, the built-in answers")
-            << QByteArray("10,00") << QByteArray("20260110") << 1 << QByteArray("1") << QList<int>{0, 10000, 1, 1}
-            << "";
+        QTest::newRow("a call past the end")
+            << QByteArray("10,00") << QByteArray("20260110") << 1 << QByteArray() << QList<int>{0, 10000, 1, desvio}
+            << "chamada 4 (VerificaPresencaPinPad): a gravação terminou";
+        QTest::newRow("past the end, the built-in answers") << QByteArray("10,00") << QByteArray("20260110") << 1
+                                                            << QByteArray("1") << QList<int>{0, 10000, 1, 1} << "";
     }
     void playbackChecksEachCall() {
         QFETCH(QByteArray, valor);
