@@ -143,8 +143,9 @@ private slots:
         json seguinte = debito({"1"});
         seguinte["expect"]["messages"] = {"FOI DESFEITA"};
         QTest::newRow("a pending sale undone by the next start") << json{pendente, seguinte} << QStringList{"", ""};
-        json recusado2x = debito({"1"});
+        json recusado2x = debito(json::array(), nullptr);
         recusado2x["start"]["function"] = "2x";
+        recusado2x["expect"] = {{"result", 0}};
         QTest::newRow("start the console refuses") << json{recusado2x} << QStringList{"o console recusou o início: "};
         // The console's own texts are in the messages, never in the trace.
         const json tipo = {
