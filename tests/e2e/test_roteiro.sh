@@ -200,7 +200,8 @@ grep '"ContinuaFuncaoKavexInterativo"' "$E2E_TMP/parada.jsonl" | tail -n1 | grep
     e2e_fail "the interrupted function was not ended: $(tail -n2 "$E2E_TMP/parada.jsonl")"
 grep -q '^not ok 1 - .*' "$E2E_TMP/saida" && grep -q '^# erro: execução interrompida' "$E2E_TMP/saida" &&
     grep -q '^Bail out! execução interrompida' "$E2E_TMP/saida" || e2e_fail "TAP of a stopped run: $(cat "$E2E_TMP/saida")"
-grep -q "tests=\"$casos\" failures=\"0\" errors=\"1\" skipped=\"$((casos - 1))\"" "$E2E_TMP/parada.xml" ||
+grep -q "tests=\"$casos\" failures=\"0\" errors=\"1\" skipped=\"$((casos - 1))\"" "$E2E_TMP/parada.xml" &&
+    grep -q '<error message="execução interrompida">' "$E2E_TMP/parada.xml" ||
     e2e_fail "report of a stopped run: $(head -n4 "$E2E_TMP/parada.xml")"
 
 # Recording the misbehaving library (buffers without a zero byte, a reply
