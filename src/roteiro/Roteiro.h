@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -117,7 +118,8 @@ struct Configuracao {
 struct Roteiro {
     QString arquivo;
     Configuracao configuracao;
-    std::vector<Caso> casos;
+    // A deque: growing it never holds two copies of the cases at once.
+    std::deque<Caso> casos;
 };
 
 inline constexpr int kTempoLimitePadrao = 60;
