@@ -78,14 +78,23 @@ public:
         }
         const Json argsA = a.value("args", Json::array());
         const Json argsB = b.value("args", Json::array());
+        const Json saidasA = a.value("out", Json::object());
+        const Json saidasB = b.value("out", Json::object());
+        if (!argsA.is_array() || !argsB.is_array() || !saidasA.is_object() || !saidasB.is_object()) {
+            // Not shaped as the recorder writes: compared whole, but for the time.
+            const auto semDuracao = [](Json c) {
+                c.erase("ms");
+                return c;
+            };
+            comparaValor(QStringLiteral("chamada"), semDuracao(a), semDuracao(b));
+            return;
+        }
         for (size_t i = 0; i < std::max(argsA.size(), argsB.size()); ++i) {
             if (!kavexArgumentoDataHora(funcao_.c_str(), int(i))) {
                 comparaValor(QStringLiteral("argumento %1").arg(i + 1), item(argsA, i), item(argsB, i));
             }
         }
         comparaValor(QStringLiteral("resultado"), a.value("ret", Json()), b.value("ret", Json()));
-        const Json saidasA = a.value("out", Json::object());
-        const Json saidasB = b.value("out", Json::object());
         Json chaves = saidasA;
         chaves.update(saidasB);
         for (const auto& [chave, valor] : chaves.items()) {
