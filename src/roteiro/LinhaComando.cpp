@@ -208,16 +208,20 @@ int executaRoteiro(const OpcoesLinha& opcoes) {
     const Relatorio relatorio(opcoes.relatorio,
                               {opcoes.roteiro, QDateTime::currentDateTime(), QSysInfo::machineHostName()});
     QString erro;
+    // Nothing could run (the script, the library, the record): the report
+    // says so rather than keep an older run's.
+    const auto naoExecutou = [&](const QString& motivo) {
+        const QString nome = QFileInfo(opcoes.roteiro).fileName();
+        if (!relatorio.grava({{nome, roteiro::Veredito::Erro, motivo, 0, {}}}, erro)) {
+            falhaEntrada(relatorio.falha(erro));
+        }
+        return falhaEntrada(motivo);
+    };
     roteiro::Roteiro script;
     try {
         script = roteiro::leRoteiro(opcoes.roteiro);
     } catch (const roteiro::ErroRoteiro& erroRoteiro) {
-        // Not even a script: the report says so rather than keep an older run's.
-        const QString motivo = QString::fromStdString(erroRoteiro.what());
-        if (!relatorio.grava({{QFileInfo(opcoes.roteiro).fileName(), roteiro::Veredito::Erro, motivo, 0, {}}}, erro)) {
-            falhaEntrada(relatorio.falha(erro));
-        }
-        return falhaEntrada(motivo);
+        return naoExecutou(QString::fromStdString(erroRoteiro.what()));
     }
     if (!relatorio.grava(roteiro::resultadosProvisorios(script), erro)) {
         return falhaEntrada(relatorio.falha(erro));
@@ -225,15 +229,18 @@ int executaRoteiro(const OpcoesLinha& opcoes) {
     const QString caminho = chooseLibraryPath(opcoes.biblioteca, QCoreApplication::applicationDirPath());
     std::unique_ptr<LoadedLibrary> carregada = LoadedLibrary::load(caminho, erro);
     if (!carregada) {
-        return falhaEntrada(QStringLiteral("não foi possível carregar a biblioteca %1: %2")
-                                .arg(QDir::toNativeSeparators(caminho), erro));
+        return naoExecutou(QStringLiteral("não foi possível carregar a biblioteca %1: %2")
+                               .arg(QDir::toNativeSeparators(caminho), erro));
     }
+    // Whatever hosts the library in a process of its own plugs in here,
+    // with vigia.defineQuebra, the way to end a call that does not return,
+    // and with execucao.defineBibliotecaPerdida what it lost in a case.
     KavexLibrary* biblioteca = carregada.get();
     std::unique_ptr<BibliotecaGravada> gravada;
     if (!opcoes.gravacao.isEmpty()) {
         gravada = BibliotecaGravada::abre(opcoes.gravacao, *carregada, erro);
         if (!gravada) {
-            return falhaEntrada(QStringLiteral("não foi possível gravar em %1: %2").arg(opcoes.gravacao, erro));
+            return naoExecutou(QStringLiteral("não foi possível gravar em %1: %2").arg(opcoes.gravacao, erro));
         }
         biblioteca = gravada.get();
     }
