@@ -8,7 +8,7 @@ BUILD_DIR=${BUILD_DIR:-$TOP/build}
 
 PACKAGES=(cmake g++ make qt6-base-dev qt6-qpa-plugins qt6-translations-l10n nlohmann-json3-dev libgl-dev
           xvfb xauth xdotool xclip twm x11-utils libxcb1-dev fonts-dejavu-core fonts-symbola libcups2-dev cups-daemon clang libclang-rt-14-dev
-          dpkg-dev clang-format lintian)
+          dpkg-dev clang-format lintian perl python3-jsonschema)
 
 install_missing() {
     local missing=()

@@ -104,10 +104,10 @@ R call(const char* fn, Args&& makeArgs, Run&& run, Out&& out) noexcept {
         LogLine line;
         line["fn"] = fn;
         line["args"] = makeArgs();
-        const kavexsim::Lookup lookup = kavexsim::nextAnswer(fn);
-        R ret = KAVEXSIM_SCRIPT_ERROR;
+        const kavexsim::Lookup lookup = kavexsim::nextAnswer(fn, line["args"]);
+        R ret = static_cast<R>(lookup.error);
         bool wrote = false;
-        if (!lookup.broken)
+        if (!lookup.error)
             ret = run(lookup.answer ? &*lookup.answer : nullptr, wrote);
         line["ret"] = ret;
         if (lookup.answer || wrote) {

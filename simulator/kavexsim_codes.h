@@ -64,11 +64,16 @@
 /* Unexpected failure inside the simulator (e.g. out of memory); never a thrown exception. */
 #define KAVEXSIM_INTERNAL_ERROR (-102)
 
+/* A recording played back: this call, or one before it, departed from the recorded calls, or came past their end. */
+#define KAVEXSIM_PLAYBACK_DEPARTED (-103)
+
 /* Names a file to which every call appends one JSON line; empty or unset: no log. */
 #define KAVEXSIM_ENV_LOG "KAVEX_SIM_LOG"
 /* Names a JSON file of scripted answers, or a call log to replay; empty or unset: built-in behaviour only. */
 #define KAVEXSIM_ENV_SCRIPT "KAVEX_SIM_SCRIPT"
 /* Milliseconds every pinpad and network step takes (at most 10000); empty or unset: 0. */
 #define KAVEXSIM_ENV_DELAY "KAVEX_SIM_DELAY_MS"
+/* "1": past the end of a recording played back, the built-in behaviour answers; otherwise such a call departs. */
+#define KAVEXSIM_ENV_AFTER_RECORDING "KAVEX_SIM_AFTER_RECORDING"
 
 #endif /* KAVEXSIM_CODES_H */

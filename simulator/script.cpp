@@ -1,7 +1,9 @@
 #include "script.h"
 
 #include "kavexsim_codes.h"
+#include "library/kavex_datahora.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -119,10 +121,18 @@ Json answerFromLog(const Signature& sig, const Json& line) {
     return answer;
 }
 
-// A call log written by KAVEX_SIM_LOG: one JSON object per line, each call
-// becoming the next answer of its function.
-Queues parseLog(const std::string& content) {
-    Queues queues;
+// One call of a recording: what was sent and what it answered.
+struct Recorded {
+    std::string function;
+    Json args;
+    Json answer;
+};
+using Recording = std::vector<Recorded>;
+
+// A call log written by KAVEX_SIM_LOG or the console's --record: one JSON
+// object per line, played back in its order.
+Recording parseLog(const std::string& content) {
+    Recording recording;
     std::istringstream lines(content);
     std::size_t number = 0;
     for (std::string text; std::getline(lines, text);) {
@@ -133,8 +143,8 @@ Queues parseLog(const std::string& content) {
         const std::string where = "log line " + std::to_string(number);
         if (line.is_discarded() || !line.is_object() || !line.contains("fn") || !line["fn"].is_string())
             throw ScriptError{where + ": not a call"};
-        if (line["fn"] == "script" || line["fn"] == "crash")
-            continue; // a note about an earlier script or a crash, not a call
+        if (line["fn"] == "script" || line["fn"] == "crash" || line["fn"] == "playback")
+            continue; // a note about an earlier script, a crash or playback, not a call
         const Signature* sig = findSignature(line["fn"].get<std::string>());
         if (!sig)
             throw ScriptError{where + ": unknown function"};
@@ -149,9 +159,12 @@ Queues parseLog(const std::string& content) {
                     throw ScriptError{where + ": output \"" + key + "\" out of range"};
             }
         }
-        queues[sig->name].push_back({std::move(answer), 1});
+        const Json args = line.value("args", Json::array());
+        if (!args.is_array())
+            throw ScriptError{where + ": \"args\" is not a list"};
+        recording.push_back({sig->name, args, std::move(answer)});
     }
-    return queues;
+    return recording;
 }
 
 bool looksLikeLog(const std::string& content) {
@@ -159,7 +172,12 @@ bool looksLikeLog(const std::string& content) {
     return !first.is_discarded() && first.is_object() && first.contains("fn");
 }
 
-Queues parseScript(const std::string& path) {
+struct Parsed {
+    Queues queues;
+    std::optional<Recording> recording;
+};
+
+Parsed parseScript(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw ScriptError{"cannot open the file"};
@@ -173,7 +191,7 @@ Queues parseScript(const std::string& path) {
     // JSON value, unless it holds a single call.
     if (root.is_discarded() || (root.is_object() && root.contains("fn"))) {
         if (looksLikeLog(content.str()))
-            return parseLog(content.str());
+            return {{}, parseLog(content.str())};
         throw ScriptError{"not valid JSON"};
     }
     if (!root.is_object())
@@ -225,13 +243,16 @@ Queues parseScript(const std::string& path) {
             answers.push_back({std::move(outputs), repeat});
         }
     }
-    return queues;
+    return {std::move(queues), std::nullopt};
 }
 
 struct ScriptState {
     std::string path; // value of KAVEX_SIM_SCRIPT when last looked at
     bool broken = false;
     Queues queues;
+    std::optional<Recording> recording;
+    std::size_t played = 0; // calls of the recording answered
+    bool departed = false;
 };
 
 ScriptState& state() {
@@ -252,10 +273,15 @@ void refreshScript() {
     s.path = path;
     s.broken = false;
     s.queues.clear();
+    s.recording.reset();
+    s.played = 0;
+    s.departed = false;
     if (path.empty())
         return;
     try {
-        s.queues = parseScript(path);
+        Parsed parsed = parseScript(path);
+        s.queues = std::move(parsed.queues);
+        s.recording = std::move(parsed.recording);
     } catch (const ScriptError& e) {
         s.broken = true;
         std::fprintf(stderr, "kavexsim: script %s: %s\n", path.c_str(), e.reason.c_str());
@@ -267,6 +293,105 @@ void refreshScript() {
     }
 }
 
+// A recorded text and the one sent now: the same, but where the recording
+// masked a digit ("*"), any digit.
+bool sameText(const std::string& recorded, const std::string& sent) {
+    if (recorded.size() != sent.size())
+        return false;
+    for (std::size_t i = 0; i < recorded.size(); ++i) {
+        const bool masked = recorded[i] == '*' && sent[i] >= '0' && sent[i] <= '9';
+        if (recorded[i] != sent[i] && !masked)
+            return false;
+    }
+    return true;
+}
+
+// Characters of a UTF-8 text: the bytes it takes in Windows-1252.
+std::size_t characters(const std::string& text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// A loop buffer the library filled to its end without a zero byte comes
+// back from the playback one character shorter: outputs are always written
+// with their zero byte.
+bool sameLoopBuffer(const std::string& recorded, const std::string& sent, const Json& size) {
+    return size.is_number() && recorded.size() > sent.size() && characters(recorded) >= size.get<std::size_t>() &&
+           sameText(recorded.substr(0, sent.size()), sent);
+}
+
+// The first argument that differs, counted from 1, or 0; the fiscal date
+// and time, which every run sends anew, are not compared.
+std::size_t firstDifference(const std::string& function, const Json& recorded, const Json& sent) {
+    const std::size_t count = std::max(recorded.size(), sent.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (kavexArgumentoDataHora(function.c_str(), static_cast<int>(i)))
+            continue;
+        const Json& a = i < recorded.size() ? recorded[i] : Json();
+        const Json& b = i < sent.size() ? sent[i] : Json();
+        bool same = a == b;
+        if (a.is_string() && b.is_string()) {
+            const auto& ta = a.get_ref<const std::string&>();
+            const auto& tb = b.get_ref<const std::string&>();
+            same = sameText(ta, tb) || (function == "ContinuaFuncaoKavexInterativo" && i == 0 && recorded.size() > 1 &&
+                                        sameLoopBuffer(ta, tb, recorded[1]));
+        }
+        if (!same)
+            return i + 1;
+    }
+    return 0;
+}
+
+// A value as a departure names it, cut short.
+std::string shown(const Json& args, std::size_t n) {
+    if (n > args.size())
+        return "(nada)";
+    constexpr std::size_t kMostrado = 80;
+    const std::string text = args[n - 1].dump(-1, ' ', false, Json::error_handler_t::replace);
+    return text.size() > kMostrado ? text.substr(0, kMostrado) + "..." : text;
+}
+
+// The playback stops at the first call that is not the recorded one: this
+// call and every later one answer KAVEXSIM_PLAYBACK_DEPARTED, and the
+// reason goes to standard error and to the log.
+Lookup depart(ScriptState& s, const std::string& reason) {
+    s.departed = true;
+    const std::string message = "chamada " + std::to_string(s.played + 1) + " " + reason;
+    std::fprintf(stderr, "kavexsim: reprodução de %s: %s\n", s.path.c_str(), message.c_str());
+    LogLine line;
+    line["fn"] = "playback";
+    line["path"] = s.path;
+    line["error"] = message;
+    writeLog(line);
+    Lookup lookup;
+    lookup.error = KAVEXSIM_PLAYBACK_DEPARTED;
+    return lookup;
+}
+
+Lookup playBack(ScriptState& s, const std::string& function, const Json& args) {
+    if (s.departed) {
+        Lookup lookup;
+        lookup.error = KAVEXSIM_PLAYBACK_DEPARTED;
+        return lookup;
+    }
+    if (s.played >= s.recording->size()) {
+        if (envValue(KAVEXSIM_ENV_AFTER_RECORDING) == "1")
+            return {};
+        return depart(s, "(" + function + "): a gravação terminou");
+    }
+    const Recorded& recorded = (*s.recording)[s.played];
+    if (recorded.function != function)
+        return depart(s, "(" + function + "): a gravação tem " + recorded.function);
+    if (const std::size_t n = firstDifference(function, recorded.args, args)) {
+        return depart(s, "(" + function + "): o argumento " + std::to_string(n) + " difere: gravado " +
+                             shown(recorded.args, n) + ", enviado " + shown(args, n));
+    }
+    ++s.played;
+    Lookup lookup;
+    lookup.answer = recorded.answer;
+    return lookup;
+}
+
 } // namespace
 
 std::mutex& callMutex() {
@@ -274,14 +399,16 @@ std::mutex& callMutex() {
     return m;
 }
 
-Lookup nextAnswer(const char* function) {
+Lookup nextAnswer(const char* function, const LogLine& args) {
     refreshScript();
     ScriptState& s = state();
     Lookup lookup;
     if (s.broken) {
-        lookup.broken = true;
+        lookup.error = KAVEXSIM_SCRIPT_ERROR;
         return lookup;
     }
+    if (s.recording)
+        return playBack(s, function, Json(args));
     auto it = s.queues.find(function);
     if (it != s.queues.end() && !it->second.empty()) {
         Queued& next = it->second.front();

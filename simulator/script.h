@@ -16,16 +16,20 @@ using LogLine = nlohmann::ordered_json;
 std::mutex& callMutex();
 
 struct Lookup {
-    // The current script is unusable; the call must answer KAVEXSIM_SCRIPT_ERROR.
-    bool broken = false;
+    // Not 0: the call answers this and nothing else (KAVEXSIM_SCRIPT_ERROR:
+    // the script is unusable; KAVEXSIM_PLAYBACK_DEPARTED: the calls departed
+    // from the recording played back).
+    int error = 0;
     // Next scripted answer for the function, always an object (a bare number
     // becomes {"return": n}); empty when the built-in behaviour answers.
     std::optional<Json> answer;
 };
 
 // Picks up a change of KAVEX_SIM_SCRIPT (reloading and validating the file)
-// and pops the function's next answer. Caller holds callMutex().
-Lookup nextAnswer(const char* function);
+// and pops the function's next answer. A recording played back answers in
+// its own order, each call checked against the recorded one (`args` as the
+// log writes them). Caller holds callMutex().
+Lookup nextAnswer(const char* function, const LogLine& args);
 
 // Appends one line to the file named by KAVEX_SIM_LOG, if any. Never throws.
 void writeLog(const LogLine& line) noexcept;

@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
         QCoreApplication::setApplicationVersion(QStringLiteral(KAVEX_VERSION));
         const OpcoesLinha opcoes = leOpcoesLinha(app);
         aplicaPastas(opcoes);
-        return executaRoteiro(opcoes);
+        return executaSemJanelas(opcoes);
     }
     // Without any display the toolkit would abort with a long message; one
     // clear line is enough.

@@ -14,15 +14,69 @@
 
 namespace gravacao {
 
-QString mascaraCartoes(const QString& texto) {
-    static const QRegularExpression numero(QStringLiteral("(?<![0-9])([0-9]{6})([0-9]{3,9})([0-9]{4})(?![0-9])"));
-    QString mascarado = texto;
-    QRegularExpressionMatchIterator it = numero.globalMatch(texto);
+namespace {
+
+// A card number's masked form: the first six and last four digits stay.
+QString mascaraNumero(QString digitos) {
+    constexpr int kVisiveis = 6 + 4;
+    if (digitos.size() > kVisiveis) {
+        digitos.replace(6, digitos.size() - kVisiveis, QString(digitos.size() - kVisiveis, u'*'));
+    }
+    return digitos;
+}
+
+bool passaLuhn(QStringView digitos) {
+    int soma = 0;
+    bool dobra = false;
+    for (qsizetype i = digitos.size() - 1; i >= 0; --i) {
+        int d = digitos[i].digitValue();
+        if (dobra && (d *= 2) > 9) {
+            d -= 9;
+        }
+        soma += d;
+        dobra = !dobra;
+    }
+    return soma % 10 == 0;
+}
+
+// Replaces each match of `padrao` by what `troca` makes of it.
+template <class Troca> QString substitui(const QString& texto, const QRegularExpression& padrao, Troca troca) {
+    QString resultado;
+    qsizetype fim = 0;
+    QRegularExpressionMatchIterator it = padrao.globalMatch(texto);
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
-        mascarado.replace(m.capturedStart(2), m.capturedLength(2), QString(m.capturedLength(2), u'*'));
+        resultado += QStringView(texto).mid(fim, m.capturedStart() - fim);
+        resultado += troca(m);
+        fim = m.capturedEnd();
     }
-    return mascarado;
+    return resultado += QStringView(texto).mid(fim);
+}
+
+} // namespace
+
+QString mascaraTrilha(const QString& trilha) {
+    static const QRegularExpression numero(QStringLiteral("[0-9]{10,}"));
+    const qsizetype separador = trilha.indexOf(QRegularExpression(QStringLiteral("[\\^=]")));
+    const QString conta = separador < 0 ? trilha : trilha.left(separador);
+    QString mascarada = substitui(conta, numero, [](const auto& m) { return mascaraNumero(m.captured()); });
+    if (separador >= 0) {
+        mascarada += trilha[separador] == u'^' ? QStringLiteral("^*^*") : QStringLiteral("=*");
+    }
+    return mascarada;
+}
+
+QString mascaraCartoes(const QString& texto) {
+    static const QRegularExpression trilha1(QStringLiteral("B([0-9]{13,19})\\^[^^\r\n]*\\^[^\\s;?]*"));
+    static const QRegularExpression trilha2(QStringLiteral("(?<![0-9])([0-9]{13,19})=[0-9]*"));
+    static const QRegularExpression numero(QStringLiteral("(?<![0-9])[0-9]{13,19}(?![0-9])"));
+    QString mascarado = substitui(texto, trilha1, [](const auto& m) {
+        return QLatin1String("B") + mascaraNumero(m.captured(1)) + QLatin1String("^*^*");
+    });
+    mascarado = substitui(mascarado, trilha2, [](const auto& m) { return mascaraNumero(m.captured(1)) + "=*"; });
+    return substitui(mascarado, numero, [](const auto& m) {
+        return passaLuhn(m.capturedView()) ? mascaraNumero(m.captured()) : m.captured();
+    });
 }
 
 namespace {
@@ -36,15 +90,34 @@ KAVEX_FUNCTIONS(KAVEX_ETIQUETA)
 #undef KAVEX_ETIQUETA
 } // namespace etiqueta
 
+// How a text of the library is kept: as any text, as a track, as a PIN block.
+enum class Dado { Texto, Trilha, Senha };
+
+QJsonValue mascara(const QString& texto, Dado dado) {
+    switch (dado) {
+    case Dado::Trilha:
+        return mascaraTrilha(texto);
+    case Dado::Senha:
+        return texto.isEmpty() ? texto : kMarcaSenha;
+    default:
+        return mascaraCartoes(texto);
+    }
+}
+
+Dado dadoDoCampo(int32_t tipoCampo) {
+    return tipoCampo == KAVEX_CAMPO_TRILHA1 || tipoCampo == KAVEX_CAMPO_TRILHA2 ? Dado::Trilha
+           : tipoCampo == KAVEX_CAMPO_SENHA                                     ? Dado::Senha
+                                                                                : Dado::Texto;
+}
+
 // A buffer's text up to its first zero byte, never past `tamanho` bytes.
-QJsonValue textoBuffer(const char* buffer, qint64 tamanho, bool mascara = true) {
+QJsonValue textoBuffer(const char* buffer, qint64 tamanho, Dado dado = Dado::Texto) {
     if (!buffer || tamanho <= 0) {
         return QJsonValue::Null;
     }
     const void* zero = std::memchr(buffer, 0, size_t(tamanho));
     const qsizetype n = zero ? static_cast<const char*>(zero) - buffer : qsizetype(tamanho);
-    const QString texto = platform::fromWin1252(QByteArrayView(buffer, n));
-    return mascara ? mascaraCartoes(texto) : texto;
+    return mascara(platform::fromWin1252(QByteArrayView(buffer, n)), dado);
 }
 
 // Exactly `tamanho` bytes, zero bytes included.
@@ -52,7 +125,13 @@ QJsonValue bytes(const char* dados, qint64 tamanho) {
     if (!dados) {
         return QJsonValue::Null;
     }
-    return mascaraCartoes(platform::fromWin1252(QByteArrayView(dados, qsizetype(std::max<qint64>(tamanho, 0)))));
+    // The decoding stops at a zero byte: each part is decoded apart.
+    const QList<QByteArray> partes = QByteArray(dados, qsizetype(std::max<qint64>(tamanho, 0))).split('\0');
+    QStringList textos;
+    for (const QByteArray& parte : partes) {
+        textos << platform::fromWin1252(parte);
+    }
+    return mascaraCartoes(textos.join(QChar(0)));
 }
 
 // Arguments as sent: texts given, numbers; output buffers and pointers are
@@ -120,16 +199,16 @@ template <class E, class R, class... T> QJsonValue saidas(E, R, T...) {
 }
 QJsonValue saidas(etiqueta::ContinuaFuncaoKavexInterativo, int32_t, int32_t* comando, int32_t* tipoCampo,
                   int16_t* minimo, int16_t* maximo, char* buffer, int32_t tamanho, int32_t) {
-    const bool senha = tipoCampo && *tipoCampo == KAVEX_CAMPO_SENHA;
-    return QJsonObject{{QStringLiteral("command"), valorDe(comando)},
-                       {QStringLiteral("fieldType"), valorDe(tipoCampo)},
-                       {QStringLiteral("min"), valorDe(minimo)},
-                       {QStringLiteral("max"), valorDe(maximo)},
-                       {QStringLiteral("buffer"), textoBuffer(buffer, tamanho, !senha)}};
+    return QJsonObject{
+        {QStringLiteral("command"), valorDe(comando)},
+        {QStringLiteral("fieldType"), valorDe(tipoCampo)},
+        {QStringLiteral("min"), valorDe(minimo)},
+        {QStringLiteral("max"), valorDe(maximo)},
+        {QStringLiteral("buffer"), textoBuffer(buffer, tamanho, dadoDoCampo(tipoCampo ? *tipoCampo : 0))}};
 }
 QJsonObject trilhas(const char* trilha1, const char* trilha2) {
-    return {{QStringLiteral("track1"), textoBuffer(trilha1, KAVEX_TAM_TRILHA1)},
-            {QStringLiteral("track2"), textoBuffer(trilha2, KAVEX_TAM_TRILHA2)}};
+    return {{QStringLiteral("track1"), textoBuffer(trilha1, KAVEX_TAM_TRILHA1, Dado::Trilha)},
+            {QStringLiteral("track2"), textoBuffer(trilha2, KAVEX_TAM_TRILHA2, Dado::Trilha)}};
 }
 QJsonValue saidas(etiqueta::LeCartaoDireto, int32_t, const char*, char* trilha1, char* trilha2) {
     return trilhas(trilha1, trilha2);
@@ -138,7 +217,7 @@ QJsonValue saidas(etiqueta::LeCartaoDiretoEx, int32_t, const char*, char* trilha
     return trilhas(trilha1, trilha2);
 }
 QJsonValue saidas(etiqueta::LeSenhaDireto, int32_t, const char*, char* senha) {
-    return QJsonObject{{QStringLiteral("pin"), textoBuffer(senha, KAVEX_TAM_SENHA, false)}};
+    return QJsonObject{{QStringLiteral("pin"), textoBuffer(senha, KAVEX_TAM_SENHA, Dado::Senha)}};
 }
 QJsonValue saidas(etiqueta::ValidaCampoCodigoEmBarras, int16_t, const char*, int16_t* tipo) {
     return QJsonObject{{QStringLiteral("type"), valorDe(tipo)}};
@@ -171,8 +250,17 @@ std::unique_ptr<BibliotecaGravada> BibliotecaGravada::abre(const QString& caminh
     return gravada;
 }
 
-void BibliotecaGravada::grava(const char* funcao, const QJsonArray& argumentos, qint64 retorno,
-                              const QJsonValue& saidas, double milissegundos) {
+void BibliotecaGravada::grava(const char* funcao, QJsonArray argumentos, qint64 retorno, const QJsonValue& saidas,
+                              double milissegundos) {
+    const std::lock_guard trava(mutex_);
+    // After a field the console only stores, the buffer it sends back still
+    // holds the field: a track or a PIN block is kept as the field was.
+    if (std::strcmp(funcao, "ContinuaFuncaoKavexInterativo") == 0) {
+        if (!argumentos.isEmpty() && argumentos[0].isString()) {
+            argumentos[0] = gravacao::mascara(argumentos[0].toString(), gravacao::dadoDoCampo(tipoCampoAnterior_));
+        }
+        tipoCampoAnterior_ = saidas[QStringLiteral("fieldType")].toInt();
+    }
     QJsonObject linha{{QStringLiteral("fn"), QLatin1String(funcao)},
                       {QStringLiteral("args"), argumentos},
                       {QStringLiteral("ret"), retorno},

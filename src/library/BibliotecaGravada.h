@@ -6,10 +6,12 @@
 // at a shop with the real library can be played back anywhere by the
 // simulator (KAVEX_SIM_SCRIPT names the file).
 //
-// A recording never holds a full card number: every run of 13 to 19 digits
-// in a text keeps its first six and last four digits and the rest becomes
-// "*". PIN blocks (LeSenhaDireto, field type 153) are kept as the library
-// returned them; no clear PIN ever passes through the console.
+// A recording keeps no card data but the masked card number (its first six
+// and last four digits, the rest "*"): tracks (field types 150 and 151, the
+// direct reads) keep only that, their other data replaced by "*"; PIN
+// blocks (field type 153, LeSenhaDireto) become a fixed mark; elsewhere a
+// run of 13 to 19 digits is masked when it passes the Luhn check, so dates,
+// times and CNPJs stay whole.
 //
 // A call during which the library's host ended is followed by one line
 // {"fn": "crash"} saying how (playback skips it).
@@ -56,7 +58,7 @@ public:
 
 private:
     explicit BibliotecaGravada(KavexLibrary& real) : real_(real) {}
-    void grava(const char* funcao, const QJsonArray& argumentos, qint64 retorno, const QJsonValue& saidas,
+    void grava(const char* funcao, QJsonArray argumentos, qint64 retorno, const QJsonValue& saidas,
                double milissegundos);
 
     QByteArray linhaQueda();
@@ -66,11 +68,18 @@ private:
     std::mutex mutex_;
     QFile arquivo_;
     bool avisou_ = false;
+    int32_t tipoCampoAnterior_ = 0;
 };
 
 namespace gravacao {
 
-// Every run of 13 to 19 digits with its middle digits replaced by "*".
+// What a PIN block becomes.
+inline const QString kMarcaSenha = QStringLiteral("****************");
+// A track with only its masked card number: "B411111******1111^*^*",
+// "411111******1111=*".
+QString mascaraTrilha(const QString& trilha);
+// Tracks found in the text as above, and every run of 13 to 19 digits that
+// passes the Luhn check with its middle digits replaced by "*".
 QString mascaraCartoes(const QString& texto);
 
 } // namespace gravacao

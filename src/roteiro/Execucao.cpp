@@ -37,36 +37,43 @@ bool algumaContem(const QStringList& linhas, const QString& texto) {
     return false;
 }
 
+struct Julgamento {
+    Veredito veredito = Veredito::Passou;
+    QString motivo;
+};
+
 // The first thing the case did not do as expected, or nothing.
-std::optional<QString> julga(const Caso& caso, const OperadorRoteirizado& operador, int32_t retorno,
-                             const QString& finalizacao) {
+Julgamento julga(const Caso& caso, const OperadorRoteirizado& operador, int32_t retorno, const QString& finalizacao) {
     if (operador.falha()) {
-        return operador.falha();
+        return {operador.veredito(), *operador.falha()};
+    }
+    if (operador.erroRoteiro()) {
+        return {Veredito::Erro, *operador.erroRoteiro()};
     }
     const Expectativa& espera = caso.espera;
     if (retorno != espera.resultado) {
-        return QStringLiteral("resultado %1, esperava %2").arg(retorno).arg(espera.resultado);
+        return {Veredito::Falhou, QStringLiteral("resultado %1, esperava %2").arg(retorno).arg(espera.resultado)};
     }
     for (const QString& texto : espera.trace) {
         if (!algumaContem(operador.trace(), texto)) {
-            return QStringLiteral("o trace não contém \"%1\"").arg(texto);
+            return {Veredito::Falhou, QStringLiteral("o trace não contém \"%1\"").arg(texto)};
         }
     }
     for (const QString& texto : espera.mensagens) {
         if (!algumaContem(operador.mensagens(), texto)) {
-            return QStringLiteral("as mensagens não contêm \"%1\"").arg(texto);
+            return {Veredito::Falhou, QStringLiteral("as mensagens não contêm \"%1\"").arg(texto)};
         }
     }
     if (!espera.finalizacao.isEmpty() && espera.finalizacao != finalizacao) {
-        return QStringLiteral("finalização %1, esperava %2").arg(finalizacao, espera.finalizacao);
+        return {Veredito::Falhou, QStringLiteral("finalização %1, esperava %2").arg(finalizacao, espera.finalizacao)};
     }
     if (operador.respostasRestantes() > 0) {
         const size_t primeira = caso.respostas.size() - size_t(operador.respostasRestantes());
-        return QStringLiteral("%1 resposta(s) não pedida(s), a primeira %2")
-            .arg(operador.respostasRestantes())
-            .arg(caso.respostas[primeira].onde);
+        return {Veredito::Falhou, QStringLiteral("%1 resposta(s) não pedida(s), a primeira %2")
+                                      .arg(operador.respostasRestantes())
+                                      .arg(caso.respostas[primeira].onde)};
     }
-    return std::nullopt;
+    return {};
 }
 
 fluxos::CamposInicio camposDe(const Inicio& inicio) {
@@ -114,7 +121,9 @@ class Passos {
 public:
     Passos(const Caso& caso, EstadoConsole& estado, KavexLibrary& biblioteca, OperadorRoteirizado& operador)
         : caso_(caso), estado_(estado), biblioteca_(biblioteca), operador_(operador),
-          laco_(estado, biblioteca, operador) {}
+          laco_(estado, biblioteca, operador) {
+        operador_.defineMinimo([this] { return int(laco_.TamanhoMinimo); });
+    }
 
     void executa();
     QString finalizacao() const { return finalizacaoFeita(laco_, lacoRodou_); }
@@ -158,6 +167,7 @@ void Passos::executa() {
         break;
     }
     if (!fluxos::iniciaFuncao(camposDe(caso_.inicio), estado_, biblioteca_, operador_)) {
+        operador_.recusaInicio();
         return;
     }
     if (caso_.inicio.tipo == TipoInicio::ValidaCodigoBarras) {
@@ -243,12 +253,18 @@ std::vector<ResultadoCaso> Execucao::executa() {
     }
     std::vector<ResultadoCaso> resultados;
     for (const Caso& caso : roteiro_.casos) {
-        if (interrompida()) {
-            break;
+        if (!parada_ && interrompida()) {
+            parada_ = QStringLiteral("execução interrompida");
+        }
+        if (parada_) {
+            resultados.push_back({caso.nome, Veredito::NaoExecutado, {}, 0, {}});
+            continue;
         }
         resultados.push_back(executaCaso(caso));
         if (erroRoteiro_) {
-            break;
+            parada_ = *erroRoteiro_;
+        } else if (interrompida()) {
+            parada_ = QStringLiteral("execução interrompida");
         }
         if (aoTerminar_) {
             aoTerminar_(int(resultados.size()), resultados.back());
@@ -268,16 +284,17 @@ ResultadoCaso Execucao::executaCaso(const Caso& caso) {
     passos.executa();
     biblioteca_.definePrazo(std::nullopt);
     erroRoteiro_ = operador.erroRoteiro();
+    const double segundos = double(relogio.nsecsElapsed()) / 1e9;
     if (const std::optional<Queda> queda = biblioteca_.queda()) {
         // The library's state went with its host: the next case gets a
         // fresh one, configured as the script says.
         if (!interrompida() && biblioteca_.reinicia()) {
             configura();
         }
-        return {caso.nome, false, queda->resumo(), double(relogio.nsecsElapsed()) / 1e9, true};
+        return {caso.nome, Veredito::Erro, queda->resumo(), segundos, operador.evidencias()};
     }
-    const std::optional<QString> motivo = julga(caso, operador, estado_.Retorno, passos.finalizacao());
-    return {caso.nome, !motivo, motivo.value_or(QString()), double(relogio.nsecsElapsed()) / 1e9};
+    const Julgamento julgamento = julga(caso, operador, estado_.Retorno, passos.finalizacao());
+    return {caso.nome, julgamento.veredito, julgamento.motivo, segundos, operador.evidencias()};
 }
 
 } // namespace roteiro

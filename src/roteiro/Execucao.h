@@ -10,6 +10,7 @@
 #include "roteiro/Roteiro.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -19,14 +20,20 @@ class KavexLibrary;
 
 namespace roteiro {
 
+// Failed: the case ran and did something else than expected. Erro: it
+// could not be judged (its time ran out, the run was stopped, the library
+// was lost, an answer did not fit its question). NaoExecutado: the run
+// ended before it.
+enum class Veredito { Passou, Falhou, Erro, NaoExecutado };
+
 struct ResultadoCaso {
     QString nome;
-    bool passou = false;
-    QString motivo; // why it failed
+    Veredito veredito = Veredito::NaoExecutado;
+    QString motivo; // why it did not pass
     double segundos = 0;
-    // The library's host ended during the case (crash, time-out, signal):
-    // an error of the run rather than a wrong answer; `motivo` names the call.
-    bool erro = false;
+    // What a certifier keeps: the trace lines, messages and receipts, in order.
+    QStringList evidencias;
+    bool passou() const { return veredito == Veredito::Passou; }
 };
 
 class Execucao {
@@ -38,9 +45,13 @@ public:
     // Configures the library as the script says (when it says); executa()
     // does it first unless done already.
     void configura();
-    // Runs every case; stops at an answer of the wrong kind for its question,
-    // whose message erroRoteiro() then gives (the function was ended first).
+    // Runs every case and gives one result per case of the script; stops at
+    // an answer of the wrong kind for its question, whose message
+    // erroRoteiro() then gives (the function was ended first), or when the
+    // run is interrupted. The cases not reached are NaoExecutado.
     std::vector<ResultadoCaso> executa();
+    // Why the run stopped before its last case, if it did.
+    const std::optional<QString>& parada() const { return parada_; }
     // The result of configuring the library, when the run did.
     std::optional<int32_t> configuracao() const { return configuracao_; }
     const std::optional<QString>& erroRoteiro() const { return erroRoteiro_; }
@@ -59,6 +70,7 @@ private:
     std::function<bool()> interrompida_;
     std::optional<int32_t> configuracao_;
     std::optional<QString> erroRoteiro_;
+    std::optional<QString> parada_;
 };
 
 } // namespace roteiro

@@ -1,5 +1,8 @@
 #include "roteiro/OperadorRoteirizado.h"
 
+#include "library/BibliotecaGravada.h"
+#include "library/kavex_protocolo.h"
+
 namespace roteiro {
 
 namespace {
@@ -8,6 +11,12 @@ namespace {
 constexpr int32_t kEncerra = -1;
 const QString kSim = QStringLiteral("Sim");
 const QString kNao = QStringLiteral("Não");
+// What the command loop says before asking again for a field answered too short.
+const QString kDigiteNovamente = QStringLiteral("Digite Novamente");
+// The command loop's trace lines and the message of a PIN block read.
+const QString kLinhaComando = QStringLiteral("ProximoComando = ");
+const QString kLinhaBuffer = QStringLiteral("Buffer = ");
+const QString kMensagemSenha = QStringLiteral("Senha = ");
 
 } // namespace
 
@@ -16,19 +25,65 @@ OperadorRoteirizado::OperadorRoteirizado(const Caso& caso, const Configuracao& c
     : caso_(caso), configuracao_(configuracao), interrompida_(std::move(interrompida)),
       prazo_(std::chrono::seconds(caso.tempoLimiteSegundos)), cupomFiscal_(caso.inicio.cupomFiscal) {}
 
-void OperadorRoteirizado::registraFalha(const QString& motivo) {
+void OperadorRoteirizado::registraFalha(const QString& motivo, Veredito veredito) {
     if (!encerrado()) {
         falha_ = motivo;
+        veredito_ = veredito;
     }
+}
+
+// A report is kept as a recording is: card data only as a recording holds
+// it. The trace gives each field's type on the line before its buffer.
+void OperadorRoteirizado::registra(const QString& linha) {
+    trace_ << linha;
+    QString guardada = gravacao::mascaraCartoes(linha);
+    if (linha.startsWith(kLinhaBuffer)) {
+        const QString buffer = linha.mid(kLinhaBuffer.size());
+        guardada = kLinhaBuffer + (tipoCampo_ == KAVEX_CAMPO_SENHA ? gravacao::kMarcaSenha
+                                   : tipoCampo_ == KAVEX_CAMPO_TRILHA1 || tipoCampo_ == KAVEX_CAMPO_TRILHA2
+                                       ? gravacao::mascaraTrilha(buffer)
+                                       : gravacao::mascaraCartoes(buffer));
+    }
+    tipoCampo_ = linha.startsWith(kLinhaComando) ? linha.section(u' ', -1).toInt() : 0;
+    evidencias_ << QStringLiteral("trace: ") + guardada;
+}
+
+void OperadorRoteirizado::mensagem(const QString& texto) {
+    mensagens_ << texto;
+    evidencias_ << QStringLiteral("mensagem: ") + (texto.startsWith(kMensagemSenha)
+                                                       ? kMensagemSenha + gravacao::kMarcaSenha
+                                                       : gravacao::mascaraCartoes(texto));
+}
+
+void OperadorRoteirizado::acrescentaCupom(const QString& texto) {
+    mensagens_ << texto;
+    evidencias_ << QStringLiteral("cupom: ") + gravacao::mascaraCartoes(texto);
+}
+
+// A script gives each answer once: asked again, the same answer would be
+// refused again, so the case fails saying why instead of running out of
+// answers or of time.
+void OperadorRoteirizado::avisa(const QString& texto) {
+    mensagem(texto);
+    if (texto == kDigiteNovamente && ultimaResposta_) {
+        registraFalha(QStringLiteral("resposta menor que o mínimo de %1: \"%2\"")
+                          .arg(minimo_ ? minimo_() : 0)
+                          .arg(*ultimaResposta_));
+    }
+}
+
+void OperadorRoteirizado::recusaInicio() {
+    registraFalha(QStringLiteral("o console recusou o início: %1")
+                      .arg(mensagens_.isEmpty() ? QStringLiteral("(sem mensagem)") : mensagens_.last()));
 }
 
 // Once the case has failed, every cycle ends the function.
 bool OperadorRoteirizado::processaEventos() {
     if (!encerrado() && prazo_.hasExpired()) {
-        registraFalha(QStringLiteral("tempo esgotado (%1 s)").arg(caso_.tempoLimiteSegundos));
+        registraFalha(QStringLiteral("tempo esgotado (%1 s)").arg(caso_.tempoLimiteSegundos), Veredito::Erro);
     }
     if (!encerrado() && interrompida_ && interrompida_()) {
-        registraFalha(QStringLiteral("execução interrompida"));
+        registraFalha(QStringLiteral("execução interrompida"), Veredito::Erro);
     }
     return encerrado();
 }
@@ -72,6 +127,7 @@ OperadorLaco::Resposta OperadorRoteirizado::texto(const QString& pergunta) {
         erroRoteiro_ = QStringLiteral("%1: resposta de tipo errado: \"%2\" pede um texto").arg(r->onde, pergunta);
         return {QString(), kEncerra, false};
     }
+    ultimaResposta_ = r->valor.toString();
     return {r->valor.toString(), r->continua, r->alternativo};
 }
 
@@ -119,8 +175,8 @@ OperadorLaco::Resposta OperadorRoteirizado::chequeDigitado(const QString&) {
     return {cheque_.mid(2), encerrado() ? kEncerra : 0, false};
 }
 
-// A CMC-7 line refused for its length is asked again: only another answer
-// of the script can give it.
+// The CMC-7 line comes with the cheque's answer; asked again (too short),
+// avisa() has failed the case and the function ends.
 OperadorLaco::Resposta OperadorRoteirizado::chequeCMC7(const QString& solicitacao, int) {
     if (cheque_.isEmpty()) {
         const Resposta r = texto(solicitacao);
@@ -145,7 +201,7 @@ int32_t OperadorRoteirizado::mostraCupom() {
 
 void OperadorRoteirizado::acrescentaConsulta(const QString& texto) {
     consulta_ = true;
-    mensagens_ << texto;
+    mensagem(texto);
 }
 
 OperadorLaco::Finalizacao OperadorRoteirizado::finalizacao() {

@@ -7,6 +7,7 @@
 // undone), so nothing is left half-done and nothing waits for a person.
 
 #include "fluxos/Operador.h"
+#include "roteiro/Execucao.h"
 #include "roteiro/Roteiro.h"
 
 #include <QDeadlineTimer>
@@ -26,24 +27,35 @@ public:
     // Why the case cannot pass, whatever its result: the first question left
     // without an answer, an answer given to another question, the time out.
     const std::optional<QString>& falha() const { return falha_; }
+    // Falhou, or Erro when the case could not be judged (time out, stop).
+    Veredito veredito() const { return veredito_; }
     // An answer whose kind does not fit its question: the script is wrong
     // (status 2), named by its place.
     const std::optional<QString>& erroRoteiro() const { return erroRoteiro_; }
     const QStringList& trace() const { return trace_; }
     const QStringList& mensagens() const { return mensagens_; }
+    // Trace lines, messages and receipts in the order they came, card data
+    // as a recording keeps it.
+    const QStringList& evidencias() const { return evidencias_; }
+    // The console refused the start before calling the library: the case
+    // fails with the message the console showed.
+    void recusaInicio();
+    // The minimum length of the field being asked, for the message of an
+    // answer the console asks again for being too short.
+    void defineMinimo(std::function<int()> minimo) { minimo_ = std::move(minimo); }
     // Answers of the ordered list never asked for.
     int respostasRestantes() const { return int(caso_.respostas.size()) - proxima_; }
     // Ends the run as if the time were out (tests; an interrupted process).
-    void interrompe(const QString& motivo) { registraFalha(motivo); }
+    void interrompe(const QString& motivo) { registraFalha(motivo, Veredito::Erro); }
 
     void iniciaFuncao(const QString&) override {}
     bool processaEventos() override;
-    void registra(const QString& linha) override { trace_ << linha; }
-    void mostraMensagem(const QString& texto) override { mensagens_ << texto; }
-    void acrescentaMensagem(const QString& texto) override { mensagens_ << texto; }
+    void registra(const QString& linha) override;
+    void mostraMensagem(const QString& texto) override { mensagem(texto); }
+    void acrescentaMensagem(const QString& texto) override { mensagem(texto); }
     void limpaMensagens() override {}
-    void avisa(const QString& texto) override { mensagens_ << texto; }
-    void mostraErro(const QString& texto) override { mensagens_ << texto; }
+    void avisa(const QString& texto) override;
+    void mostraErro(const QString& texto) override { mensagem(texto); }
     bool pergunta(const QString& texto) override { return simNao(texto); }
     void cabecalhoMenu(const QString& texto) override { cabecalho_ = texto; }
     Resposta menu(const QString& opcoes, int tamanhoMaximo) override;
@@ -54,7 +66,7 @@ public:
     Resposta codigoBarras(const QString& solicitacao) override { return texto(solicitacao); }
     void aguardaPinpad(int32_t) override {}
     void escondeAguardaPinpad() override {}
-    void acrescentaCupom(const QString& texto) override { mensagens_ << texto; }
+    void acrescentaCupom(const QString& texto) override;
     int32_t mostraCupom() override;
     QString imprimeCupom() override { return {}; }
     void acrescentaConsulta(const QString& texto) override;
@@ -91,7 +103,8 @@ private:
     const roteiro::Resposta* chaveada(const QString& pergunta) const;
     Resposta texto(const QString& pergunta);
     bool simNao(const QString& pergunta);
-    void registraFalha(const QString& motivo);
+    void registraFalha(const QString& motivo, Veredito veredito = Veredito::Falhou);
+    void mensagem(const QString& texto);
     bool encerrado() const { return falha_ || erroRoteiro_; }
 
     const Caso& caso_;
@@ -105,6 +118,12 @@ private:
     QString cheque_;
     bool consulta_ = false;
     std::optional<QString> falha_;
+    Veredito veredito_ = Veredito::Passou;
+    std::function<int()> minimo_;
+    // The last text answered, for a repetition's message.
+    std::optional<QString> ultimaResposta_;
+    QStringList evidencias_;
+    int tipoCampo_ = 0; // of the buffer the trace's next line shows
     std::optional<QString> erroRoteiro_;
     QStringList trace_;
     QStringList mensagens_;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -19,7 +20,9 @@ namespace roteiro {
 class ErroRoteiro : public std::runtime_error {
 public:
     ErroRoteiro(const QString& arquivo, const QString& onde, const QString& motivo)
-        : std::runtime_error(QStringLiteral("%1: %2: %3").arg(arquivo, onde, motivo).toStdString()) {}
+        : std::runtime_error(
+              (arquivo + QStringLiteral(": ") + (onde.isEmpty() ? QString() : onde + QStringLiteral(": ")) + motivo)
+                  .toStdString()) {}
 };
 
 // One answer as the script gives it: a text, a yes/no, or an object with the
@@ -100,7 +103,7 @@ struct Caso {
     std::vector<RespostaChaveada> chaveadas;
     EscolhaCupom cupom = EscolhaCupom::Nenhuma;
     Expectativa espera;
-    int tempoLimiteSegundos = 60;
+    int tempoLimiteSegundos = 0; // 0 until read: the script's own
     QString onde;
 };
 
@@ -115,10 +118,22 @@ struct Configuracao {
 struct Roteiro {
     QString arquivo;
     Configuracao configuracao;
-    std::vector<Caso> casos;
+    // A deque: growing it never holds two copies of the cases at once.
+    std::deque<Caso> casos;
 };
 
 inline constexpr int kTempoLimitePadrao = 60;
+// A script larger than this is refused unread: a script is a few cases per
+// kilobyte, and whatever names an endless file (/dev/zero) must not take
+// the machine's memory.
+inline constexpr qint64 kTamanhoMaximoRoteiro = 64 * 1024 * 1024;
+
+// The keys each kind of object takes, by the name the JSON Schema in
+// examples/ gives it ("roteiro", "configure", "case", "answer", "expect",
+// "product", and "start:" and the start's kind).
+std::vector<std::pair<QString, QStringList>> chavesDoFormato();
+// The allowed key closest to `chave`, when one is close enough to be a typo.
+std::optional<QString> chaveParecida(const QString& chave, const QStringList& permitidas);
 
 // Reads and checks the whole script; throws ErroRoteiro naming the place.
 Roteiro leRoteiro(const QString& caminho);

@@ -6,9 +6,13 @@
 #include "roteiro/Execucao.h"
 #include "roteiro/Relatorio.h"
 
+#include <QFile>
 #include <QXmlStreamReader>
 
-using nlohmann::json;
+#include <map>
+
+// Keys keep their order: keyed answers are tried in it.
+using json = nlohmann::ordered_json;
 
 namespace {
 
@@ -27,7 +31,11 @@ json debito(const json& respostas, const char* cupom = "Confirma") {
     return caso;
 }
 
-json roteiroDe(json casos) {
+// Cases are told apart by name: each gets its number unless `mesmosNomes`.
+json roteiroDe(json casos, bool mesmosNomes = false) {
+    for (size_t i = 0; i < casos.size() && !mesmosNomes; ++i) {
+        casos[i]["name"] = casos[i]["name"].get<std::string>() + ' ' + std::to_string(i + 1);
+    }
     return {{"configure", {{"address", "localhost"}}}, {"cases", std::move(casos)}};
 }
 
@@ -70,6 +78,27 @@ private slots:
         QTest::newRow("unknown pinpad function") << com("/start", {{"kind", "Pinpad"}, {"pinpadFunction", "LeTudo"}})
                                                  << "cases[0].start.pinpadFunction: função de pinpad desconhecida";
         QTest::newRow("timeout that is a text") << com("/timeout", "muito") << "cases[0].timeout: esperava um número";
+        // A typo anywhere would silently drop what it meant to check.
+        QTest::newRow("typo in expect") << com("/expect/mesages", json{"NUNCA"})
+                                        << "cases[0].expect: chave desconhecida \"mesages\" (quis dizer \"messages\"?)";
+        QTest::newRow("typo in start") << com("/start/funtion", 2)
+                                       << "cases[0].start: chave desconhecida \"funtion\" (quis dizer \"function\"?)";
+        QTest::newRow("key of another start kind")
+            << com("/start/barcode", "1") << "cases[0].start: a chave \"barcode\" não vale para o tipo \"TEF\"";
+        QTest::newRow("typo in an answer")
+            << com("/answers/0", {{"anwser", "1"}})
+            << "cases[0].answers[0]: chave desconhecida \"anwser\" (quis dizer \"answer\"?)";
+        QTest::newRow("unknown case key, nothing close") << com("/xyz", 1) << "cases[0]: chave desconhecida \"xyz\"";
+        QTest::newRow("typo at the top") << texto({{"timout", 5}, {"cases", {caso}}})
+                                         << "s.json: chave desconhecida \"timout\" (quis dizer \"timeout\"?)";
+        QTest::newRow("typo in configure") << texto({{"configure", {{"adress", "x"}}}, {"cases", {caso}}})
+                                           << "configure: chave desconhecida \"adress\" (quis dizer \"address\"?)";
+        QTest::newRow("two cases of one name")
+            << texto(roteiroDe({caso, caso}, true)) << "cases[1].name: nome repetido: \"débito\"";
+        QTest::newRow("1000 without a text") << com("/answers/0", {{"alternative", true}})
+                                             << "cases[0].answers[0].alternative: a escolha \"1000\" pede um texto";
+        QTest::newRow("cases given as an object")
+            << texto({{"cases", {{"a", caso}}}}) << "s.json: cases: esperava uma lista";
     }
     void unusableScripts() {
         QFETCH(QByteArray, conteudo);
@@ -114,6 +143,28 @@ private slots:
         json seguinte = debito({"1"});
         seguinte["expect"]["messages"] = {"FOI DESFEITA"};
         QTest::newRow("a pending sale undone by the next start") << json{pendente, seguinte} << QStringList{"", ""};
+        json recusado2x = debito(json::array(), nullptr);
+        recusado2x["start"]["function"] = "2x";
+        recusado2x["expect"] = {{"result", 0}};
+        QTest::newRow("start the console refuses") << json{recusado2x} << QStringList{"o console recusou o início: "};
+        // The console's own texts are in the messages, never in the trace.
+        const json tipo = {
+            {"name", "tipo"},
+            {"start", {{"kind", "Valida Cód. Bar."}, {"barcode", "00190000090120711300009000206186538600000004000"}}},
+            {"expect", {{"result", 0}, {"messages", {"Tipo = 1"}}}}};
+        json tipoNoTrace = tipo;
+        tipoNoTrace["name"] = "t";
+        tipoNoTrace["expect"] = {{"result", 0}, {"trace", {"Tipo = 1"}}};
+        QTest::newRow("a text only the messages hold")
+            << json{tipo, tipoNoTrace} << QStringList{"", "o trace não contém \"Tipo = 1\""};
+        QTest::newRow("a field answered too short")
+            << json{debito({"2", "123"})} << QStringList{"resposta menor que o mínimo de 8: \"123\""};
+        QTest::newRow("a keyed field answered too short")
+            << json{debito({{"Pré-datado", "2"}, {"DATA DO DÉBITO", "123"}})}
+            << QStringList{"resposta menor que o mínimo de 8: \"123\""};
+        // Alphabetically "DÉBITO" would come first and choose the post-dated debit.
+        QTest::newRow("keyed answers in the file's order")
+            << json{debito(json::parse(R"({"Vista": "1", "DÉBITO": "2"})"))} << QStringList{""};
     }
     void judgedCases() {
         QFETCH(json, casos);
@@ -126,13 +177,13 @@ private slots:
         for (int i = 0; i < motivos.size(); ++i) {
             const QString& motivo = resultados[size_t(i)].motivo;
             QVERIFY2(motivos[i].isEmpty() ? motivo.isEmpty() : motivo.startsWith(motivos[i]), qPrintable(motivo));
-            QCOMPARE(resultados[size_t(i)].passou, motivos[i].isEmpty());
+            QCOMPARE(resultados[size_t(i)].passou(), motivos[i].isEmpty());
         }
         // Whatever happened, nothing is left half-done: a new sale undoes nothing.
         const roteiro::Roteiro outra =
             roteiro::leRoteiroDeTexto(texto(roteiroDe({debito({"1"})})), QStringLiteral("s.json"));
         m_sim->clearLog();
-        QVERIFY(roteiro::Execucao(outra, m_sim->library()).executa().front().passou);
+        QVERIFY(roteiro::Execucao(outra, m_sim->library()).executa().front().passou());
         QVERIFY(json(m_sim->calls()).dump().find("DESFEITA") == std::string::npos);
     }
 
@@ -152,7 +203,9 @@ private slots:
         roteiro::Execucao execucao(script, m_sim->library());
         const auto resultados = execucao.executa();
         QCOMPARE(execucao.erroRoteiro().has_value(), erroRoteiro);
-        QCOMPARE(resultados.size(), erroRoteiro ? size_t(1) : size_t(2));
+        QCOMPARE(execucao.parada().has_value(), erroRoteiro);
+        QCOMPARE(resultados.front().veredito, erroRoteiro ? roteiro::Veredito::Erro : roteiro::Veredito::Falhou);
+        QCOMPARE(resultados.back().veredito, erroRoteiro ? roteiro::Veredito::NaoExecutado : roteiro::Veredito::Passou);
         const auto continuas = m_sim->calls("ContinuaFuncaoKavexInterativo");
         QVERIFY(std::any_of(continuas.begin(), continuas.end(), [](const json& c) { return c["args"][2] == -1; }));
         const auto fim =
@@ -171,8 +224,10 @@ private slots:
         execucao.defineInterrupcao([&] { return ++perguntas > 3; });
         const auto resultados = execucao.executa();
         QVERIFY(execucao.interrompida());
-        QCOMPARE(resultados.size(), size_t(1));
+        QCOMPARE(execucao.parada(), std::optional<QString>("execução interrompida"));
         QCOMPARE(resultados.front().motivo, QStringLiteral("execução interrompida"));
+        QCOMPARE(resultados.front().veredito, roteiro::Veredito::Erro);
+        QCOMPARE(resultados.back().veredito, roteiro::Veredito::NaoExecutado);
         const auto continuas = m_sim->calls("ContinuaFuncaoKavexInterativo");
         QCOMPARE(continuas.back()["ret"].get<int>(), -7);
         QCOMPARE(m_sim->calls("IniciaFuncaoKavexInterativo").size(), size_t(1));
@@ -186,33 +241,94 @@ private slots:
         const roteiro::Roteiro script = roteiro::leRoteiroDeTexto(texto(roteiroDe({lento})), QStringLiteral("s.json"));
         const auto resultados = roteiro::Execucao(script, m_sim->library()).executa();
         QCOMPARE(resultados.front().motivo, QStringLiteral("tempo esgotado (1 s)"));
+        QCOMPARE(resultados.front().veredito, roteiro::Veredito::Erro);
         QVERIFY(resultados.front().segundos < 4);
     }
 
+    // TAP and JUnit say the same of every case; names that look like TAP
+    // directives are escaped; errors and cases not run are told apart.
     void reports() {
-        const std::vector<roteiro::ResultadoCaso> resultados = {{"a", true, {}, 0.5},
-                                                                {"b <&>", false, "linha 1\r\nlinha 2", 1}};
-        QCOMPARE(roteiro::planoTap(2), QStringLiteral("1..2"));
+        using roteiro::Veredito;
+        const std::vector<roteiro::ResultadoCaso> resultados = {
+            {"a", Veredito::Passou, {}, 0.0000123, {"trace: T", "mensagem: M", "cupom: C"}},
+            {"b # TODO \\ <&>", Veredito::Falhou, "linha 1\r\nlinha 2", 1, {}},
+            {"c", Veredito::Erro, "tempo esgotado (1 s)", 2, {}},
+            {"d", Veredito::NaoExecutado, {}, 0, {}}};
+        QCOMPARE(roteiro::planoTap(4), QStringLiteral("TAP version 13\n1..4"));
         QCOMPARE(roteiro::linhaTap(1, resultados[0]), QStringLiteral("ok 1 - a"));
-        QCOMPARE(roteiro::linhaTap(2, resultados[1]), QStringLiteral("not ok 2 - b <&>\n# linha 1  linha 2"));
-        QXmlStreamReader xml(roteiro::relatorioJUnit(QStringLiteral("/x/cert.json"), resultados));
+        QCOMPARE(roteiro::linhaTap(2, resultados[1]),
+                 QStringLiteral("not ok 2 - b \\# TODO \\\\ <&>\n# linha 1  linha 2"));
+        QCOMPARE(roteiro::linhaTap(3, resultados[2]), QStringLiteral("not ok 3 - c\n# erro: tempo esgotado (1 s)"));
+        QCOMPARE(roteiro::resumoTap(resultados),
+                 QStringLiteral("# 4 casos: 1 passaram, 1 falharam, 1 com erro, 1 não executados"));
+        QCOMPARE(roteiro::abandonoTap("parou\naqui"), QStringLiteral("Bail out! parou aqui"));
+        const QDateTime inicio(QDate(2026, 12, 10), QTime(3, 4, 5));
+        QXmlStreamReader xml(roteiro::relatorioJUnit({"/x/cert.json", inicio, "maquina"}, resultados));
         QStringList vistos;
         while (!xml.atEnd()) {
             if (xml.readNext() != QXmlStreamReader::StartElement) {
                 continue;
             }
+            const auto atributo = [&](const char* nome) {
+                return xml.attributes().value(QLatin1String(nome)).toString();
+            };
             if (xml.name() == u"testsuite") {
-                QCOMPARE(xml.attributes().value(QLatin1String("failures")), u"1");
-                QCOMPARE(xml.attributes().value(QLatin1String("name")), u"cert");
+                vistos << QStringList{atributo("name"),    atributo("tests"),   atributo("failures"),
+                                      atributo("errors"),  atributo("skipped"), atributo("timestamp"),
+                                      atributo("hostname")}
+                              .join(u' ');
+            } else if (xml.name() == u"testcase") {
+                vistos << atributo("name") + u' ' + atributo("time");
+            } else if (xml.name() == u"system-out") {
+                vistos << xml.readElementText();
             } else if (xml.name() != u"testsuites") {
-                vistos << xml.name().toString() + u':' +
-                              xml.attributes()
-                                  .value(QLatin1String(xml.name() == u"testcase" ? "name" : "message"))
-                                  .toString();
+                vistos << xml.name().toString() + u':' + atributo("message");
             }
         }
         QVERIFY(!xml.hasError());
-        QCOMPARE(vistos, (QStringList{"testcase:a", "testcase:b <&>", "failure:linha 1\r\nlinha 2"}));
+        QCOMPARE(vistos, (QStringList{"cert 4 1 1 1 2026-12-10T03:04:05 maquina", "a 0.000012",
+                                      "trace: T\nmensagem: M\ncupom: C", "b # TODO \\ <&> 1.000000",
+                                      "failure:linha 1\r\nlinha 2", "c 2.000000", "error:tempo esgotado (1 s)",
+                                      "d 0.000000", "skipped:não executado"}));
+    }
+
+    // A script that never ends or is too large is refused unread.
+    void boundedReading() {
+        try {
+            roteiro::leRoteiro(QStringLiteral("/dev/zero"));
+            QFAIL("an endless file was read");
+        } catch (const roteiro::ErroRoteiro& erro) {
+            QVERIFY2(QString::fromStdString(erro.what()).contains(u"maior que o limite de 64 MiB"), erro.what());
+        }
+    }
+
+    // The JSON Schema in examples/ names the keys the reader takes, object by
+    // object and start kind by start kind.
+    void schemaMatchesTheReader() {
+        QFile arquivo(QStringLiteral(KAVEX_PROJECT_SOURCE_DIR "/examples/roteiro.schema.json"));
+        QVERIFY(arquivo.open(QIODevice::ReadOnly));
+        const json esquema = json::parse(arquivo.readAll().toStdString());
+        const auto chaves = [](const json& objeto) {
+            QStringList lista;
+            for (const auto& [chave, valor] : objeto["properties"].items()) {
+                lista << QString::fromStdString(chave);
+            }
+            lista.sort();
+            return lista;
+        };
+        std::map<QString, QStringList> doEsquema = {{"roteiro", chaves(esquema)}};
+        for (const auto& [nome, definicao] : esquema["$defs"].items()) {
+            if (definicao.contains("properties")) {
+                doEsquema[QString::fromStdString(nome)] = chaves(definicao);
+            }
+        }
+        for (const json& inicio : esquema["$defs"]["start"]["oneOf"]) {
+            doEsquema["start:" + QString::fromStdString(inicio["properties"]["kind"]["const"])] = chaves(inicio);
+        }
+        for (auto [nome, lista] : roteiro::chavesDoFormato()) {
+            lista.sort();
+            QCOMPARE(doEsquema[nome], lista);
+        }
     }
 
 private:

@@ -397,8 +397,8 @@ private slots:
                  KAVEXSIM_NO_FUNCTION);
     }
 
-    // A run recorded once is played back exactly from its log, whatever the
-    // console sends and whatever state the built-in behaviour is in.
+    // A run recorded once is played back exactly from its log, whatever
+    // state the built-in behaviour is in.
     void replayOfARecordedLog() {
         struct Chamada {
             int32_t ret, comando, campo;
@@ -442,7 +442,7 @@ private slots:
         const QString gravacao = m_dir->filePath("recorded.jsonl");
         QVERIFY(QFile::rename(logPath(), gravacao));
         qputenv(KAVEXSIM_ENV_SCRIPT, gravacao.toLocal8Bit());
-        const std::vector<Chamada> tocadas = roda(false); // no menu answer: only the log can answer it
+        const std::vector<Chamada> tocadas = roda(true);
         QVERIFY(tocadas == gravadas);
 
         // The replay's own log matches the recording call for call.
@@ -456,6 +456,56 @@ private slots:
             COMPARE_JSON(b[n].value("out", json()), original.value("out", json()));
         }
         QCOMPARE(n, b.size());
+    }
+
+    // Played back, each call must be the recorded one (its date and time
+    // aside): the first that departs, or comes past the recording's end,
+    // answers KAVEXSIM_PLAYBACK_DEPARTED, as does every call after it.
+    void playbackChecksEachCall_data() {
+        QTest::addColumn<QByteArray>("valor");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("extras");
+        QTest::addColumn<QByteArray>("depoisDoFim");
+        QTest::addColumn<QList<int>>("retornos");
+        QTest::addColumn<QString>("nota");
+        const int desvio = KAVEXSIM_PLAYBACK_DEPARTED;
+        QTest::newRow("the same calls on another day")
+            << QByteArray("10,00") << QByteArray("20270202") << 0 << QByteArray() << QList<int>{0, 10000, 1} << "";
+        QTest::newRow("another value") << QByteArray("99,00") << QByteArray("20260110") << 0 << QByteArray()
+                                       << QList<int>{0, desvio, desvio}
+                                       << "chamada 2 (IniciaFuncaoKavexInterativo): o argumento 2 difere: gravado "
+                                          "\"10,00\", enviado \"99,00\"";
+        QTest::newRow("a call past the end")
+            << QByteArray("10,00") << QByteArray("20260110") << 1 << QByteArray() << QList<int>{0, 10000, 1, desvio}
+            << "chamada 4 (VerificaPresencaPinPad): a gravação terminou";
+        QTest::newRow("past the end, the built-in answers") << QByteArray("10,00") << QByteArray("20260110") << 1
+                                                            << QByteArray("1") << QList<int>{0, 10000, 1, 1} << "";
+    }
+    void playbackChecksEachCall() {
+        QFETCH(QByteArray, valor);
+        QFETCH(QByteArray, data);
+        QFETCH(int, extras);
+        QFETCH(QByteArray, depoisDoFim);
+        QFETCH(QList<int>, retornos);
+        QFETCH(QString, nota);
+        const auto roda = [this](const char* v, const char* d, int mais) {
+            QList<int> r{SIM(ConfiguraIntKavexInterativo)("host", "00000001", "T1", 0),
+                         SIM(IniciaFuncaoKavexInterativo)(2, v, "12345", d, "093000", "Opx", "[]")};
+            for (int i = 0; i <= mais; ++i) {
+                r << SIM(VerificaPresencaPinPad)();
+            }
+            return r;
+        };
+        roda("10,00", "20260110", 0);
+        const QString gravacao = m_dir->filePath("recorded.jsonl");
+        QVERIFY(QFile::rename(logPath(), gravacao));
+        qputenv(KAVEXSIM_ENV_SCRIPT, gravacao.toLocal8Bit());
+        qputenv(KAVEXSIM_ENV_AFTER_RECORDING, depoisDoFim);
+        QCOMPARE(roda(valor.constData(), data.constData(), extras), retornos);
+        qunsetenv(KAVEXSIM_ENV_AFTER_RECORDING);
+        const auto notas = logLines();
+        const auto it = std::find_if(notas.begin(), notas.end(), [](const json& l) { return l["fn"] == "playback"; });
+        QCOMPARE(it == notas.end() ? QString() : QString::fromStdString((*it)["error"].get<std::string>()), nota);
     }
 
     void delayMakesPinpadStepsSlow() {

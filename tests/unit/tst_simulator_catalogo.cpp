@@ -46,7 +46,16 @@ class TstSimulatorCatalogo : public QObject {
     int m_cupom = 7000;
 
 private slots:
-    void initTestCase() { QVERIFY(m_sim.ok()); }
+    // The library is loaded once per process: its first sales are the run's
+    // first, numbered 000001 and 000002.
+    void initTestCase() {
+        QVERIFY(m_sim.ok());
+        m_sim.limpa();
+        for (const QString& numero : {QStringLiteral("000001"), QStringLiteral("000002")}) {
+            QVERIFY(vende(2, {"1"}).endsWith("=0"));
+            QCOMPARE(m_sim.textos.last(), QStringLiteral("TRANSAÇÃO APROVADA NSU ") + numero);
+        }
+    }
     void init() { m_sim.limpa(); }
 
     // `antes`: a function confirmed first (its NSU is 000001), which the one
