@@ -269,7 +269,6 @@ void BibliotecaGravada::grava(const char* funcao, QJsonArray argumentos, qint64 
         linha.insert(QStringLiteral("out"), saidas);
     }
     QByteArray texto = QJsonDocument(linha).toJson(QJsonDocument::Compact) + '\n';
-    const std::lock_guard trava(mutex_);
     if (retorno == kBibliotecaEncerrada) {
         texto += linhaQueda();
     }
