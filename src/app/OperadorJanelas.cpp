@@ -244,8 +244,13 @@ OperadorLaco::Resposta OperadorJanelas::codigoBarras(const QString& solicitacao)
     return {codBarra.RetornoCodBarra, continuaDoDialogo()};
 }
 
+// A cancel pressed while the call ran goes out with the next call; the wait
+// this call reported must not bring the panel back meanwhile, or it would
+// outlive the function it belonged to.
 void OperadorJanelas::aguardaPinpad(int32_t contador) {
-    c_.PnlCncPpd->show();
+    if (principal_.estado().Continua != KAVEX_CONTINUA_ENCERRA) {
+        c_.PnlCncPpd->show();
+    }
     c_.LblContador->setText(QString::number(contador));
 }
 
