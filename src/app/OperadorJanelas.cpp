@@ -57,13 +57,14 @@ OperadorJanelas::OperadorJanelas(TFrmtesteCliKavex32I& principal, const Controle
     quadro_.callOnTimeout([this] { atualizaTela(); });
 }
 
-// Only the controls that change from one cycle to the next wait for the
-// frame; repainting the whole window once a frame would cost as much as the
-// cycles themselves.
+// Only the controls whose contents change from one cycle to the next wait
+// for the frame; repainting the whole window once a frame would cost as much
+// as the cycles themselves. A panel that is shown and hidden never waits: a
+// widget hidden while its updates are off leaves its pixels on the screen.
 void OperadorJanelas::pinta(bool agora) {
     emPausa_ = !agora;
     for (QWidget* w : {static_cast<QWidget*>(c_.Memo), static_cast<QWidget*>(c_.MemoMsgOperador),
-                       static_cast<QWidget*>(c_.EdtData), c_.PnlCncPpd}) {
+                       static_cast<QWidget*>(c_.EdtData), static_cast<QWidget*>(c_.LblContador)}) {
         w->setUpdatesEnabled(agora);
     }
 }
