@@ -360,8 +360,11 @@ void OperadorJanelas::limpaCaixaMensagens() {
 
 // The panel lies over the operator messages (emptied for the read), so the
 // window keeps its size and the other boxes their place. It is painted
-// before the library takes the thread.
+// before the library takes the thread. A pinpad panel an earlier function
+// left up would offer a second "Cancela &Pinpad" that does nothing for the
+// read: it goes.
 void OperadorJanelas::mostraPainelLeitura() {
+    escondeAguardaPinpad();
     QWidget* painel = c_.pnlILCD;
     const QWidget* mensagens = c_.MemoMsgOperador;
     const QPoint canto = mensagens->mapTo(painel->parentWidget(), QPoint(0, 0));
