@@ -9,6 +9,7 @@
 #include "library/BibliotecaEmThread.h"
 #include "widgets/Acessibilidade.h"
 #include "widgets/Aparencia.h"
+#include "widgets/PedidoFechar.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -57,6 +58,7 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     janelas_ = std::make_unique<Janelas>(estado_, *this, biblioteca_, *this);
     criaLaco();
     conectaFinalizacao();
+    vigiaFechamento();
 }
 
 TFrmtesteCliKavex32I::~TFrmtesteCliKavex32I() = default;

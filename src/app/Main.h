@@ -22,6 +22,9 @@ class OutrasTransacoes;
 struct CamposConfirmacao;
 } // namespace fluxos
 
+namespace platform {
+class PedidoFechar;
+}
 namespace Ui {
 class TFrmtesteCliKavex32I;
 }
@@ -83,6 +86,7 @@ public:
     void substituiLacoDasOutras(std::function<void()> laco);
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -98,6 +102,7 @@ private:
     void carregaEnderecos();
     void lembraEndereco(const QString& endereco);
     void criaLaco();
+    void vigiaFechamento();
     void conectaFinalizacao();
     fluxos::CamposConfirmacao camposConfirmacao() const;
     QString restricoes() const;
@@ -111,6 +116,10 @@ private:
     void executaExclusivo(Tratador tratador);
     bool emFuncao_ = false;
     bool fechaAoTerminar_ = false;
+    // A close asked for while a dialog was open, to be dealt with once the
+    // window is no longer blocked.
+    std::unique_ptr<platform::PedidoFechar> pedidoFechar_;
+    bool fecharAposDialogo_ = false;
 
     // While a visit runs, only the visit gives the controls back.
     bool visitaOutras_ = false;
