@@ -11,6 +11,7 @@
 #include "widgets/Prompt.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextDocumentLayout>
@@ -360,30 +361,49 @@ void TestConsoleViva::linhaDeMensagemMostraTextoInteiro() {
     QVERIFY(c.window().frameGeometry().width() <= 1280);
 }
 
-// A dialog's own call: a second click or its access key while the request is
-// on its way starts nothing, and the dialog takes input again afterwards.
+// A dialog's own call: a second click, or its access key and Space, while
+// the request is on its way start nothing, and the dialog, under a busy
+// cursor meanwhile, takes input again afterwards. Idle, the same keys send:
+// Alt+E moves between "&Enviar" and "&Encerra", Space presses "&Enviar".
 void TestConsoleViva::dialogoNaoRepeteChamadaEmCurso() {
     BibliotecaLenta biblioteca;
     TFrmtesteCliKavex32I janela(biblioteca);
     QDialog& direta = *janela.findChild<QDialog*>(QStringLiteral("FrmTrnDirKavex"));
     direta.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&direta));
-    harness::controle<QLineEdit>(direta, "ed_Funcao")->setText(QStringLiteral("1"));
+    direta.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&direta));
+    auto* funcao = harness::controle<QLineEdit>(direta, "ed_Funcao");
+    funcao->setText(QStringLiteral("1"));
+    funcao->setFocus();
     auto* enviar = harness::controle<QAbstractButton>(direta, "BtnEnviar");
+    const auto tecla = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    QStringList durante;
     QTimer relogio;
     QObject::connect(&relogio, &QTimer::timeout, [&] {
         if (biblioteca.diretas() >= 1) {
             relogio.stop();
+            durante << QString::number(direta.cursor().shape()) << QString::number(funcao->cursor().shape());
             QTest::mouseClick(enviar, Qt::LeftButton);
-            QTest::keyClick(&direta, Qt::Key_Space);
-            QTest::keyClick(&direta, Qt::Key_E, Qt::AltModifier);
+            tecla(Qt::Key_E, Qt::AltModifier);
+            tecla(Qt::Key_Space);
+            durante << QApplication::focusWidget()->objectName();
             biblioteca.libera();
         }
     });
     relogio.start(5ms);
-    QTest::mouseClick(enviar, Qt::LeftButton);
+    for (int i = 0; i < 2 && QApplication::focusWidget() != enviar; ++i) {
+        tecla(Qt::Key_E, Qt::AltModifier);
+    }
+    QCOMPARE(QApplication::focusWidget(), enviar);
+    tecla(Qt::Key_Space);
     QCOMPARE(biblioteca.diretas(), 1);
+    QCOMPARE(durante, (QStringList{QString::number(Qt::BusyCursor), QString::number(Qt::BusyCursor),
+                                   QStringLiteral("BtnEnviar")}));
     QTRY_VERIFY(direta.isVisible());
+    QCOMPARE(funcao->cursor().shape(), Qt::IBeamCursor);
+    QCOMPARE(direta.cursor().shape(), Qt::ArrowCursor);
     QTest::mouseClick(enviar, Qt::LeftButton);
     QCOMPARE(biblioteca.diretas(), 2);
     direta.hide();
