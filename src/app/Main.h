@@ -97,7 +97,6 @@ private:
     void conectaMenu();
     void criaTeclas();
     void pintaJanela();
-    void dimensionaMensagem();
     void fixaJanela();
     void carregaEnderecos();
     void lembraEndereco(const QString& endereco);

@@ -44,8 +44,7 @@ void TFrmtesteCliKavex32I::closeEvent(QCloseEvent* event) {
         return;
     }
     fechaAoTerminar_ = true;
-    estado_.Continua = KAVEX_CONTINUA_ENCERRA;
-    if (ui->pnlILCD->isVisible()) {
+    if (ui->PnlMensagens->lendoCartao()) {
         BtnILCDClick();
     }
 }
