@@ -3,21 +3,21 @@
 
 #include "app/Codigos.h"
 #include "app/OperadorJanelas.h"
+#include "app/PainelMensagens.h"
 #include "app/RetemEntrada.h"
 #include "fluxos/LacoComandos.h"
 #include "fluxos/OutrasTransacoes.h"
 #include "library/BibliotecaEmThread.h"
 #include "widgets/Acessibilidade.h"
 #include "widgets/Aparencia.h"
+#include "widgets/PedidoFechar.h"
 #include "widgets/VigiaChamada.h"
 
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QShortcut>
-#include <QtMath>
 
 namespace {
 const QString kTitulo = QStringLiteral("Teste CliKavex Interativo - Versão 1.28d1 - 01/09/2008");
@@ -26,13 +26,6 @@ const QString kTitulo = QStringLiteral("Teste CliKavex Interativo - Versão 1.28
 constexpr int kTempoDica = 8000;
 constexpr int kMaxFuncao = 3;
 constexpr int kColunasRestricoes = 5;
-// The longest message the message line shows (a longer one goes to the
-// operator messages), on how many lines, and the capital it is measured in.
-constexpr int kMensagemCurta = 50;
-constexpr int kLinhasMensagem = 2;
-constexpr QChar kMaiusculaLarga = u'W';
-// Room for the text cursor at a line's end.
-constexpr int kFolgaCursor = 2;
 } // namespace
 
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent)
@@ -62,6 +55,7 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     vigia_ = std::make_unique<VigiaChamada>(*this, limiteSemResposta(), [this] { return biblioteca_.encerra(); });
     criaLaco();
     conectaFinalizacao();
+    vigiaFechamento();
 }
 
 TFrmtesteCliKavex32I::~TFrmtesteCliKavex32I() = default;
@@ -99,9 +93,7 @@ void TFrmtesteCliKavex32I::preencheListas() {
 
     // The typed restrictions take the list's place; the list keeps its room
     // so the window does not change shape when the mode changes.
-    // The pinpad-wait panel keeps its room too: the window has a fixed size.
-    for (QWidget* w : {static_cast<QWidget*>(ui->CLBRestricoes), static_cast<QWidget*>(ui->ChkBoxDescricao),
-                       static_cast<QWidget*>(ui->PnlCncPpd)}) {
+    for (QWidget* w : {static_cast<QWidget*>(ui->CLBRestricoes), static_cast<QWidget*>(ui->ChkBoxDescricao)}) {
         QSizePolicy politica = w->sizePolicy();
         politica.setRetainSizeWhenHidden(true);
         w->setSizePolicy(politica);
@@ -113,7 +105,6 @@ void TFrmtesteCliKavex32I::conectaControles() {
     connect(ui->BtnLimpar, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnLimparClick));
     connect(ui->BtnTransacao, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtntransacaoClick));
     connect(ui->BtnFuncPpd, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnFuncPpdClick));
-    connect(ui->BtnILCD, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnILCDClick);
     connect(ui->BtnOutrasTrn, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::btnOutrasTrnClick));
     connect(ui->RdGrpRestricoes, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RdGrpRestricoesClick);
     connect(ui->ChkBoxDescricao, &QCheckBox::clicked, this, &TFrmtesteCliKavex32I::ChkBoxDescricaoClick);
@@ -142,11 +133,7 @@ void TFrmtesteCliKavex32I::criaTeclas() {
         connect(atalho, &QShortcut::activated, this, pressionaPadrao);
     }
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(esc, &QShortcut::activated, this, [this] {
-        if (ui->PnlCncPpd->isVisible() && ui->BtnCncPpd->isEnabled()) {
-            ui->BtnCncPpd->click();
-        }
-    });
+    connect(esc, &QShortcut::activated, ui->PnlMensagens, &PainelMensagens::teclaEsc);
 }
 
 void TFrmtesteCliKavex32I::FormCreate() {
@@ -166,8 +153,6 @@ void TFrmtesteCliKavex32I::FormCreate() {
     ui->RdGrpRestricoes->setItemIndex(0);
     ui->Rdgp_confirm->setItemIndex(1);
     ChkBoxDescricaoClick();
-    ui->PnlCncPpd->hide();
-    ui->pnlILCD->hide();
     HabilitaDesabilita(false);
 }
 
@@ -178,21 +163,6 @@ void TFrmtesteCliKavex32I::pintaJanela() {
     aparencia::pintaPainel(*ui->centralwidget);
     aparencia::destaca(*ui->Label1, true, 14);
     aparencia::destaca(*ui->EdtResultado, false, 16, Qt::red);
-    aparencia::destaca(*ui->EdtData, true, 14, Qt::red);
-    dimensionaMensagem();
-    aparencia::destaca(*ui->MemoMsgOperador, true);
-    // It lies over the operator's messages and must hide them.
-    ui->pnlILCD->setAutoFillBackground(true);
-}
-
-// The message line holds the library's longest short message on two lines,
-// even in the font's widest capitals, and so the date line whole.
-void TFrmtesteCliKavex32I::dimensionaMensagem() {
-    QPlainTextEdit& linha = *ui->EdtData;
-    const QFontMetrics metricas(linha.font());
-    const int margens = 2 * (linha.frameWidth() + qCeil(linha.document()->documentMargin())) + kFolgaCursor;
-    const int largura = metricas.horizontalAdvance(QString(kMensagemCurta / kLinhasMensagem, kMaiusculaLarga));
-    linha.setFixedSize(largura + margens, kLinhasMensagem * metricas.lineSpacing() + margens);
 }
 
 void TFrmtesteCliKavex32I::fixaJanela() {
@@ -234,12 +204,10 @@ void TFrmtesteCliKavex32I::BtnLimparClick() {
     ui->CBFuncao->setEditText(QString());
     ui->EdtValor->clear();
     ui->EdtResultado->clear();
-    ui->MemoMsgOperador->clear();
-    ui->EdtData->clear();
+    ui->PnlMensagens->limpa();
     ui->EdtRestricoes->clear();
     ui->EdtHora->clear();
     ui->EdtHora2->clear();
-    ui->Memo->clear();
     for (int i = 0; i < ui->CLBRestricoes->count(); ++i) {
         ui->CLBRestricoes->item(i)->setCheckState(Qt::Unchecked);
     }

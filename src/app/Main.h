@@ -23,6 +23,9 @@ class OutrasTransacoes;
 struct CamposConfirmacao;
 } // namespace fluxos
 
+namespace platform {
+class PedidoFechar;
+}
 namespace Ui {
 class TFrmtesteCliKavex32I;
 }
@@ -84,6 +87,7 @@ public:
     void substituiLacoDasOutras(std::function<void()> laco);
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -94,11 +98,11 @@ private:
     void conectaMenu();
     void criaTeclas();
     void pintaJanela();
-    void dimensionaMensagem();
     void fixaJanela();
     void carregaEnderecos();
     void lembraEndereco(const QString& endereco);
     void criaLaco();
+    void vigiaFechamento();
     void conectaFinalizacao();
     fluxos::CamposConfirmacao camposConfirmacao() const;
     QString restricoes() const;
@@ -116,6 +120,10 @@ private:
     bool emFuncao_ = false;
     quint64 quedaMostrada_ = 0;
     bool fechaAoTerminar_ = false;
+    // A close asked for while a dialog was open, to be dealt with once the
+    // window is no longer blocked.
+    std::unique_ptr<platform::PedidoFechar> pedidoFechar_;
+    bool fecharAposDialogo_ = false;
 
     // While a visit runs, only the visit gives the controls back.
     bool visitaOutras_ = false;

@@ -1,13 +1,17 @@
 // Handlers that may call the library run one at a time, and closing the
 // window while one runs ends the function first instead of leaving it behind.
+// A close asked for while a dialog is open is not lost: it is taken as soon
+// as the dialog has closed.
 
 #include "app/Main.h"
 #include "ui_Main.h"
 
 #include "library/kavex_protocolo.h"
+#include "widgets/PedidoFechar.h"
 #include "widgets/Prompt.h"
 
 #include <QCloseEvent>
+#include <QTimer>
 
 namespace {
 const QString kPerguntaFechar =
@@ -41,8 +45,21 @@ void TFrmtesteCliKavex32I::closeEvent(QCloseEvent* event) {
         return;
     }
     fechaAoTerminar_ = true;
-    estado_.Continua = KAVEX_CONTINUA_ENCERRA;
-    if (ui->pnlILCD->isVisible()) {
+    if (ui->PnlMensagens->lendoCartao()) {
         BtnILCDClick();
     }
+}
+
+void TFrmtesteCliKavex32I::vigiaFechamento() {
+    pedidoFechar_ = std::make_unique<platform::PedidoFechar>(*this, [this] { fecharAposDialogo_ = true; });
+}
+
+// Queued, so the dialog that has just closed is gone and its caller has
+// read its answer before the question comes.
+bool TFrmtesteCliKavex32I::event(QEvent* event) {
+    if (event->type() == QEvent::WindowUnblocked && fecharAposDialogo_) {
+        fecharAposDialogo_ = false;
+        QTimer::singleShot(0, this, &TFrmtesteCliKavex32I::close);
+    }
+    return QMainWindow::event(event);
 }

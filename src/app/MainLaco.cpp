@@ -5,19 +5,21 @@
 #include "ui_Main.h"
 
 #include "app/OperadorJanelas.h"
+#include "app/PainelMensagens.h"
 #include "fluxos/LacoComandos.h"
 #include "fluxos/OutrasTransacoes.h"
 #include "library/kavex.h"
 
 void TFrmtesteCliKavex32I::criaLaco() {
-    operador_ = std::make_unique<OperadorJanelas>(
-        *this, OperadorJanelas::Controles{ui->Memo, ui->MemoMsgOperador, ui->EdtData, ui->PnlCncPpd, ui->LblContador,
-                                          ui->EdtResultado, ui->RdGrImpr, ui->EdtCpFiscal, ui->EdtHora, ui->EdtValor,
-                                          ui->EdtCpFiscal2, ui->EdtHora2, ui->pnlILCD});
+    operador_ = std::make_unique<OperadorJanelas>(*this, *ui->PnlMensagens,
+                                                  OperadorJanelas::Controles{ui->EdtResultado, ui->RdGrImpr,
+                                                                             ui->EdtCpFiscal, ui->EdtHora, ui->EdtValor,
+                                                                             ui->EdtCpFiscal2, ui->EdtHora2});
     laco_ = std::make_unique<LacoComandos>(estado_, biblioteca_, *operador_);
     outras_ =
         std::make_unique<fluxos::OutrasTransacoes>(estado_, biblioteca_, *operador_, [this] { ContinuaFuncao(); });
-    connect(ui->BtnCncPpd, &QPushButton::clicked, this, &TFrmtesteCliKavex32I::BtnCncPpdClick);
+    connect(ui->PnlMensagens, &PainelMensagens::cancelaPinpad, this, &TFrmtesteCliKavex32I::BtnCncPpdClick);
+    connect(ui->PnlMensagens, &PainelMensagens::interrompeLeitura, this, &TFrmtesteCliKavex32I::BtnILCDClick);
 }
 
 void TFrmtesteCliKavex32I::ContinuaFuncao() {
@@ -27,6 +29,5 @@ void TFrmtesteCliKavex32I::ContinuaFuncao() {
 // Takes effect while the loop processes pending events between two calls, so
 // the -1 goes out with the very next one.
 void TFrmtesteCliKavex32I::BtnCncPpdClick() {
-    estado_.Continua = KAVEX_CONTINUA_ENCERRA;
-    ui->PnlCncPpd->hide();
+    operador_->pedeCancelamento();
 }

@@ -3,6 +3,7 @@
 #include "library/kavex.h"
 
 #include "app/Main.h"
+#include "app/PainelMensagens.h"
 #include "dialogs/ColetaCampos.h"
 #include "dialogs/ColetaCodProdAutor.h"
 #include "dialogs/ColetaDadosCMC7.h"
@@ -28,141 +29,66 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
-#include <algorithm>
-#include <chrono>
-
 namespace {
 const QString kTituloImpressao = QStringLiteral("Cupom TEF");
 // The item of the printer choice that prints the receipt.
 constexpr int kComImpressora = 1;
-// How often the window is painted while the loop runs: once a frame.
-constexpr qint64 kQuadroNs = 16'000'000;
-
-// Adds a text with CR LF line breaks as one entry, on as many lines as it has
-// line breaks. A CR on its own is no line break there, so it is dropped
-// instead of starting a line of its own.
-void acrescentaTexto(QPlainTextEdit* caixa, const QString& texto) {
-    QString linhas = texto;
-    linhas.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    linhas.remove(QLatin1Char('\r'));
-    caixa->appendPlainText(linhas);
-}
-
 } // namespace
 
-OperadorJanelas::OperadorJanelas(TFrmtesteCliKavex32I& principal, const Controles& controles)
-    : principal_(principal), c_(controles) {
-    relogio_.start();
-    quadro_.setSingleShot(true);
-    quadro_.callOnTimeout([this] { atualizaTela(); });
-}
-
-// Only the controls that change from one cycle to the next wait for the
-// frame; repainting the whole window once a frame would cost as much as the
-// cycles themselves.
-void OperadorJanelas::pinta(bool agora) {
-    emPausa_ = !agora;
-    for (QWidget* w : {static_cast<QWidget*>(c_.Memo), static_cast<QWidget*>(c_.MemoMsgOperador),
-                       static_cast<QWidget*>(c_.EdtData), c_.PnlCncPpd}) {
-        w->setUpdatesEnabled(agora);
-    }
-}
+OperadorJanelas::OperadorJanelas(TFrmtesteCliKavex32I& principal, PainelMensagens& mensagens,
+                                 const Controles& controles)
+    : principal_(principal), mensagens_(mensagens), c_(controles) {}
 
 void OperadorJanelas::atualizaTela() {
-    quadro_.stop();
-    if (!tracePendente_.isEmpty()) {
-        c_.Memo->appendPlainText(tracePendente_.join(QLatin1Char('\n')));
-        tracePendente_.clear();
-    }
-    if (mensagemPendente_) {
-        c_.EdtData->setPlainText(*mensagemPendente_);
-        mensagemPendente_.reset();
-    }
-    pinta(true);
-    ultimaPintura_ = relogio_.nsecsElapsed();
+    mensagens_.atualiza();
 }
 
 void OperadorJanelas::processa() {
-    if (relogio_.nsecsElapsed() - ultimaPintura_ >= kQuadroNs) {
-        atualizaTela();
-    } else {
-        pinta(false);
-    }
+    mensagens_.antesDosEventos();
     platform::modal::processPendingEvents();
 }
 
-// A call that lasts shows what the cycles before it left within the frame,
-// not when it ends.
 void OperadorJanelas::esperaComecou() {
-    if (emPausa_ && !quadro_.isActive()) {
-        const qint64 restante = kQuadroNs - (relogio_.nsecsElapsed() - ultimaPintura_);
-        quadro_.start(std::chrono::milliseconds(std::max<qint64>(0, restante / 1'000'000)));
-    }
+    mensagens_.esperaComecou();
 }
 
-void OperadorJanelas::antesDoDialogo() {
-    principal_.estado().Continua = KAVEX_CONTINUA_SEGUE;
-}
-
-int32_t OperadorJanelas::continuaDoDialogo() const {
-    return principal_.estado().Continua;
+void OperadorJanelas::pedeCancelamento() {
+    cancelamentoPedido_ = true;
 }
 
 void OperadorJanelas::iniciaFuncao(const QString& dataHora) {
-    principal_.estado().Continua = KAVEX_CONTINUA_SEGUE;
+    cancelamentoPedido_ = false;
     Janelas& j = principal_.janelas();
     j.FrmCupomTEF->MemCupom()->clear();
     j.FrmConsultas->MemoConsultas()->clear();
-    tracePendente_.clear();
-    mensagemPendente_.reset();
-    c_.Memo->clear();
-    c_.MemoMsgOperador->clear();
-    mostraMensagem(dataHora);
+    mensagens_.inicia(dataHora);
     j.FrmCupomTEF->OpcaoConfirmacao = TFrmCupomTEF::Pendente;
 }
 
-// "Cancela &Pinpad" leaves -1 in Continua; a dialog's "&Encerra" does too,
-// and the loop sends -1 after it either way.
+// A "Cancela &Pinpad" pressed since the last call ends the function with the
+// next one.
 bool OperadorJanelas::processaEventos() {
     processa();
-    int32_t& continua = principal_.estado().Continua;
     // Closing the window during the function also ends it, call after call.
-    const bool cancela = continua == KAVEX_CONTINUA_ENCERRA || principal_.encerramentoPedido();
-    continua = KAVEX_CONTINUA_SEGUE;
+    const bool cancela = cancelamentoPedido_ || principal_.encerramentoPedido();
+    cancelamentoPedido_ = false;
     return cancela;
 }
 
-// Each trace line stays one entry of the box; line breaks in the library's
-// text are shown as breaks within it.
 void OperadorJanelas::registra(const QString& linha) {
-    if (!linha.contains(QLatin1Char('\n')) && !linha.contains(QLatin1Char('\r'))) {
-        tracePendente_.append(linha);
-        return;
-    }
-    QString entrada = linha;
-    entrada.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
-    entrada.replace(QLatin1Char('\n'), QChar::LineSeparator).replace(QLatin1Char('\r'), QChar::LineSeparator);
-    tracePendente_.append(entrada);
+    mensagens_.registra(linha);
 }
 
-// Laying the large type out again is most of what a fast cycle would cost;
-// while cycles follow each other within a frame only its last message is
-// shown.
 void OperadorJanelas::mostraMensagem(const QString& texto) {
-    if (emPausa_) {
-        mensagemPendente_ = texto;
-    } else {
-        c_.EdtData->setPlainText(texto);
-    }
+    mensagens_.mostraMensagem(texto);
 }
 
 void OperadorJanelas::acrescentaMensagem(const QString& texto) {
-    acrescentaTexto(c_.MemoMsgOperador, texto);
+    mensagens_.acrescentaMensagem(texto);
 }
 
 void OperadorJanelas::limpaMensagens() {
-    c_.MemoMsgOperador->clear();
-    mostraMensagem(QString());
+    mensagens_.limpaMensagens();
 }
 
 void OperadorJanelas::avisa(const QString& texto) {
@@ -188,69 +114,65 @@ void OperadorJanelas::cabecalhoMenu(const QString& texto) {
 
 OperadorLaco::Resposta OperadorJanelas::menu(const QString& opcoes, int tamanhoMaximo) {
     atualizaTela();
-    antesDoDialogo();
     TFrmMenu& menu = *principal_.janelas().FrmMenu;
     menu.LimitaTamanho(tamanhoMaximo);
     menu.MostraOpcoes(opcoes);
     platform::modal::showModal(menu);
-    return {menu.OpcaoMenu, continuaDoDialogo(), menu.RdBtnCont1000()->isChecked()};
+    return {menu.OpcaoMenu, menu.continua(), menu.RdBtnCont1000()->isChecked()};
 }
 
 OperadorLaco::Resposta OperadorJanelas::coletaCampo(const QString& solicitacao, int tamanhoMaximo) {
     atualizaTela();
-    antesDoDialogo();
     TFrmColeta& coleta = *principal_.janelas().FrmColeta;
     coleta.LimitaTamanho(tamanhoMaximo);
     coleta.MostraSolicitacao(solicitacao);
     platform::modal::showModal(coleta);
-    return {coleta.CampoColetado, continuaDoDialogo(), coleta.RdBtnCtn1000()->isChecked()};
+    return {coleta.CampoColetado, coleta.continua(), coleta.RdBtnCtn1000()->isChecked()};
 }
 
 OperadorLaco::EscolhaCheque OperadorJanelas::escolheCheque() {
     atualizaTela();
-    antesDoDialogo();
     Janelas& j = principal_.janelas();
     j.FrmCnsChq->PreparaEscolha();
     j.FrmDigitado->LimpaCampos();
     j.FrmCMC7->LimpaCampo();
     platform::modal::showModal(*j.FrmCnsChq);
-    return {j.FrmCnsChq->UsaCMC7, continuaDoDialogo()};
+    return {j.FrmCnsChq->UsaCMC7, j.FrmCnsChq->continua()};
 }
 
 OperadorLaco::Resposta OperadorJanelas::chequeDigitado(const QString& solicitacao) {
     atualizaTela();
-    antesDoDialogo();
     TFrmDigitado& d = *principal_.janelas().FrmDigitado;
     d.DadosCheque()->setText(solicitacao);
     platform::modal::showModal(d);
-    return {d.Compensacao + d.Banco + d.Agencia + d.C1 + d.Conta + d.C2 + d.NumeroCheque + d.C3, continuaDoDialogo()};
+    return {d.Compensacao + d.Banco + d.Agencia + d.C1 + d.Conta + d.C2 + d.NumeroCheque + d.C3, d.continua()};
 }
 
 OperadorLaco::Resposta OperadorJanelas::chequeCMC7(const QString& solicitacao, int tamanhoMaximo) {
     atualizaTela();
-    antesDoDialogo();
     TFrmCMC7& cmc7 = *principal_.janelas().FrmCMC7;
     cmc7.LimitaCMC7(static_cast<int16_t>(tamanhoMaximo));
     cmc7.MostraCMC7(solicitacao);
     platform::modal::showModal(cmc7);
-    return {cmc7.DadosCMC7, continuaDoDialogo()};
+    return {cmc7.DadosCMC7, cmc7.continua()};
 }
 
 OperadorLaco::Resposta OperadorJanelas::codigoBarras(const QString& solicitacao) {
     atualizaTela();
-    antesDoDialogo();
     TFrmCodBarra& codBarra = *principal_.janelas().FrmCodBarra;
     codBarra.MostraParaLaco(solicitacao);
-    return {codBarra.RetornoCodBarra, continuaDoDialogo()};
+    return {codBarra.RetornoCodBarra, codBarra.continua()};
 }
 
+// A cancel pressed while the call ran goes out with the next call; the wait
+// this call reported must not bring the panel back meanwhile, or it would
+// outlive the function it belonged to.
 void OperadorJanelas::aguardaPinpad(int32_t contador) {
-    c_.PnlCncPpd->show();
-    c_.LblContador->setText(QString::number(contador));
+    mensagens_.aguardaPinpad(contador, !cancelamentoPedido_);
 }
 
 void OperadorJanelas::escondeAguardaPinpad() {
-    c_.PnlCncPpd->hide();
+    mensagens_.escondeAguardaPinpad();
 }
 
 void OperadorJanelas::acrescentaCupom(const QString& texto) {
@@ -315,21 +237,18 @@ OperadorLaco::ListaProdutos OperadorJanelas::produtosAutoAtendimento() {
     return {produtos.ProdutosAAInformados, produtos.ProdutosAA};
 }
 
-// The prompts report "&Encerra" only through Continua.
 OperadorLaco::Resposta OperadorJanelas::mensagemPinpad() {
-    antesDoDialogo();
     TFrmMsgPpd& dialogo = *principal_.janelas().FrmMsgPpd;
     dialogo.EdtMsgPpd()->clear();
     platform::modal::showModal(dialogo);
-    return {dialogo.MensagemPinpad, continuaDoDialogo()};
+    return {dialogo.MensagemPinpad, dialogo.continua()};
 }
 
 OperadorLaco::Resposta OperadorJanelas::workingKey() {
-    antesDoDialogo();
     TFrmWK& dialogo = *principal_.janelas().FrmWK;
     dialogo.EdtWK()->clear();
     platform::modal::showModal(dialogo);
-    return {dialogo.WorkingKey, continuaDoDialogo()};
+    return {dialogo.WorkingKey, dialogo.continua()};
 }
 
 OperadorLaco::TempoEspera OperadorJanelas::tempoLeituraCartao() {
@@ -340,7 +259,7 @@ OperadorLaco::TempoEspera OperadorJanelas::tempoLeituraCartao() {
     if (!timeout.EdtTimeout()->text().isEmpty()) {
         tempo.segundos = timeout.TimeoutLeCartao;
     }
-    tempo.continua = continuaDoDialogo();
+    tempo.continua = timeout.continua();
     return tempo;
 }
 
@@ -349,26 +268,15 @@ int32_t OperadorJanelas::aguardaPassagemCartao() {
 }
 
 void OperadorJanelas::limpaCaixaMensagens() {
-    c_.MemoMsgOperador->clear();
+    mensagens_.limpaCaixaMensagens();
 }
 
-// The panel lies over the operator messages (emptied for the read), so the
-// window keeps its size and the other boxes their place. It is painted
-// before the library takes the thread.
 void OperadorJanelas::mostraPainelLeitura() {
-    QWidget* painel = c_.pnlILCD;
-    const QWidget* mensagens = c_.MemoMsgOperador;
-    const QPoint canto = mensagens->mapTo(painel->parentWidget(), QPoint(0, 0));
-    const int largura = mensagens->width();
-    painel->setGeometry(canto.x(), canto.y(), largura,
-                        painel->hasHeightForWidth() ? painel->heightForWidth(largura) : painel->sizeHint().height());
-    painel->raise();
-    painel->show();
-    platform::modal::processPendingEvents();
+    mensagens_.mostraPainelLeitura();
 }
 
 void OperadorJanelas::escondePainelLeitura() {
-    c_.pnlILCD->hide();
+    mensagens_.escondePainelLeitura();
 }
 
 void OperadorJanelas::validaCodigoBarras() {

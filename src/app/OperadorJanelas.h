@@ -2,33 +2,22 @@
 
 // The flows' operator as the console shows it: the main window's trace,
 // message line, message box and pinpad panel, and the operator dialogs, shown
-// through the modal seam; boxes through the prompt façade. The dialogs still
-// say "&Encerra" and "&Volta" through EstadoConsole::Continua: this adapter
-// clears it before each dialog and hands what the dialog left back with the
-// answer.
+// through the modal seam; boxes through the prompt façade. Each dialog says
+// how the operator left it ("&Encerra", "&Volta") through its own
+// continua(), which this adapter hands back with the answer.
 
 #include "fluxos/Operador.h"
 
-#include <QElapsedTimer>
-#include <QStringList>
-#include <QTimer>
-
-class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
-class QWidget;
+class PainelMensagens;
 class RadioGroup;
 class TFrmtesteCliKavex32I;
 
 class OperadorJanelas final : public OperadorLaco {
 public:
-    // The main window's controls that the loop writes or reads.
+    // The main window's fields that the flows write or read; what the
+    // library says goes to the messages panel.
     struct Controles {
-        QPlainTextEdit* Memo;
-        QPlainTextEdit* MemoMsgOperador;
-        QPlainTextEdit* EdtData;
-        QWidget* PnlCncPpd;
-        QLabel* LblContador;
         QLineEdit* EdtResultado;
         RadioGroup* RdGrImpr;
         QLineEdit* EdtCpFiscal;
@@ -36,10 +25,9 @@ public:
         QLineEdit* EdtValor;
         QLineEdit* EdtCpFiscal2;
         QLineEdit* EdtHora2;
-        QWidget* pnlILCD;
     };
 
-    OperadorJanelas(TFrmtesteCliKavex32I& principal, const Controles& controles);
+    OperadorJanelas(TFrmtesteCliKavex32I& principal, PainelMensagens& mensagens, const Controles& controles);
 
     // The result of a start made in an other-transactions window, as the
     // window writes it to "Resultado:".
@@ -47,6 +35,8 @@ public:
     // A library call has gone on long enough for the window to wait for it
     // in its event loop.
     void esperaComecou();
+    // "Cancela &Pinpad": the next call of the command loop ends the function.
+    void pedeCancelamento();
 
     void iniciaFuncao(const QString& dataHora) override;
     bool processaEventos() override;
@@ -100,24 +90,12 @@ public:
 private:
     // Events processed without taking the operator's cancel request.
     void processa();
-    // Clears Continua before a dialog and reads it after.
-    void antesDoDialogo();
-    int32_t continuaDoDialogo() const;
-    // Painting the window costs far more than a cycle of a library that
-    // answers at once. While cycles follow each other within a frame the
-    // window is painted, and the trace written to its box, once a frame; any
-    // dialog or box and the end bring everything up to date first.
-    void pinta(bool agora);
+    // Any dialog or box and the end bring the messages panel up to date.
     void atualizaTela();
 
     TFrmtesteCliKavex32I& principal_;
+    PainelMensagens& mensagens_;
     Controles c_;
-    QStringList tracePendente_;
-    // What the message line shows once the window is painted again.
-    std::optional<QString> mensagemPendente_;
-    bool emPausa_ = false;
-    QElapsedTimer relogio_;
-    qint64 ultimaPintura_ = 0;
-    QTimer quadro_;
     std::optional<int32_t> inicio_;
+    bool cancelamentoPedido_ = false;
 };

@@ -27,18 +27,44 @@ RetemEntrada::RetemEntrada(QWidget& principal) : principal_(principal) {}
 
 void RetemEntrada::esperando(bool sim) {
     if (sim && esperas_++ == 0) {
-        for (QWidget* janela : QApplication::topLevelWidgets()) {
-            if (janela->isVisible() && janela != principal_.window()) {
-                retidas_ << janela;
+        retem();
+    } else if (!sim && --esperas_ == 0) {
+        devolve();
+    }
+}
+
+void RetemEntrada::retem() {
+    for (QWidget* janela : QApplication::topLevelWidgets()) {
+        if (!janela->isVisible() || janela == principal_.window()) {
+            continue;
+        }
+        retidas_ << janela;
+        QList<QWidget*> partes = janela->findChildren<QWidget*>();
+        partes.prepend(janela);
+        for (QWidget* parte : partes) {
+            const bool proprio = parte->testAttribute(Qt::WA_SetCursor);
+            if (parte == janela || proprio) {
+                cursores_.append({parte, proprio ? std::optional(parte->cursor()) : std::nullopt});
+                parte->setCursor(Qt::BusyCursor);
             }
         }
-        if (!retidas_.isEmpty()) {
-            QCoreApplication::instance()->installEventFilter(this);
-        }
-    } else if (!sim && --esperas_ == 0) {
-        QCoreApplication::instance()->removeEventFilter(this);
-        retidas_.clear();
     }
+    if (!retidas_.isEmpty()) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+}
+
+void RetemEntrada::devolve() {
+    QCoreApplication::instance()->removeEventFilter(this);
+    retidas_.clear();
+    for (const auto& [parte, cursor] : std::as_const(cursores_)) {
+        if (parte && cursor) {
+            parte->setCursor(*cursor);
+        } else if (parte) {
+            parte->unsetCursor();
+        }
+    }
+    cursores_.clear();
 }
 
 bool RetemEntrada::eventFilter(QObject* alvo, QEvent* evento) {

@@ -7,11 +7,16 @@
 // busy window would) until the call ends, for the windows that were open when
 // it began. The main window is left alone: its cancel buttons must work
 // during a call, and its handlers guard themselves; so is any box that opens
-// during the call (the question asked when the window is closed).
+// during the call (the question asked when the window is closed). The held
+// windows show a busy cursor meanwhile, so a click is not taken for lost.
 
+#include <QCursor>
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
+
+#include <optional>
 
 class QWidget;
 
@@ -26,7 +31,14 @@ protected:
     bool eventFilter(QObject* alvo, QEvent* evento) override;
 
 private:
+    void retem();
+    void devolve();
+
     QWidget& principal_;
     int esperas_ = 0;
     QList<QPointer<QWidget>> retidas_;
+    // The held windows and their widgets with a cursor of their own (an edit
+    // box's text cursor), and that cursor (none: the parent's), to give back
+    // when the call ends.
+    QList<QPair<QPointer<QWidget>, std::optional<QCursor>>> cursores_;
 };

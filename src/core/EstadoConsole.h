@@ -10,10 +10,6 @@
 
 struct EstadoConsole {
     int32_t Retorno = 0;
-    // How the operator left the last dialog: 0 carry on, 1 "&Volta", -1
-    // "&Encerra" (also "Cancela &Pinpad"). The dialogs write it; the window's
-    // operator reads it and hands it to the flows with the answer.
-    int32_t Continua = 0;
     QString DataFiscal;      // YYYYMMDD
     QString HoraFiscal;      // HHMMSS
     QString DataHoraExtenso; // " <weekday>-feira dd/mm/yyyy hh:nn:ss"

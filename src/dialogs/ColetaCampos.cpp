@@ -53,15 +53,13 @@ void TFrmColeta::EdtColetaKeyPress(QChar& Key) {
 }
 
 void TFrmColeta::BitBtn1Click() {
-    estado_.Continua = -1;
     CampoColetado = kCampoCancelado;
-    fecha();
+    encerra();
 }
 
 void TFrmColeta::BitBtn2Click() {
-    estado_.Continua = 1;
     CampoColetado = kCampoCancelado;
-    fecha();
+    volta();
 }
 
 void TFrmColeta::RdBtnCtn0Click() {

@@ -2,8 +2,8 @@
 
 // Collects one field for the command loop. Enter takes the typed value;
 // "&Encerra" and "&Volta" leave a placeholder of thirteen zeros, long enough
-// for the loop's minimum-length check, and say the rest through the shared
-// continuation value.
+// for the loop's minimum-length check, and say the rest through the dialog's
+// continua().
 
 #include "dialogs/DialogoModal.h"
 

@@ -142,7 +142,6 @@ QLabel* TFrmCodBarra::LblCabecalhoCodBarra() const {
 // ---- callers --------------------------------------------------------------
 
 void TFrmCodBarra::MostraParaLaco(const QString& mensagem) {
-    estado_.Continua = 0;
     estado_.ModoCorrespondente = true;
     ExibeCampoCodBarra();
     ui->LblCabecalhoCodBarra->setText(mensagem);
@@ -398,8 +397,7 @@ void TFrmCodBarra::BitBtn1Click() {
 
 void TFrmCodBarra::BtnVoltaClick() {
     if (!ui->EdtCodBarra->isHidden()) {
-        estado_.Continua = 1;
-        fecha();
+        volta();
         return;
     }
     // Back from the blocks to the single field; the dialog stays open and

@@ -46,10 +46,9 @@ public:
     // "0:" + anything else accepted. Kept until the next acceptance.
     QString RetornoCodBarra;
 
-    // Shows the dialog for the command loop: Continua 0, ModoCorrespondente
-    // true, the library's prompt as heading. On return the loop reads
-    // RetornoCodBarra, and Continua tells whether the operator went back (1)
-    // or ended (-1).
+    // Shows the dialog for the command loop: ModoCorrespondente true, the
+    // library's prompt as heading. On return the loop reads RetornoCodBarra,
+    // and continua() tells whether the operator went back or ended.
     void MostraParaLaco(const QString& mensagem);
     // Shows the dialog as a checking tool: ModoCorrespondente false, "Não
     // Valida" hidden. Nothing is read back.

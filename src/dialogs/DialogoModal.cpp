@@ -95,8 +95,8 @@ void DialogoModal::configuraJanela(Moldura moldura, bool centralizaNaTela) {
     }
 }
 
-void DialogoModal::encerra() {
-    estado_.Continua = -1;
+void DialogoModal::terminaCom(int32_t continua) {
+    continua_ = continua;
     fecha();
 }
 
@@ -124,6 +124,7 @@ void DialogoModal::showEvent(QShowEvent* event) {
     if (event->spontaneous()) {
         return;
     }
+    continua_ = KAVEX_CONTINUA_SEGUE;
     if (posicao_) {
         // The client area is placed, not the frame. QWidget::move() adds the
         // frame margins Qt last saw, and once the window manager has taken

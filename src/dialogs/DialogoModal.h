@@ -5,8 +5,12 @@
 // answers (Enter presses the focused or default button; Esc means nothing
 // unless the window gives it a meaning).
 
+#include "library/kavex_protocolo.h"
+
 #include <QDialog>
 #include <QPoint>
+
+#include <cstdint>
 
 #include <functional>
 #include <optional>
@@ -29,6 +33,12 @@ enum class Moldura {
 class DialogoModal : public QDialog {
     Q_OBJECT
 public:
+    // How the operator left the last showing: KAVEX_CONTINUA_SEGUE with an
+    // answer (or any other way out), KAVEX_CONTINUA_VOLTA ("&Volta"),
+    // KAVEX_CONTINUA_ENCERRA ("&Encerra"). Each showing starts from SEGUE;
+    // the caller reads it once the window has closed.
+    int32_t continua() const { return continua_; }
+
     // The library the window calls and the main window's fields it writes,
     // given once after it is created (windows that call neither ignore them).
     void ligaServicos(KavexLibrary& biblioteca, CamposPrincipais& principal);
@@ -52,8 +62,9 @@ protected:
     // Ends the modal showing; callers read the window's variables, never the
     // modal result.
     void fecha() { accept(); }
-    // The operator ends the function: the command loop passes -1 on.
-    void encerra();
+    // The operator ends the function ("&Encerra") or goes back ("&Volta").
+    void encerra() { terminaCom(KAVEX_CONTINUA_ENCERRA); }
+    void volta() { terminaCom(KAVEX_CONTINUA_VOLTA); }
 
     // Run once, just before the first showing: fonts, images and the style
     // sheet kept in the form's property "estiloAdiado". An override calls
@@ -72,6 +83,9 @@ protected:
 
 private:
     void centraliza();
+    void terminaCom(int32_t continua);
+
+    int32_t continua_ = KAVEX_CONTINUA_SEGUE;
 
     KavexLibrary* biblioteca_ = nullptr;
     CamposPrincipais* principal_ = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 
 // The message for the pinpad display. Enter takes it, a single blank when the
-// field is empty; "&Encerra" gives up through the shared continuation value.
+// field is empty; "&Encerra" gives up (the dialog's continua()).
 // The caller empties the field before each showing.
 
 #include "dialogs/DialogoModal.h"

@@ -58,8 +58,7 @@ void TFrmMenu::BitBtn1Click() {
 }
 
 void TFrmMenu::BitBtn2Click() {
-    estado_.Continua = 1;
-    fecha();
+    volta();
 }
 
 void TFrmMenu::RdBtnCont0Click() {

@@ -2,7 +2,7 @@
 
 // The menu of the command loop: the library's heading and options, the
 // operator types the option. Enter takes the option; "&Encerra" and "&Volta"
-// end or go back through the shared continuation value instead.
+// end or go back instead (the dialog's continua()).
 
 #include "dialogs/DialogoModal.h"
 

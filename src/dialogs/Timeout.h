@@ -2,7 +2,7 @@
 
 // The time-out of a direct card read, in seconds. Only digits and backspace
 // reach the field; Enter takes its value (30 when empty). The window's close
-// control leaves both the time-out and the continuation value as they were.
+// control leaves the time-out as it was and gives up nothing.
 
 #include "dialogs/DialogoModal.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The working key for the direct PIN functions. Enter takes the key, a single
-// blank when the field is empty; "&Encerra" gives up through the shared
-// continuation value. The caller empties the field before each showing.
+// blank when the field is empty; "&Encerra" gives up (the dialog's
+// continua()). The caller empties the field before each showing.
 
 #include "dialogs/DialogoModal.h"
 

@@ -2,8 +2,9 @@
 # A slow library leaves the window alive. During a direct card read the
 # console serves the clipboard at once (a frozen one could not) and shows
 # "Interrompe Lê Cartão Direto", whose "Cancela &Pinpad" breaks the read off.
-# Closing the window during a sale asks first: "No" changes nothing; "Yes"
-# ends the sale as "&Encerra" would, and then the program.
+# Closing the window during a sale asks first, during a dialog once it has
+# closed: "No" changes nothing; "Yes" ends the sale as "&Encerra" would, and
+# then the program.
 set -u
 source "$(dirname "$0")/lib.sh"
 fecha=$3
@@ -37,24 +38,36 @@ e2e_expect_call '"fn":"InterrompeLeCartaoDireto","args":\[\],"ret":0'
 decorrido=$((($(date +%s%N) - inicio) / 1000000))
 [ "$decorrido" -lt 3000 ] || e2e_fail "the read ended only after $decorrido ms, not when it was broken off"
 
-# A sale chosen from the library's own menu of functions (function 0): debit,
-# then cash.
-xdotool windowfocus --sync "$E2E_WIN"
-xdotool key --delay 50 alt+r
-for opcao in 2 1; do
-    [ -n "$(e2e_wait_window "^Menu$")" ] || e2e_fail "the menu did not open: $(cat "$KAVEX_SIM_LOG")"
-    xdotool type --delay 50 "$opcao"
-    xdotool key --delay 50 Return
-    e2e_expect_call "\"args\":\[\"$opcao\",20001,0\]" "option $opcao did not reach the library"
-done
-# The pinpad now reads the card, slowly, and no dialog is open.
-e2e_expect_call '"out":{"command":23,' "the pinpad did not start reading"
 encerra='"fn":"ContinuaFuncaoKavexInterativo","args":\[.*,-1\]'
 # Asks the window to close and waits for the question.
 pede_fechamento() {
     "$fecha" "$E2E_WIN" || e2e_fail "could not ask the window to close"
     e2e_wait_message_box
 }
+
+# A sale chosen from the library's own menu of functions (function 0): debit,
+# then cash. A close asked for while the first menu is open is asked once
+# the menu has closed.
+xdotool windowfocus --sync "$E2E_WIN"
+xdotool key --delay 50 alt+r
+for opcao in 2 1; do
+    menu=$(e2e_wait_window "^Menu$")
+    [ -n "$menu" ] || e2e_fail "the menu did not open: $(cat "$KAVEX_SIM_LOG")"
+    if [ "$opcao" = 2 ]; then
+        "$fecha" "$E2E_WIN" || e2e_fail "could not ask the window to close"
+        e2e_find_message_box 5 && e2e_fail "the close was asked over the menu"
+        xdotool windowfocus --sync "$menu"
+    fi
+    xdotool type --delay 50 "$opcao"
+    xdotool key --delay 50 Return
+    if [ "$opcao" = 2 ]; then
+        e2e_wait_message_box
+        xdotool key --delay 50 alt+n # "&Não"
+    fi
+    e2e_expect_call "\"args\":\[\"$opcao\",20001,0\]" "option $opcao did not reach the library"
+done
+# The pinpad now reads the card, slowly, and no dialog is open.
+e2e_expect_call '"out":{"command":23,' "the pinpad did not start reading"
 pede_fechamento
 xdotool key --delay 50 alt+n # "&Não"
 sleep 0.5

@@ -134,7 +134,6 @@ private slots:
         QFETCH(QString, verificado);
         QFETCH(QString, esperado);
         roteiro(json::array({resposta(0, tipo)}));
-        estado().Continua = -1;
         platform::modal::expect("FrmCodBarra", [&](QDialog&) {
             digita(digitado);
             tecla(Qt::Key_Return);
@@ -144,7 +143,7 @@ private slots:
         QCOMPARE(dialogo().RetornoCodBarra, esperado);
         QCOMPARE(texto(dialogo(), "lblTipo"), QString::number(tipo));
         QCOMPARE(dialogo().LblCabecalhoCodBarra()->text(), QStringLiteral("Digite o código de barras"));
-        QCOMPARE(estado().Continua, 0);
+        QCOMPARE(dialogo().continua(), 0);
         QVERIFY(estado().ModoCorrespondente);
         KAVEX_VERIFY_SEAMS();
     }
@@ -417,7 +416,7 @@ private slots:
         QCOMPARE(aposVolta, QStringList({"aberta", "EdtCodBarra", "", "final", "não valida", "blocos ocultos", "8", "",
                                          "EdtCodBarra[] pnlbl1 campo 1"}));
         QCOMPARE(lugar41, lugar42);
-        QCOMPARE(estado().Continua, 1);
+        QCOMPARE(dialogo().continua(), 1);
         QCOMPARE(verificados(), QStringList({"8", "83", kArrecadacao.left(12), "3", "34"}));
 
         // Shown again, the dialog starts afresh.
@@ -428,7 +427,7 @@ private slots:
         });
         dialogo().MostraParaLaco(QString());
         QCOMPARE(aoReabrir, QStringList({"EdtCodBarra[]  - 0", "0"}));
-        QCOMPARE(estado().Continua, -1);
+        QCOMPARE(dialogo().continua(), -1);
         KAVEX_VERIFY_SEAMS();
     }
 
@@ -459,7 +458,7 @@ private slots:
                                              kArrecadacao.left(36), kArrecadacao}));
         QCOMPARE(dialogo().LblCabecalhoCodBarra()->text(), QStringLiteral("Validação do Código de Barras"));
         QVERIFY(!estado().ModoCorrespondente);
-        QCOMPARE(estado().Continua, -1);
+        QCOMPARE(dialogo().continua(), -1);
 
         // Closed in block mode; the command loop gets the single field back,
         // with "Não Valida" offered again.

@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(escolha.UsaCMC7, cmc7);
         QVERIFY(!escolha.CheckBox1()->isEnabled());
         QVERIFY(!escolha.CheckBox2()->isEnabled());
-        QCOMPARE(estado().Continua, 0);
+        QCOMPARE(escolha.continua(), 0);
         KAVEX_VERIFY_SEAMS();
     }
 
@@ -141,7 +141,7 @@ private slots:
         });
         platform::modal::showModal(escolha);
         QVERIFY(abertaAposEsc);
-        QCOMPARE(estado().Continua, -1);
+        QCOMPARE(escolha.continua(), -1);
         QVERIFY(escolha.UsaCMC7);
         KAVEX_VERIFY_SEAMS();
     }
@@ -202,7 +202,7 @@ private slots:
         }
         // Nothing to pad in an empty account.
         QCOMPARE(digitado.Conta, QString());
-        QCOMPARE(estado().Continua, -1);
+        QCOMPARE(digitado.continua(), -1);
         KAVEX_VERIFY_SEAMS();
     }
 
@@ -222,7 +222,7 @@ private slots:
         QVERIFY(aberta);
         QCOMPARE(platform::prompt::shown().size(), 1);
         QCOMPARE(digitado.Banco, QStringLiteral("011"));
-        QCOMPARE(estado().Continua, 0);
+        QCOMPARE(digitado.continua(), 0);
         KAVEX_VERIFY_SEAMS();
     }
 
@@ -235,7 +235,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         });
         platform::modal::showModal(digitado);
-        QCOMPARE(estado().Continua, -1);
+        QCOMPARE(digitado.continua(), -1);
         QCOMPARE(respostaDigitada(digitado), QStringLiteral("0:01800109773000006169748500045"));
         KAVEX_VERIFY_SEAMS();
     }
@@ -251,7 +251,7 @@ private slots:
         const QByteArray bytes = platform::toWin1252(cmc7.DadosCMC7);
         QCOMPARE(bytes.size(), 34);
         QCOMPARE(static_cast<unsigned char>(bytes.back()), 199);
-        QCOMPARE(estado().Continua, 0);
+        QCOMPARE(cmc7.continua(), 0);
         // Editing the sample brings the box back towards the library's limit.
         platform::modal::expect("FrmCMC7", [&](QDialog&) {
             QTest::keyClick(cmc7.EdtCMC7(), Qt::Key_End);
@@ -305,7 +305,7 @@ private slots:
         platform::modal::showModal(cmc7);
         QVERIFY(abertaAposEsc);
         QCOMPARE(cmc7.DadosCMC7, QString(34, QLatin1Char('0')));
-        QCOMPARE(estado().Continua, -1);
+        QCOMPARE(cmc7.continua(), -1);
         KAVEX_VERIFY_SEAMS();
     }
 };

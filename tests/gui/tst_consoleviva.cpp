@@ -11,10 +11,12 @@
 #include "widgets/Prompt.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
@@ -37,10 +39,11 @@ constexpr auto kPrazo = 5s;
 // releases it, and every call is counted.
 class BibliotecaLenta : public harness::BibliotecaNula {
 public:
+    // Lets one waiting call (or the next one to wait) go on.
     void libera() {
         {
             const std::lock_guard trava(mutex_);
-            liberada_ = true;
+            ++liberadas_;
         }
         sinal_.notify_all();
     }
@@ -101,17 +104,43 @@ public:
     }
     int diretas() const { return diretas_; }
 
-private:
+protected:
     void espera() {
         std::unique_lock trava(mutex_);
-        sinal_.wait_for(trava, kPrazo, [this] { return liberada_; });
+        if (sinal_.wait_for(trava, kPrazo, [this] { return liberadas_ > 0; })) {
+            --liberadas_;
+        }
     }
+
+private:
+    std::atomic<int> chamadas_{0};
     std::mutex mutex_;
     std::condition_variable sinal_;
-    bool liberada_ = false;
-    std::atomic<int> chamadas_{0};
+    int liberadas_ = 0;
     std::atomic<int> ciclos_{0};
     std::atomic<int> diretas_{0};
+};
+
+// The pinpad waits (23) and the next call is slow; a burst of short messages
+// ends with a clear command (11), and the call after it is slow too.
+class BibliotecaPinpadNaRajada : public BibliotecaLenta {
+public:
+    static constexpr int kRajada = 300;
+    int32_t ContinuaFuncaoKavexInterativo(int32_t* comando, int32_t* tipoCampo, int16_t*, int16_t*, char* buffer,
+                                          int32_t tamanho, int32_t) override {
+        const int ciclo = ++ciclos_;
+        *tipoCampo = 0;
+        *comando = ciclo == 1 ? 23 : ciclo < kRajada ? 1 : 11;
+        std::snprintf(buffer, tamanho, "Aguarde %d", ciclo);
+        if (ciclo == 2 || ciclo == kRajada + 1) {
+            espera();
+        }
+        return ciclo <= kRajada + 1 ? 10000 : 0;
+    }
+    int ciclos() const { return ciclos_; }
+
+private:
+    std::atomic<int> ciclos_{0};
 };
 
 // Runs `acao` once, as soon as the sale's slow command waits in the library.
@@ -137,6 +166,7 @@ private slots:
     void fecharDuranteFuncao();
     void dialogoNaoRepeteChamadaEmCurso();
     void chamadaLentaMostraOQueARajadaDeixou();
+    void painelEscondidoNaRajadaSaiDaTela();
     void linhaDeMensagemMostraTextoInteiro_data();
     void linhaDeMensagemMostraTextoInteiro();
 };
@@ -253,6 +283,44 @@ void TestConsoleViva::chamadaLentaMostraOQueARajadaDeixou() {
     KAVEX_VERIFY_SEAMS();
 }
 
+// The pinpad panel, on the screen while the pinpad waits, then hidden by a
+// clear command amid fast cycles, leaves nothing there: while the next call
+// lasts, the screen shows where the panel was what the window, painted
+// afresh, has there.
+void TestConsoleViva::painelEscondidoNaRajadaSaiDaTela() {
+    BibliotecaPinpadNaRajada biblioteca;
+    TFrmtesteCliKavex32I janela(biblioteca);
+    janela.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&janela));
+    harness::clica(janela, "BtnConfigura");
+    auto* painel = harness::controle<QWidget>(janela, "PnlCncPpd");
+    const QRect lugar(painel->mapTo(&janela, QPoint(0, 0)), painel->size());
+    const auto naTela = [&] {
+        return janela.screen()->grabWindow(janela.winId()).copy(lugar).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const auto pintada = [&] { return janela.grab(lugar).toImage().convertToFormat(QImage::Format_RGB32); };
+    QImage comPainel;
+    QTimer relogio;
+    QObject::connect(&relogio, &QTimer::timeout, [&] {
+        if (biblioteca.ciclos() == 2 && comPainel.isNull()) {
+            QTRY_VERIFY_WITH_TIMEOUT(painel->isVisible(), 2000);
+            QTRY_COMPARE_WITH_TIMEOUT(naTela(), pintada(), 2000);
+            comPainel = naTela();
+            biblioteca.libera();
+        } else if (biblioteca.ciclos() == BibliotecaPinpadNaRajada::kRajada + 1) {
+            relogio.stop();
+            QVERIFY(!painel->isVisible());
+            QTRY_COMPARE_WITH_TIMEOUT(naTela(), pintada(), 2000);
+            QVERIFY(naTela() != comPainel);
+            biblioteca.libera();
+        }
+    });
+    relogio.start(5ms);
+    harness::clica(janela, "BtnTransacao");
+    QVERIFY(!relogio.isActive());
+    KAVEX_VERIFY_SEAMS();
+}
+
 // The start's date line and the library's longest short messages, in the
 // line's own large bold type, need no more room than the line has.
 void TestConsoleViva::linhaDeMensagemMostraTextoInteiro_data() {
@@ -293,30 +361,49 @@ void TestConsoleViva::linhaDeMensagemMostraTextoInteiro() {
     QVERIFY(c.window().frameGeometry().width() <= 1280);
 }
 
-// A dialog's own call: a second click or its access key while the request is
-// on its way starts nothing, and the dialog takes input again afterwards.
+// A dialog's own call: a second click, or its access key and Space, while
+// the request is on its way start nothing, and the dialog, under a busy
+// cursor meanwhile, takes input again afterwards. Idle, the same keys send:
+// Alt+E moves between "&Enviar" and "&Encerra", Space presses "&Enviar".
 void TestConsoleViva::dialogoNaoRepeteChamadaEmCurso() {
     BibliotecaLenta biblioteca;
     TFrmtesteCliKavex32I janela(biblioteca);
     QDialog& direta = *janela.findChild<QDialog*>(QStringLiteral("FrmTrnDirKavex"));
     direta.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&direta));
-    harness::controle<QLineEdit>(direta, "ed_Funcao")->setText(QStringLiteral("1"));
+    direta.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&direta));
+    auto* funcao = harness::controle<QLineEdit>(direta, "ed_Funcao");
+    funcao->setText(QStringLiteral("1"));
+    funcao->setFocus();
     auto* enviar = harness::controle<QAbstractButton>(direta, "BtnEnviar");
+    const auto tecla = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    QStringList durante;
     QTimer relogio;
     QObject::connect(&relogio, &QTimer::timeout, [&] {
         if (biblioteca.diretas() >= 1) {
             relogio.stop();
+            durante << QString::number(direta.cursor().shape()) << QString::number(funcao->cursor().shape());
             QTest::mouseClick(enviar, Qt::LeftButton);
-            QTest::keyClick(&direta, Qt::Key_Space);
-            QTest::keyClick(&direta, Qt::Key_E, Qt::AltModifier);
+            tecla(Qt::Key_E, Qt::AltModifier);
+            tecla(Qt::Key_Space);
+            durante << QApplication::focusWidget()->objectName();
             biblioteca.libera();
         }
     });
     relogio.start(5ms);
-    QTest::mouseClick(enviar, Qt::LeftButton);
+    for (int i = 0; i < 2 && QApplication::focusWidget() != enviar; ++i) {
+        tecla(Qt::Key_E, Qt::AltModifier);
+    }
+    QCOMPARE(QApplication::focusWidget(), enviar);
+    tecla(Qt::Key_Space);
     QCOMPARE(biblioteca.diretas(), 1);
+    QCOMPARE(durante, (QStringList{QString::number(Qt::BusyCursor), QString::number(Qt::BusyCursor),
+                                   QStringLiteral("BtnEnviar")}));
     QTRY_VERIFY(direta.isVisible());
+    QCOMPARE(funcao->cursor().shape(), Qt::IBeamCursor);
+    QCOMPARE(direta.cursor().shape(), Qt::ArrowCursor);
     QTest::mouseClick(enviar, Qt::LeftButton);
     QCOMPARE(biblioteca.diretas(), 2);
     direta.hide();

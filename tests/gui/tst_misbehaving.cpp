@@ -15,6 +15,7 @@
 #include "widgets/Modal.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -27,6 +28,9 @@
 using harness::controle;
 
 namespace {
+
+// Half of a step of the misbehaving library's pinpad.
+constexpr qint64 kMeioPassoPinpadMs = 25;
 
 class ConsoleMalComportada {
 public:
@@ -120,17 +124,24 @@ private slots:
     }
 
     // A pinpad that never answers: only the operator's cancel ends it, and
-    // the window is usable afterwards.
+    // the window is usable afterwards. The cancel comes halfway through a
+    // pinpad step, while the call runs: the step's answer (23 again) must not
+    // bring back the panel that the cancel took away.
     void endlessPinpadWaitCancelled() {
         ConsoleMalComportada c("pinpad");
         auto* cancela = c.janela().findChild<QPushButton*>(QStringLiteral("BtnCncPpd"));
+        QElapsedTimer visivel;
         QTimer operador;
-        QObject::connect(&operador, &QTimer::timeout, cancela, [cancela] {
-            if (cancela->isVisible()) {
+        QObject::connect(&operador, &QTimer::timeout, cancela, [&] {
+            if (!cancela->isVisible()) {
+                visivel.invalidate();
+            } else if (!visivel.isValid()) {
+                visivel.start();
+            } else if (visivel.elapsed() >= kMeioPassoPinpadMs) {
                 QTest::mouseClick(cancela, Qt::LeftButton);
             }
         });
-        operador.start(20);
+        operador.start(1);
         c.roda();
         QCOMPARE(c.resultado(), QStringLiteral("-1"));
         QVERIFY(!cancela->isVisible());

@@ -34,6 +34,11 @@ using harness::pedeFechamento;
 using harness::tecla;
 
 // One of each prompt window, sharing one console state.
+// How the operator left the dialog's last showing.
+int32_t continuaDe(QDialog* w) {
+    return qobject_cast<DialogoModal*>(w)->continua();
+}
+
 struct Janelas31 {
     EstadoConsole estado;
     TFrmMenu menu{estado};
@@ -197,7 +202,6 @@ void TstPromptDialogs::enterTakesTheAnswer() {
     QFETCH(QString, esperado);
     Janelas31 j;
     j.defineResultado(janela, QStringLiteral("777"));
-    j.estado.Continua = 0;
     QDialog* w = j.janela(janela);
     QVERIFY(w);
 
@@ -214,7 +218,7 @@ void TstPromptDialogs::enterTakesTheAnswer() {
     QCOMPARE(focoInicial, campo);
     QCOMPARE(j.resultado(janela), esperado);
     QVERIFY(!w->isVisible());
-    QCOMPARE(j.estado.Continua, 0);
+    QCOMPARE(continuaDe(w), 0);
     // The time-out field only ever holds what was taken.
     if (janela == u"FrmTimeout" && !digitado.isEmpty() && esperado != u"30") {
         QCOMPARE(textoAntesDoEnter, esperado);
@@ -262,7 +266,6 @@ void TstPromptDialogs::buttonsSetContinuaAndClose() {
     QFETCH(QString, resultado);
     Janelas31 j;
     j.defineResultado(janela, janela == u"FrmTimeout" ? QStringLiteral("45") : QStringLiteral("anterior"));
-    j.estado.Continua = 0;
     QDialog* w = j.janela(janela);
     QVERIFY(w);
 
@@ -273,7 +276,7 @@ void TstPromptDialogs::buttonsSetContinuaAndClose() {
     platform::modal::showModal(*w);
 
     QVERIFY(!w->isVisible());
-    QCOMPARE(j.estado.Continua, continua);
+    QCOMPARE(continuaDe(w), continua);
     QCOMPARE(j.resultado(janela), resultado);
     // What was typed stays in the field; only the next showing may empty it.
     QCOMPARE(textoDe(*w, campo), QStringLiteral("9"));
@@ -385,7 +388,7 @@ void TstPromptDialogs::menuAndFieldResetAtEachShowing() {
     QVERIFY(rdMil->isChecked());
     QCOMPARE(j.resultado(janela), QStringLiteral("7"));
     // The caller reads the radio button; the dialog leaves the value to it.
-    QCOMPARE(j.estado.Continua, 0);
+    QCOMPARE(continuaDe(w), 0);
 
     bool zeroMarcado = false;
     QString textoInicial = QStringLiteral("<not shown>");
@@ -429,7 +432,6 @@ void TstPromptDialogs::radioButtonsGiveTheFocusBack() {
 // anywhere else outside the answer field does nothing.
 void TstPromptDialogs::enterPressesTheFocusedButton() {
     Janelas31 j;
-    j.estado.Continua = 0;
     j.menu.OpcaoMenu = QStringLiteral("2");
 
     bool abertaDepoisDoEnterNoRadio = false;
@@ -449,17 +451,15 @@ void TstPromptDialogs::enterPressesTheFocusedButton() {
     platform::modal::showModal(j.menu);
     QCOMPARE(focoNoRadio, QStringLiteral("RdBtnCont0"));
     QVERIFY(abertaDepoisDoEnterNoRadio);
-    QCOMPARE(j.estado.Continua, 1);
+    QCOMPARE(j.menu.continua(), 1);
     QCOMPARE(j.menu.OpcaoMenu, QStringLiteral("2"));
-
-    j.estado.Continua = 0;
     platform::modal::expect("FrmWK", [&](QDialog&) {
         tecla(Qt::Key_Tab);
         QCOMPARE(nomeDoFoco(), QStringLiteral("BitBtn1"));
         tecla(Qt::Key_Enter);
     });
     platform::modal::showModal(j.wk);
-    QCOMPARE(j.estado.Continua, -1);
+    QCOMPARE(j.wk.continua(), -1);
     KAVEX_VERIFY_SEAMS();
 }
 
@@ -548,7 +548,6 @@ void TstPromptDialogs::escapeDoesNotClose() {
     QFETCH(QString, janela);
     QFETCH(QString, saida);
     Janelas31 j;
-    j.estado.Continua = 0;
     QDialog* w = j.janela(janela);
 
     bool abertaDepoisDoEsc = false;
@@ -564,7 +563,7 @@ void TstPromptDialogs::escapeDoesNotClose() {
     });
     platform::modal::showModal(*w);
     QVERIFY(abertaDepoisDoEsc);
-    QCOMPARE(j.estado.Continua, 0);
+    QCOMPARE(continuaDe(w), 0);
     KAVEX_VERIFY_SEAMS();
 }
 
@@ -584,7 +583,7 @@ void TstPromptDialogs::framesAndCloseControl_data() {
 }
 
 // Only the time-out window has a close control; using it closes the window
-// and leaves the answer and the continuation value as they were. The others
+// and leaves the answer as it was, giving up nothing. The others
 // open centred on the screen and refuse a close request from the window
 // system.
 void TstPromptDialogs::framesAndCloseControl() {
@@ -594,7 +593,6 @@ void TstPromptDialogs::framesAndCloseControl() {
     QFETCH(QString, saida);
     Janelas31 j;
     j.timeout.TimeoutLeCartao = 12;
-    j.estado.Continua = 5;
     QDialog* w = j.janela(janela);
 
     const Qt::WindowFlags f = w->windowFlags();
@@ -627,7 +625,7 @@ void TstPromptDialogs::framesAndCloseControl() {
     QVERIFY(!w->isVisible());
     if (fechavel) {
         QCOMPARE(j.timeout.TimeoutLeCartao, uint16_t(12));
-        QCOMPARE(j.estado.Continua, 5);
+        QCOMPARE(continuaDe(w), 0);
     } else {
         const QPoint centroDaTela = QGuiApplication::primaryScreen()->availableGeometry().center();
         QVERIFY2((centro - centroDaTela).manhattanLength() <= 2,
@@ -674,11 +672,9 @@ void TstPromptDialogs::consoleCreatesTheWindowsHiddenInItself() {
     QVERIFY(janelas.FrmConsultas && janelas.FrmWK && janelas.FrmMsgPpd && janelas.FrmOpcaoSimNao &&
             janelas.FrmCodProdAutor && janelas.FrmCupomTEF);
 
-    // Windows of the running console answer into its shared state.
-    console.estado().Continua = 0;
     platform::modal::expect("FrmMenu", [](QDialog& d) { clica(d, QStringLiteral("BitBtn1")); });
     platform::modal::showModal(*janelas.FrmMenu);
-    QCOMPARE(console.estado().Continua, -1);
+    QCOMPARE(janelas.FrmMenu->continua(), -1);
     KAVEX_VERIFY_SEAMS();
 }
 

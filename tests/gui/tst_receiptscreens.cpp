@@ -97,7 +97,7 @@ void TstReceiptScreens::receiptChoiceSetsOpcaoConfirmacao() {
     QCOMPARE(focoInicial, QStringLiteral("BtnConfirma"));
     QCOMPARE(cupom.OpcaoConfirmacao, esperado);
     QVERIFY(!cupom.isVisible());
-    QCOMPARE(estado.Continua, 0);
+    QCOMPARE(cupom.continua(), 0);
     KAVEX_VERIFY_SEAMS();
 }
 
@@ -219,7 +219,6 @@ void TstReceiptScreens::consultationShowsEverythingGathered() {
 void TstReceiptScreens::consultationClosesOnlyWithOk() {
     EstadoConsole estado;
     TFrmConsultas consultas(estado);
-    estado.Continua = 0;
     bool abertaDepoisDoEsc = false;
     bool abertaDepoisDoPedido = false;
     platform::modal::expect("FrmConsultas", [&](QDialog& d) {
@@ -234,7 +233,7 @@ void TstReceiptScreens::consultationClosesOnlyWithOk() {
     QVERIFY(abertaDepoisDoEsc);
     QVERIFY(abertaDepoisDoPedido);
     QVERIFY(!consultas.isVisible());
-    QCOMPARE(estado.Continua, 0);
+    QCOMPARE(consultas.continua(), 0);
     KAVEX_VERIFY_SEAMS();
 }
 

@@ -329,6 +329,7 @@ void TestTransactionStart::runsEachPinpadFunction() {
 
 // During the direct read the panel lies over the operator messages, the
 // window and its boxes keep their size, and its button reaches the library.
+// The pinpad panel an earlier function left up is not shown beside it.
 void TestTransactionStart::showsTheInterruptPanelOverTheMessages() {
     QTemporaryDir pasta;
     startSeams();
@@ -359,12 +360,17 @@ void TestTransactionStart::showsTheInterruptPanelOverTheMessages() {
         }
         const QRect sobre(mensagens->mapTo(&w, QPoint()), mensagens->size());
         const bool dentro = sobre.contains(QRect(painel->mapTo(&w, QPoint()), painel->size()));
-        durante << QLatin1String(funcao) + (!painel->isVisible() ? " hidden" : dentro ? " over" : " elsewhere");
+        durante << QLatin1String(funcao) +
+                       (!painel->isVisible() ? " hidden"
+                        : dentro             ? " over"
+                                             : " elsewhere") +
+                       (controle<QWidget>(w, "PnlCncPpd")->isVisible() ? " with the pinpad panel" : "");
         if (painel->isVisible()) {
             clica(w, "BtnILCD");
         }
     });
     olho.start(5);
+    controle<QWidget>(w, "PnlCncPpd")->show();
     qputenv("KAVEX_SIM_DELAY_MS", "500");
     sim.clearLog();
     escolheFuncaoPinpad(w, 3, {"FrmMsgPpd:"});

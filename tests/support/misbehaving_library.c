@@ -7,15 +7,25 @@
  *   "semzero"      the 20001-byte buffer filled with 'A', no zero, command 1
  *   "tamanhos"     a field (command 30) with negative and huge lengths
  *   "desconhecido" commands 7, 99, -5 and 36
- *   "pinpad"       command 23 for ever, until the caller sends -1
+ *   "pinpad"       command 23 for ever, until the caller sends -1; each step
+ *                  takes 50 ms, as a pinpad's may, so the operator's
+ *                  cancel lands while a call runs
  * Each mode ends the function with -1 after its steps (or at the first -1).
  */
 #include "library/kavex.h"
 
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 
 static int passo;
+
+enum { kPassoPinpadMs = 50 };
+
+static void demora(int ms) {
+    const struct timespec espera = {0, ms * 1000000L};
+    nanosleep(&espera, NULL);
+}
 
 static const char* modo(void) {
     const char* m = getenv("KAVEX_MAL_MODO");
@@ -86,6 +96,7 @@ KAVEX_API int32_t KAVEX_CALL ContinuaFuncaoKavexInterativo(int32_t* comando, int
         return KAVEX_CONTINUA_INTERATIVO;
     }
     if (strcmp(m, "pinpad") == 0) {
+        demora(kPassoPinpadMs);
         *comando = 23;
         enche(buffer, tamanho, 'D');
         return KAVEX_CONTINUA_INTERATIVO;
