@@ -20,14 +20,12 @@ json.dump({"configure": {"address": "x"}, "timeout": 30, "cases": [venda, cb, ve
           open(sys.argv[1], "w"))
 PY
 
-# The host of the run started by `$@`, once it is up.
+# The host of console $1, once it is up (empty when none came).
 hospedeiro_de() {
-    local h
     for _ in $(seq 1 100); do
-        h=$(pgrep -P "$1" -f TesteCliKavexHost) && { echo "$h"; return; }
+        pgrep -P "$1" -f -- --kavex-host && return
         sleep 0.05
     done
-    e2e_fail "no host started"
 }
 
 KAVEX_QUEDA_CAI=CorrespondenteBancarioKavexInterativo "$CONSOLE" --library "$QUEDA" --run "$E2E_TMP/cinco.json" \
@@ -46,6 +44,7 @@ for sinal in TERM KILL; do
         >"$E2E_TMP/saida" 2>"$E2E_TMP/erros" &
     console=$!
     hospedeiro=$(hospedeiro_de "$console")
+    [ -n "$hospedeiro" ] || e2e_fail "no host started"
     sleep 0.3
     inicio=$(date +%s%N)
     kill -"$sinal" "$console"
