@@ -117,6 +117,18 @@ bool inicia(TFrmtesteCliKavex32I& janela, Simulador& biblioteca, const QTemporar
     return true;
 }
 
+// What one call costs by itself: a function that answers at once, called
+// from this thread again and again, no window in between.
+void medeChamada(KavexLibrary& biblioteca) {
+    constexpr int kChamadas = 100000;
+    QElapsedTimer relogio;
+    relogio.start();
+    for (int i = 0; i < kChamadas; ++i) {
+        biblioteca.VerificaPresencaPinPad();
+    }
+    std::printf("one call alone: %.2f us (%d calls)\n", relogio.nsecsElapsed() / 1e3 / kChamadas, kChamadas);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -146,6 +158,7 @@ int main(int argc, char** argv) {
     if (!biblioteca->carrega(hospedado)) {
         return 1;
     }
+    medeChamada(*biblioteca);
     TFrmtesteCliKavex32I janela(*biblioteca);
     janela.show();
     const auto* memo = janela.findChild<QPlainTextEdit*>(QStringLiteral("Memo"));

@@ -145,14 +145,9 @@ OpcoesLinha leOpcoesLinha(QCoreApplication& app) {
                                      QStringLiteral("A.jsonl"));
     parser.addOptions({biblioteca, pasta, raiz, gravacao, roteiro, relatorio, emProcesso, compara});
     parser.process(app);
-    OpcoesLinha opcoes{parser.value(biblioteca),
-                       parser.value(pasta),
-                       parser.value(raiz),
-                       parser.value(gravacao),
-                       parser.value(roteiro),
-                       parser.value(relatorio),
-                       parser.isSet(emProcesso),
-                       {}};
+    OpcoesLinha opcoes{
+        parser.value(biblioteca), parser.value(pasta),     parser.value(raiz),       parser.value(gravacao),
+        parser.value(roteiro),    parser.value(relatorio), parser.isSet(emProcesso), {}};
     if (parser.isSet(compara)) {
         opcoes.comparacao = QStringList{parser.value(compara)} + parser.positionalArguments();
     }

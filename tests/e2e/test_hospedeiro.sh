@@ -16,18 +16,17 @@ python3 - "$E2E_TMP/cinco.json" <<'PY'
 import json, sys
 venda = {"name": "venda", "start": {"kind": "TEF", "function": 2}, "receipt": "Confirma", "expect": {"result": 0}}
 cb = dict(venda, name="correspondente", start={"kind": "Corresp.Banc."})
-json.dump({"configure": {"address": "x"}, "timeout": 30, "cases": [venda, cb, venda, venda, venda]},
+casos = [dict(venda, name=f"venda {n}") for n in range(4)]
+json.dump({"configure": {"address": "x"}, "timeout": 30, "cases": casos[:1] + [cb] + casos[1:]},
           open(sys.argv[1], "w"))
 PY
 
-# The host of the run started by `$@`, once it is up.
+# The host of console $1, once it is up (empty when none came).
 hospedeiro_de() {
-    local h
     for _ in $(seq 1 100); do
-        h=$(pgrep -P "$1" -f TesteCliKavexHost) && { echo "$h"; return; }
+        pgrep -P "$1" -f -- --kavex-host && return
         sleep 0.05
     done
-    e2e_fail "no host started"
 }
 
 KAVEX_QUEDA_CAI=CorrespondenteBancarioKavexInterativo "$CONSOLE" --library "$QUEDA" --run "$E2E_TMP/cinco.json" \
@@ -35,7 +34,7 @@ KAVEX_QUEDA_CAI=CorrespondenteBancarioKavexInterativo "$CONSOLE" --library "$QUE
 status=$?
 [ "$status" = 1 ] || e2e_fail "status $status after a crash, expected 1"
 [ "$(grep -c '^ok' "$E2E_TMP/saida")" = 4 ] || e2e_fail "cases after the crash did not run: $(cat "$E2E_TMP/saida")"
-grep -q '^# A biblioteca terminou com o sinal SIGSEGV durante CorrespondenteBancarioKavexInterativo' "$E2E_TMP/saida" ||
+grep -q '^# erro: A biblioteca terminou com o sinal SIGSEGV durante CorrespondenteBancarioKavexInterativo' "$E2E_TMP/saida" ||
     e2e_fail "the crash was not named: $(cat "$E2E_TMP/saida")"
 grep -q 'kavexqueda: CorrespondenteBancarioKavexInterativo' "$E2E_TMP/erros" ||
     e2e_fail "the library's standard error did not reach the console's"
@@ -46,6 +45,7 @@ for sinal in TERM KILL; do
         >"$E2E_TMP/saida" 2>"$E2E_TMP/erros" &
     console=$!
     hospedeiro=$(hospedeiro_de "$console")
+    [ -n "$hospedeiro" ] || e2e_fail "no host started"
     sleep 0.3
     inicio=$(date +%s%N)
     kill -"$sinal" "$console"

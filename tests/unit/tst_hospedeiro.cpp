@@ -57,8 +57,10 @@ QString roteiroTres(const QTemporaryDir& pasta, int tempoLimite) {
     json correspondente = venda;
     correspondente["name"] = "correspondente";
     correspondente["start"] = {{"kind", "Corresp.Banc."}};
+    json outra = venda;
+    outra["name"] = "outra venda";
     const json roteiro = {
-        {"configure", {{"address", "localhost"}}}, {"timeout", tempoLimite}, {"cases", {venda, correspondente, venda}}};
+        {"configure", {{"address", "localhost"}}}, {"timeout", tempoLimite}, {"cases", {venda, correspondente, outra}}};
     const QString caminho = pasta.filePath(QStringLiteral("roteiro.json"));
     harness::writeFile(caminho, QByteArray::fromStdString(roteiro.dump()));
     return caminho;
