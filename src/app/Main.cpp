@@ -43,6 +43,7 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     });
     platform::acessibilidade::instala();
     ui->setupUi(this);
+    ordenaTabulacao();
     platform::acessibilidade::nomeiaCaixasEditaveis(*this);
     pintaJanela();
     preencheListas();
@@ -59,6 +60,16 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
 }
 
 TFrmtesteCliKavex32I::~TFrmtesteCliKavex32I() = default;
+
+// The confirmation panel's controls follow "&Limpar", as they did when the
+// form held them itself.
+void TFrmtesteCliKavex32I::ordenaTabulacao() {
+    QWidget* anterior = ui->BtnLimpar;
+    for (QWidget* w : ui->PnlConfirm->ordemTab()) {
+        setTabOrder(anterior, w);
+        anterior = w;
+    }
+}
 
 void TFrmtesteCliKavex32I::preencheListas() {
     for (const CodigoDescrito& c : codigosFuncao()) {
@@ -151,7 +162,6 @@ void TFrmtesteCliKavex32I::FormCreate() {
     ui->CBIPKavex->setEditText(QStringLiteral("localhost"));
 
     ui->RdGrpRestricoes->setItemIndex(0);
-    ui->Rdgp_confirm->setItemIndex(1);
     ChkBoxDescricaoClick();
     HabilitaDesabilita(false);
 }
@@ -188,26 +198,25 @@ void TFrmtesteCliKavex32I::HabilitaDesabilita(bool habilita) {
     if (habilita) {
         ui->BtnConfigura->setEnabled(true);
     }
-    QWidget* const controles[] = {
-        ui->BtnTransacao,      ui->EdtCpFiscal,  ui->CBFuncao,     ui->EdtValor,        ui->CLBRestricoes,
-        ui->BtnLimpar,         ui->RGTEF,        ui->RGCB,         ui->RdGrpRestricoes, ui->Btn_Confirmacao,
-        ui->btCnfIdentificada, ui->Rdgp_confirm, ui->EdtCpFiscal2, ui->EdtHora2,        ui->BtnOutrasTrn,
-        ui->ChkBoxDescricao,   ui->EdtHora,      ui->PnlConfirm,   ui->BtnFuncPpd};
+    QWidget* const controles[] = {ui->BtnTransacao,    ui->EdtCpFiscal,  ui->CBFuncao,        ui->EdtValor,
+                                  ui->CLBRestricoes,   ui->BtnLimpar,    ui->RGTEF,           ui->RGCB,
+                                  ui->RdGrpRestricoes, ui->BtnOutrasTrn, ui->ChkBoxDescricao, ui->EdtHora,
+                                  ui->BtnFuncPpd};
     for (QWidget* w : controles) {
         w->setEnabled(habilita);
     }
+    ui->PnlConfirm->habilita(habilita);
 }
 
 void TFrmtesteCliKavex32I::BtnLimparClick() {
     ui->EdtCpFiscal->clear();
-    ui->EdtCpFiscal2->clear();
     ui->CBFuncao->setEditText(QString());
     ui->EdtValor->clear();
     ui->EdtResultado->clear();
     ui->PnlMensagens->limpa();
     ui->EdtRestricoes->clear();
     ui->EdtHora->clear();
-    ui->EdtHora2->clear();
+    ui->PnlConfirm->limpa();
     for (int i = 0; i < ui->CLBRestricoes->count(); ++i) {
         ui->CLBRestricoes->item(i)->setCheckState(Qt::Unchecked);
     }

@@ -93,6 +93,7 @@ protected:
 
 private:
     void FormCreate();
+    void ordenaTabulacao();
     void preencheListas();
     void conectaControles();
     void conectaMenu();

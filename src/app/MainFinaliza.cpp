@@ -8,19 +8,16 @@
 #include "app/OperadorJanelas.h"
 #include "config/CfgCliKavex.h"
 #include "fluxos/Confirmacao.h"
-#include "widgets/RadioGroup.h"
 
 void TFrmtesteCliKavex32I::conectaFinalizacao() {
-    connect(ui->Btn_Confirmacao, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::btn_confirmacaoClick));
-    connect(ui->btCnfIdentificada, &QPushButton::clicked, this,
+    connect(ui->PnlConfirm, &PainelConfirmacao::confirmacao, this,
+            exclusivo(&TFrmtesteCliKavex32I::btn_confirmacaoClick));
+    connect(ui->PnlConfirm, &PainelConfirmacao::confirmacaoIdentificada, this,
             exclusivo(&TFrmtesteCliKavex32I::btCnfIdentificadaClick));
 }
 
 fluxos::CamposConfirmacao TFrmtesteCliKavex32I::camposConfirmacao() const {
-    fluxos::CamposConfirmacao campos;
-    campos.cupomFiscal = ui->EdtCpFiscal2->text();
-    campos.hora = ui->EdtHora2->text();
-    campos.opcao = ui->Rdgp_confirm->itemIndex();
+    fluxos::CamposConfirmacao campos = ui->PnlConfirm->campos();
     campos.comParametros = janelas_->FrmCfgCliKavex->confirmacaoComParametros();
     return campos;
 }

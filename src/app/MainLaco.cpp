@@ -11,10 +11,9 @@
 #include "library/kavex.h"
 
 void TFrmtesteCliKavex32I::criaLaco() {
-    operador_ = std::make_unique<OperadorJanelas>(*this, *ui->PnlMensagens,
-                                                  OperadorJanelas::Controles{ui->EdtResultado, ui->RdGrImpr,
-                                                                             ui->EdtCpFiscal, ui->EdtHora, ui->EdtValor,
-                                                                             ui->EdtCpFiscal2, ui->EdtHora2});
+    operador_ = std::make_unique<OperadorJanelas>(
+        *this, *ui->PnlMensagens, *ui->PnlConfirm,
+        OperadorJanelas::Controles{ui->EdtResultado, ui->RdGrImpr, ui->EdtCpFiscal, ui->EdtHora, ui->EdtValor});
     laco_ = std::make_unique<LacoComandos>(estado_, biblioteca_, *operador_);
     outras_ =
         std::make_unique<fluxos::OutrasTransacoes>(estado_, biblioteca_, *operador_, [this] { ContinuaFuncao(); });

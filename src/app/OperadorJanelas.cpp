@@ -3,6 +3,7 @@
 #include "library/kavex.h"
 
 #include "app/Main.h"
+#include "app/PainelConfirmacao.h"
 #include "app/PainelMensagens.h"
 #include "dialogs/ColetaCampos.h"
 #include "dialogs/ColetaCodProdAutor.h"
@@ -36,8 +37,8 @@ constexpr int kComImpressora = 1;
 } // namespace
 
 OperadorJanelas::OperadorJanelas(TFrmtesteCliKavex32I& principal, PainelMensagens& mensagens,
-                                 const Controles& controles)
-    : principal_(principal), mensagens_(mensagens), c_(controles) {}
+                                 PainelConfirmacao& confirmacao, const Controles& controles)
+    : principal_(principal), mensagens_(mensagens), confirmacao_(confirmacao), c_(controles) {}
 
 void OperadorJanelas::atualizaTela() {
     mensagens_.atualiza();
@@ -301,8 +302,7 @@ std::optional<QString> OperadorJanelas::pedeTexto(const QString& titulo, const Q
 }
 
 void OperadorJanelas::escreveCamposConfirmacao(const QString& cupom, const QString& hora) {
-    c_.EdtCpFiscal2->setText(cupom);
-    c_.EdtHora2->setText(hora);
+    confirmacao_.escreveCampos(cupom, hora);
 }
 
 OperadorLaco::Visita OperadorJanelas::menuOutras() {

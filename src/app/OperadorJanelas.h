@@ -9,6 +9,7 @@
 #include "fluxos/Operador.h"
 
 class QLineEdit;
+class PainelConfirmacao;
 class PainelMensagens;
 class RadioGroup;
 class TFrmtesteCliKavex32I;
@@ -23,11 +24,10 @@ public:
         QLineEdit* EdtCpFiscal;
         QLineEdit* EdtHora;
         QLineEdit* EdtValor;
-        QLineEdit* EdtCpFiscal2;
-        QLineEdit* EdtHora2;
     };
 
-    OperadorJanelas(TFrmtesteCliKavex32I& principal, PainelMensagens& mensagens, const Controles& controles);
+    OperadorJanelas(TFrmtesteCliKavex32I& principal, PainelMensagens& mensagens, PainelConfirmacao& confirmacao,
+                    const Controles& controles);
 
     // The result of a start made in an other-transactions window, as the
     // window writes it to "Resultado:".
@@ -95,6 +95,7 @@ private:
 
     TFrmtesteCliKavex32I& principal_;
     PainelMensagens& mensagens_;
+    PainelConfirmacao& confirmacao_;
     Controles c_;
     std::optional<int32_t> inicio_;
     bool cancelamentoPedido_ = false;

@@ -280,6 +280,10 @@ void TstPromptDialogs::buttonsSetContinuaAndClose() {
     QCOMPARE(j.resultado(janela), resultado);
     // What was typed stays in the field; only the next showing may empty it.
     QCOMPARE(textoDe(*w, campo), QStringLiteral("9"));
+    // The next showing starts afresh: an answer carries on.
+    platform::modal::expect(janela, [](QDialog&) { tecla(Qt::Key_Return); });
+    platform::modal::showModal(*w);
+    QCOMPARE(continuaDe(w), 0);
     KAVEX_VERIFY_SEAMS();
 }
 
