@@ -137,6 +137,9 @@ grep -q "^# $casos casos: $((casos - 1)) passaram, 1 falharam, 0 com erro, 0 nã
 prove --exec cat "$E2E_TMP/saida" >"$E2E_TMP/prove" 2>&1 && e2e_fail "prove passed a failing run: $(cat "$E2E_TMP/prove")"
 grep -q 'Failed 1/' "$E2E_TMP/prove" || e2e_fail "prove: $(cat "$E2E_TMP/prove")"
 
+# A value no earlier case saved fails the case that uses it, and only it.
+planta nome_desconhecido 's["cases"][16]["start"]["data"] = "${OUTRO}"'
+verifica_falha nome_desconhecido 17 '${OUTRO} desconhecido'
 # A library that refuses the configuration is said so before the cases fail.
 planta sem_endereco 's["configure"]["address"] = ""'
 roda "$E2E_TMP/sem_endereco.json"
