@@ -291,8 +291,8 @@ private slots:
         const auto resultados = roteiro::Execucao(script, m_sim->library()).executa();
         platform::clock::clearFixed();
         QVERIFY2(resultados.front().passou(), qPrintable(resultados.front().motivo));
-        json feitas = json::array();
-        for (const json& c : m_sim->callsMade()) {
+        nlohmann::json feitas = nlohmann::json::array();
+        for (const auto& c : m_sim->callsMade()) {
             if (c["fn"] != "ContinuaFuncaoKavexInterativo") {
                 feitas.push_back(c);
             }
