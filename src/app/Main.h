@@ -45,8 +45,9 @@ public:
     void dataehora();
 
     // Carries a function that a start call answered with 10000 through the
-    // library's command loop to its end.
-    void ContinuaFuncao();
+    // library's command loop to its end (a Vidalink consultation shows its
+    // consultation screen under that title).
+    void ContinuaFuncao(bool consultaVidalink = false);
     void BtnCncPpdClick();
 
     // Confirms or undoes a transaction by hand.
@@ -84,7 +85,7 @@ public:
 
     // Puts another run in the command loop's place inside other-transactions
     // visits (tests decide how each run ends); empty gives the loop back.
-    void substituiLacoDasOutras(std::function<void()> laco);
+    void substituiLacoDasOutras(std::function<void(bool consultaVidalink)> laco);
 
 protected:
     bool event(QEvent* event) override;

@@ -4,8 +4,8 @@
 #include "ui_Main.h"
 
 #include "config/ArquivoConfig.h"
+#include "fluxos/Configuracao.h"
 #include "library/KavexLibrary.h"
-#include "platform/Win1252.h"
 #include "widgets/Prompt.h"
 
 #include <QFocusEvent>
@@ -73,12 +73,9 @@ void TFrmtesteCliKavex32I::lembraEndereco(const QString& endereco) {
 void TFrmtesteCliKavex32I::BtnConfiguraClick() {
     const bool configurar = ui->BtnConfigura->text() == kConfigura;
     if (configurar) {
-        const QByteArray endereco = platform::toWin1252(ui->CBIPKavex->currentText());
-        const QByteArray empresa = platform::toWin1252(ui->EdtEmpresa->text());
-        const QByteArray terminal = platform::toWin1252(ui->EdtTerminal->text());
-        estado_.Retorno =
-            biblioteca_.ConfiguraIntKavexInterativo(endereco.constData(), empresa.constData(), terminal.constData(), 0);
-        ui->EdtResultado->setText(QString::number(estado_.Retorno));
+        const int32_t resultado = fluxos::configura(
+            {ui->CBIPKavex->currentText(), ui->EdtEmpresa->text(), ui->EdtTerminal->text()}, estado_, biblioteca_);
+        ui->EdtResultado->setText(QString::number(resultado));
     }
     for (QWidget* w : {static_cast<QWidget*>(ui->CBIPKavex), static_cast<QWidget*>(ui->EdtEmpresa),
                        static_cast<QWidget*>(ui->EdtTerminal), static_cast<QWidget*>(ui->RdGrImpr)}) {

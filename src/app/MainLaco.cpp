@@ -15,14 +15,14 @@ void TFrmtesteCliKavex32I::criaLaco() {
         *this, *ui->PnlMensagens, *ui->PnlConfirm,
         OperadorJanelas::Controles{ui->EdtResultado, ui->RdGrImpr, ui->EdtCpFiscal, ui->EdtHora, ui->EdtValor});
     laco_ = std::make_unique<LacoComandos>(estado_, biblioteca_, *operador_);
-    outras_ =
-        std::make_unique<fluxos::OutrasTransacoes>(estado_, biblioteca_, *operador_, [this] { ContinuaFuncao(); });
+    outras_ = std::make_unique<fluxos::OutrasTransacoes>(
+        estado_, biblioteca_, *operador_, [this](bool consultaVidalink) { ContinuaFuncao(consultaVidalink); });
     connect(ui->PnlMensagens, &PainelMensagens::cancelaPinpad, this, &TFrmtesteCliKavex32I::BtnCncPpdClick);
     connect(ui->PnlMensagens, &PainelMensagens::interrompeLeitura, this, &TFrmtesteCliKavex32I::BtnILCDClick);
 }
 
-void TFrmtesteCliKavex32I::ContinuaFuncao() {
-    laco_->ContinuaFuncao();
+void TFrmtesteCliKavex32I::ContinuaFuncao(bool consultaVidalink) {
+    laco_->ContinuaFuncao(consultaVidalink);
 }
 
 // Takes effect while the loop processes pending events between two calls, so

@@ -27,14 +27,13 @@ private:
 
 void TFrmtesteCliKavex32I::EscreveResultado(int32_t codigo) {
     ui->EdtResultado->setText(QString::number(codigo));
-    operador_->anotaInicio(codigo);
 }
 
 void TFrmtesteCliKavex32I::EscreveCupomFiscal(const QString& cupom) {
     ui->EdtCpFiscal->setText(cupom);
 }
 
-void TFrmtesteCliKavex32I::substituiLacoDasOutras(std::function<void()> laco) {
+void TFrmtesteCliKavex32I::substituiLacoDasOutras(std::function<void(bool)> laco) {
     outras_->substituiLaco(std::move(laco));
 }
 

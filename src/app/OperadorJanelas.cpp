@@ -18,8 +18,11 @@
 #include "dialogs/Timeout.h"
 #include "dialogs/WorkingKey.h"
 #include "othertrn/AA.h"
+#include "othertrn/CancVidalink.h"
 #include "othertrn/ConsVlink.h"
 #include "othertrn/OutraTrn.h"
+#include "othertrn/VendaVidalink.h"
+#include "othertrn/Vidalink.h"
 #include "platform/Impressao.h"
 #include "widgets/Modal.h"
 #include "widgets/Prompt.h"
@@ -305,17 +308,23 @@ void OperadorJanelas::escreveCamposConfirmacao(const QString& cupom, const QStri
     confirmacao_.escreveCampos(cupom, hora);
 }
 
-OperadorLaco::Visita OperadorJanelas::menuOutras() {
+// Each window keeps its own answer: the menu its tag, the hub its choice, the
+// sale and cancellation windows the result of the start made in them.
+OperadorLaco::Visita OperadorJanelas::menuOutras(fluxos::ConsultaVidalink& consulta) {
     Janelas& j = principal_.janelas();
-    j.FrmConsVidalink->preparaVisita();
-    inicio_.reset();
+    j.FrmConsVidalink->preparaVisita(consulta);
     TFrmOutrasTrn& menu = *j.FrmOutrasTrn;
     platform::modal::showModal(menu);
     Visita visita;
-    visita.inicio = inicio_;
     switch (menu.Tag) {
     case TFrmOutrasTrn::TransacoesVidalink:
         visita.escolha = EscolhaOutras::Vidalink;
+        visita.vidalink = j.FrmVidalink->EscolhaFeita;
+        if (visita.vidalink == EscolhaVidalink::Venda) {
+            visita.inicio = j.FrmVendaVidalink->RetornoVenda;
+        } else if (visita.vidalink == EscolhaVidalink::Cancelamento) {
+            visita.inicio = j.FrmCncVidalink->RetornoCncVidalink;
+        }
         break;
     case TFrmOutrasTrn::ConsultaPBM:
         visita.escolha = EscolhaOutras::ConsultaPBM;
@@ -326,10 +335,8 @@ OperadorLaco::Visita OperadorJanelas::menuOutras() {
     return visita;
 }
 
-std::optional<int32_t> OperadorJanelas::consultaVidalink() {
-    inicio_.reset();
+void OperadorJanelas::consultaVidalink(fluxos::ConsultaVidalink&) {
     platform::modal::showModal(*principal_.janelas().FrmConsVidalink);
-    return inicio_;
 }
 
 QString OperadorJanelas::codigoProdutoAutorizacao(const QString& rotulo) {

@@ -29,9 +29,6 @@ public:
     OperadorJanelas(TFrmtesteCliKavex32I& principal, PainelMensagens& mensagens, PainelConfirmacao& confirmacao,
                     const Controles& controles);
 
-    // The result of a start made in an other-transactions window, as the
-    // window writes it to "Resultado:".
-    void anotaInicio(int32_t retorno) { inicio_ = retorno; }
     // A library call has gone on long enough for the window to wait for it
     // in its event loop.
     void esperaComecou();
@@ -83,8 +80,8 @@ public:
     std::optional<QString> pedeTexto(const QString& titulo, const QString& rotulo) override;
     void escreveCamposConfirmacao(const QString& cupom, const QString& hora) override;
 
-    Visita menuOutras() override;
-    std::optional<int32_t> consultaVidalink() override;
+    Visita menuOutras(fluxos::ConsultaVidalink& consulta) override;
+    void consultaVidalink(fluxos::ConsultaVidalink& consulta) override;
     QString codigoProdutoAutorizacao(const QString& rotulo) override;
 
 private:
@@ -97,6 +94,5 @@ private:
     PainelMensagens& mensagens_;
     PainelConfirmacao& confirmacao_;
     Controles c_;
-    std::optional<int32_t> inicio_;
     bool cancelamentoPedido_ = false;
 };

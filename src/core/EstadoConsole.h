@@ -15,13 +15,6 @@ struct EstadoConsole {
     QString DataHoraExtenso; // " <weekday>-feira dd/mm/yyyy hh:nn:ss"
     QString DataTransacao;   // YYYYMMDD, recorded by the command loop
     QString HoraTransacao;   // HHMMSS, recorded with it
-    // Vidalink flags: the other-transactions visit clears the three choices
-    // at its start and reads all five to decide what runs after its menu.
-    bool ConsVidalinkEscolhida = false;
-    bool VendaVidalinkAtiva = false;
-    bool CncVidalinkAtiva = false;
-    bool ConsultaIniciada = false;
-    bool ConsultaMaisProdutos = false;
     int32_t FuncaoPinpad = 0;
     bool ModoCorrespondente = false;
     QString TextoTrilha1;

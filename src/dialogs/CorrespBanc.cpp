@@ -2,8 +2,7 @@
 #include "ui_CorrespBanc.h"
 
 #include "core/EstadoConsole.h"
-#include "library/KavexLibrary.h"
-#include "platform/Win1252.h"
+#include "fluxos/CodigoBarras.h"
 #include "widgets/Modal.h"
 
 #include <QFontMetrics>
@@ -479,8 +478,7 @@ void TFrmCodBarra::restauraCores() {
 }
 
 void TFrmCodBarra::validaCodigo() {
-    const QByteArray digitos = platform::toWin1252(CodigoBarras);
-    ResultadoValidacao = biblioteca().ValidaCampoCodigoEmBarras(digitos.constData(), &TipoCodBarra);
+    ResultadoValidacao = fluxos::validaCodigoBarras(biblioteca(), CodigoBarras, TipoCodBarra);
 }
 
 void TFrmCodBarra::mostraNumeros() {

@@ -39,8 +39,8 @@ bool funcaoValida(const QString& texto, int32_t& funcao) {
     return !texto.isEmpty() && static_cast<int16_t>(funcao) > 0;
 }
 
-void confirmaManual(const CamposConfirmacao& campos, EstadoConsole& estado, KavexLibrary& biblioteca,
-                    OperadorLaco& operador) {
+std::optional<int32_t> confirmaManual(const CamposConfirmacao& campos, EstadoConsole& estado, KavexLibrary& biblioteca,
+                                      OperadorLaco& operador) {
     const bool comParametros =
         campos.comParametros && operador.perguntaComTitulo(kComParametros, kComParametros + QStringLiteral(" ?"));
     const Envio envio = preparaEnvio(campos, estado, operador);
@@ -49,51 +49,51 @@ void confirmaManual(const CamposConfirmacao& campos, EstadoConsole& estado, Kave
         const std::optional<QString> digitados = operador.pedeTexto(QStringLiteral("Parâmetros Adicionais"),
                                                                     QStringLiteral("Digite as Informações Adicionais"));
         if (!digitados) {
-            return;
+            return std::nullopt;
         }
         parametros = *digitados;
     }
     if (campos.opcao < 0) {
-        return;
+        return std::nullopt;
     }
     const auto confirma = static_cast<int16_t>(campos.opcao);
     if (comParametros) {
-        biblioteca.FinalizaFuncaoKavexInterativo(confirma, envio.cupom.constData(), envio.data.constData(),
-                                                 envio.hora.constData(), platform::toWin1252(parametros).constData());
-    } else {
-        biblioteca.FinalizaTransacaoKavexInterativo(confirma, envio.cupom.constData(), envio.data.constData(),
-                                                    envio.hora.constData());
+        return biblioteca.FinalizaFuncaoKavexInterativo(confirma, envio.cupom.constData(), envio.data.constData(),
+                                                        envio.hora.constData(),
+                                                        platform::toWin1252(parametros).constData());
     }
+    return biblioteca.FinalizaTransacaoKavexInterativo(confirma, envio.cupom.constData(), envio.data.constData(),
+                                                       envio.hora.constData());
 }
 
-void confirmaIdentificada(const CamposConfirmacao& campos, EstadoConsole& estado, KavexLibrary& biblioteca,
-                          OperadorLaco& operador) {
+std::optional<int32_t> confirmaIdentificada(const CamposConfirmacao& campos, EstadoConsole& estado,
+                                            KavexLibrary& biblioteca, OperadorLaco& operador) {
     const Envio envio = preparaEnvio(campos, estado, operador);
     const std::optional<QString> textoFuncao =
         operador.pedeTexto(QStringLiteral("Função do Kavex"), QStringLiteral("Digite a Função do Kavex em Hexa"));
     if (!textoFuncao) {
-        return;
+        return std::nullopt;
     }
     int32_t funcao = 0;
     if (!funcaoValida(*textoFuncao, funcao)) {
         operador.avisa(QStringLiteral("Função Inválida!!!"));
-        return;
+        return std::nullopt;
     }
     const std::optional<QString> dados =
         operador.pedeTexto(QStringLiteral("Dados da Transação"), QStringLiteral("Digite os dados da Transação"));
     if (!dados) {
-        return;
+        return std::nullopt;
     }
     if (dados->isEmpty()) {
         operador.avisa(QStringLiteral("Dados Inválidos!!!"));
-        return;
+        return std::nullopt;
     }
     if (campos.opcao < 0) {
-        return;
+        return std::nullopt;
     }
-    biblioteca.FinalizaTransacaoIdentificadaKavex(funcao, static_cast<int16_t>(campos.opcao), envio.cupom.constData(),
-                                                  envio.data.constData(), envio.hora.constData(),
-                                                  platform::toWin1252(*dados).constData());
+    return biblioteca.FinalizaTransacaoIdentificadaKavex(
+        funcao, static_cast<int16_t>(campos.opcao), envio.cupom.constData(), envio.data.constData(),
+        envio.hora.constData(), platform::toWin1252(*dados).constData());
 }
 
 } // namespace fluxos

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class KavexLibrary;
 struct EstadoConsole;
@@ -25,14 +26,15 @@ struct CamposConfirmacao {
 
 // "Co&nfirmação": FinalizaTransacaoKavexInterativo, or
 // FinalizaFuncaoKavexInterativo with the parameters the operator types when
-// the switch is on and the operator says so.
-void confirmaManual(const CamposConfirmacao& campos, EstadoConsole& estado, KavexLibrary& biblioteca,
-                    OperadorLaco& operador);
+// the switch is on and the operator says so. Both return the finishing
+// call's result (the window ignores it), nothing when nothing was sent.
+std::optional<int32_t> confirmaManual(const CamposConfirmacao& campos, EstadoConsole& estado, KavexLibrary& biblioteca,
+                                      OperadorLaco& operador);
 
 // "Confirmação &Id": FinalizaTransacaoIdentificadaKavex with the function
 // number (decimal, or hexadecimal after "$", "x" or "0x") and the data typed.
-void confirmaIdentificada(const CamposConfirmacao& campos, EstadoConsole& estado, KavexLibrary& biblioteca,
-                          OperadorLaco& operador);
+std::optional<int32_t> confirmaIdentificada(const CamposConfirmacao& campos, EstadoConsole& estado,
+                                            KavexLibrary& biblioteca, OperadorLaco& operador);
 
 // The function number must be positive in its low 16 bits; the whole number is
 // what the library receives.

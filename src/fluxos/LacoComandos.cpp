@@ -68,7 +68,8 @@ QString LacoComandos::textoBuffer() const {
     return platform::fromWin1252(QByteArrayView(Buffer.data(), static_cast<qsizetype>(tamanho)));
 }
 
-void LacoComandos::ContinuaFuncao() {
+void LacoComandos::ContinuaFuncao(bool consultaVidalink) {
+    consultaVidalink_ = consultaVidalink;
     prepara();
     do {
         if (operador_.processaEventos()) {
@@ -313,7 +314,7 @@ void LacoComandos::escreveBuffer(const QString& resposta) {
 }
 
 void LacoComandos::encerraFuncao() {
-    if (operador_.temConsulta() && estado_.ConsVidalinkEscolhida) {
+    if (operador_.temConsulta() && consultaVidalink_) {
         operador_.mostraConsulta(kConsultaVidalink);
     }
     operador_.mostraResultado(estado_.Retorno);

@@ -39,8 +39,10 @@ public:
     LacoComandos(const LacoComandos&) = delete;
     LacoComandos& operator=(const LacoComandos&) = delete;
 
-    // Carries a started function to its end; the controls are given back.
-    void ContinuaFuncao();
+    // Carries a started function to its end; the controls are given back. A
+    // Vidalink consultation shows its consultation screen at the end, under
+    // that title.
+    void ContinuaFuncao(bool consultaVidalink = false);
 
     // The outputs of the last call.
     int32_t ProximoComando = 0;
@@ -95,4 +97,5 @@ private:
     std::array<char, kTamanhoBuffer> Buffer{};
     // The text of Buffer as the last call left it.
     QString texto_;
+    bool consultaVidalink_ = false;
 };

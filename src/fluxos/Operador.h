@@ -14,6 +14,10 @@
 #include <cstdint>
 #include <optional>
 
+namespace fluxos {
+class ConsultaVidalink;
+}
+
 class OperadorLaco {
 public:
     virtual ~OperadorLaco() = default;
@@ -139,16 +143,20 @@ public:
     // ---- The other transactions ----
 
     enum class EscolhaOutras { Nenhuma, Vidalink, ConsultaPBM };
-    // The other-transactions menu and the windows it leads to; `inicio` is
-    // the result of the last start made in them (nothing when none was).
+    enum class EscolhaVidalink { Nenhuma, Consulta, Venda, Cancelamento };
+    // What the other-transactions menu and the windows it leads to decided:
+    // the choice, and the result of the sale or cancellation started there
+    // (nothing when none was, or the window was left without it). The
+    // consultation's first step is made in `consulta`.
     struct Visita {
         EscolhaOutras escolha = EscolhaOutras::Nenhuma;
+        EscolhaVidalink vidalink = EscolhaVidalink::Nenhuma;
         std::optional<int32_t> inicio;
     };
-    virtual Visita menuOutras() = 0;
-    // The Vidalink consultation window again; the result of the start made
-    // in it, if any.
-    virtual std::optional<int32_t> consultaVidalink() = 0;
+    virtual Visita menuOutras(fluxos::ConsultaVidalink& consulta) = 0;
+    // The Vidalink consultation window again, for its next product step,
+    // made in `consulta`.
+    virtual void consultaVidalink(fluxos::ConsultaVidalink& consulta) = 0;
     // The code entry of the PBM consultation under `rotulo`.
     virtual QString codigoProdutoAutorizacao(const QString& rotulo) = 0;
 };

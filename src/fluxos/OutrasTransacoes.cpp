@@ -2,6 +2,7 @@
 
 #include "core/EstadoConsole.h"
 #include "fluxos/Padroes.h"
+#include "fluxos/Vidalink.h"
 #include "library/KavexLibrary.h"
 #include "library/kavex.h"
 #include "platform/Win1252.h"
@@ -22,26 +23,23 @@ bool iniciou(const std::optional<int32_t>& inicio) {
 
 } // namespace
 
-OutrasTransacoes::OutrasTransacoes(EstadoConsole& estado, KavexLibrary& biblioteca, OperadorLaco& operador,
-                                   std::function<void()> laco)
+OutrasTransacoes::OutrasTransacoes(EstadoConsole& estado, KavexLibrary& biblioteca, OperadorLaco& operador, Laco laco)
     : estado_(estado), biblioteca_(biblioteca), operador_(operador), laco_(std::move(laco)) {}
 
-void OutrasTransacoes::executaLaco() {
+void OutrasTransacoes::executaLaco(bool consultaVidalink) {
     if (substituto_) {
-        substituto_();
+        substituto_(consultaVidalink);
     } else {
-        laco_();
+        laco_(consultaVidalink);
     }
 }
 
 void OutrasTransacoes::visita(const QString& cupomFiscal) {
-    estado_.ConsVidalinkEscolhida = false;
-    estado_.VendaVidalinkAtiva = false;
-    estado_.CncVidalinkAtiva = false;
-    const OperadorLaco::Visita menu = operador_.menuOutras();
+    ConsultaVidalink consulta(estado_, biblioteca_, operador_);
+    const OperadorLaco::Visita menu = operador_.menuOutras(consulta);
     switch (menu.escolha) {
     case OperadorLaco::EscolhaOutras::Vidalink:
-        repassaVidalink(iniciou(menu.inicio));
+        repassaVidalink(menu, consulta);
         break;
     case OperadorLaco::EscolhaOutras::ConsultaPBM:
         consultaPBM(cupomFiscal);
@@ -51,33 +49,42 @@ void OutrasTransacoes::visita(const QString& cupomFiscal) {
     }
 }
 
-// `iniciada`: a start made from the menu's windows answered 10000.
-void OutrasTransacoes::repassaVidalink(bool iniciada) {
-    if (estado_.ConsVidalinkEscolhida) {
-        // The consultation window closes after each of its steps; the loop
-        // runs here when the step's start answered 10000, and the window comes
-        // back for the next product. A round that does neither (the window
-        // was closed before anything was sent) ends the consultation.
-        bool fezAlgo = false;
-        do {
-            fezAlgo = false;
-            if (estado_.ConsultaIniciada && iniciada) {
-                executaLaco();
-                fezAlgo = true;
-            }
-            iniciada = false;
-            if (!estado_.ConsultaMaisProdutos) {
-                estado_.ConsultaIniciada = false;
-            }
-            if (estado_.Retorno == 0 && estado_.ConsultaIniciada) {
-                iniciada = iniciou(operador_.consultaVidalink());
-                fezAlgo = true;
-            }
-        } while (fezAlgo && (estado_.ConsultaMaisProdutos || estado_.ConsultaIniciada) && estado_.Retorno == 0);
+void OutrasTransacoes::repassaVidalink(const OperadorLaco::Visita& menu, ConsultaVidalink& consulta) {
+    switch (menu.vidalink) {
+    case OperadorLaco::EscolhaVidalink::Consulta:
+        repassaConsulta(consulta);
+        break;
+    case OperadorLaco::EscolhaVidalink::Venda:
+    case OperadorLaco::EscolhaVidalink::Cancelamento:
+        if (iniciou(menu.inicio)) {
+            executaLaco();
+        }
+        break;
+    case OperadorLaco::EscolhaVidalink::Nenhuma:
+        break;
     }
-    if ((estado_.VendaVidalinkAtiva || estado_.CncVidalinkAtiva) && iniciada) {
-        executaLaco();
-    }
+}
+
+// The consultation window closes after each of its steps; the loop runs here
+// when the step's start answered 10000, and the window comes back for the
+// next product while the loop ended in 0. A round that does neither (the
+// window was closed before anything was sent) ends the consultation.
+void OutrasTransacoes::repassaConsulta(ConsultaVidalink& consulta) {
+    bool fezAlgo = false;
+    do {
+        fezAlgo = false;
+        if (consulta.iniciada() && iniciou(consulta.tomaRetorno())) {
+            executaLaco(true);
+            fezAlgo = true;
+        }
+        if (!consulta.maisProdutos()) {
+            consulta.encerra();
+        }
+        if (estado_.Retorno == 0 && consulta.iniciada()) {
+            operador_.consultaVidalink(consulta);
+            fezAlgo = true;
+        }
+    } while (fezAlgo && consulta.iniciada() && estado_.Retorno == 0);
 }
 
 void OutrasTransacoes::consultaPBM(const QString& cupomFiscal) {

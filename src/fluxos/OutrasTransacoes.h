@@ -1,8 +1,9 @@
 #pragma once
 
-// The other-transactions visit:
-// the menu, the Vidalink hand-over to the command loop and the PBM
-// consultation. The command loop runs only after a start answered 10000.
+// The other-transactions visit: the menu, the Vidalink hand-over to the
+// command loop (a sale or cancellation started in the windows, the
+// consultation's steps) and the PBM consultation. The command loop runs only
+// after a start answered 10000.
 
 #include "fluxos/Operador.h"
 
@@ -18,13 +19,15 @@ namespace fluxos {
 class OutrasTransacoes {
 public:
     // `laco` carries a started function through the command loop to its end,
-    // leaving its result in EstadoConsole::Retorno.
-    OutrasTransacoes(EstadoConsole& estado, KavexLibrary& biblioteca, OperadorLaco& operador,
-                     std::function<void()> laco);
+    // leaving its result in EstadoConsole::Retorno; its argument says the
+    // function is a Vidalink consultation (whose consultation screen is
+    // titled so).
+    using Laco = std::function<void(bool consultaVidalink)>;
+    OutrasTransacoes(EstadoConsole& estado, KavexLibrary& biblioteca, OperadorLaco& operador, Laco laco);
 
     // Puts another run in the command loop's place (tests decide how each
     // run ends); an empty function gives the loop given at construction back.
-    void substituiLaco(std::function<void()> laco) { substituto_ = std::move(laco); }
+    void substituiLaco(Laco laco) { substituto_ = std::move(laco); }
 
     // The whole visit, from the menu to what it leaves to run. `cupomFiscal`
     // is the main window's; an empty one is filled in for the PBM
@@ -32,15 +35,16 @@ public:
     void visita(const QString& cupomFiscal);
 
 private:
-    void repassaVidalink(bool iniciada);
+    void repassaVidalink(const OperadorLaco::Visita& menu, fluxos::ConsultaVidalink& consulta);
+    void repassaConsulta(fluxos::ConsultaVidalink& consulta);
     void consultaPBM(const QString& cupomFiscal);
-    void executaLaco();
+    void executaLaco(bool consultaVidalink = false);
 
     EstadoConsole& estado_;
     KavexLibrary& biblioteca_;
     OperadorLaco& operador_;
-    std::function<void()> laco_;
-    std::function<void()> substituto_;
+    Laco laco_;
+    Laco substituto_;
 };
 
 } // namespace fluxos

@@ -11,6 +11,11 @@ namespace padroes {
 
 // Fiscal receipt number.
 inline const QString kCupomFiscal = QStringLiteral("12345");
+// Authorisation code and fiscal receipt of a Vidalink sale.
+inline const QString kAutorizacaoVidalink = QStringLiteral("12345");
+inline const QString kCupomVendaVidalink = QStringLiteral("54321");
+// Number of products of a Vidalink consultation.
+inline const QString kQuantidadeConsulta = QStringLiteral("1");
 // Operator of the starts.
 inline const QString kOperador = QStringLiteral("Opx");
 // Value of a payment.

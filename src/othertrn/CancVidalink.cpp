@@ -2,13 +2,8 @@
 #include "ui_CancVidalink.h"
 
 #include "core/CamposPrincipais.h"
-#include "core/EstadoConsole.h"
-#include "fluxos/Padroes.h"
-#include "library/KavexLibrary.h"
-#include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
-#include "platform/Win1252.h"
 #include "widgets/NumeroDigitado.h"
 #include "widgets/Prompt.h"
 
@@ -18,7 +13,6 @@
 
 namespace {
 const QString kDigiteProdutosInformar = QStringLiteral("Digite o número de Produtos a serem informados");
-constexpr int32_t kProdutoAceito = 0;
 } // namespace
 
 TFrmCncVidalink::TFrmCncVidalink(EstadoConsole& estado, QWidget* parent)
@@ -75,6 +69,8 @@ void TFrmCncVidalink::sai() {
 // Every showing starts afresh, however the last one was left.
 void TFrmCncVidalink::FormActivate() {
     HabilitaDadosOriginais(true);
+    RetornoCncVidalink.reset();
+    cancelamento_.reset();
     if (!ui->RdBtnTotal->isChecked()) {
         ui->RdBtnTotal->setChecked(true);
     }
@@ -156,7 +152,7 @@ void TFrmCncVidalink::BitBtn3Click() {
     }
     if (ui->edNumProdInformar->isEnabled()) {
         ui->edNumProdInformar->setEnabled(false);
-        IndiceProdCancelamento = 1;
+        cancelamento_.emplace(estado_, biblioteca());
     }
     if (faltaCampo({{ui->edCodProd, QStringLiteral("Digite o Código do Produto")},
                     {ui->edQuantidade, QStringLiteral("Digite a Quantidade")}},
@@ -168,16 +164,13 @@ void TFrmCncVidalink::BitBtn3Click() {
         ui->edQuantidade->setFocus();
         return;
     }
-    const QByteArray codigo = platform::toWin1252(ui->edCodProd->text());
-    const int32_t resultado = biblioteca().InformaProdutoCancelamentoVidalink(
-        static_cast<int16_t>(IndiceProdCancelamento), codigo.constData(), quantidade);
-    if (resultado != kProdutoAceito) {
+    if (!cancelamento_->informaProduto(ui->edCodProd->text(), quantidade)) {
         platform::prompt::showMessage(QStringLiteral("Produtos Informados Incorretamente. Favor Informar Novamente."),
                                       this);
         ui->edCodProd->setFocus();
         return;
     }
-    ++IndiceProdCancelamento;
+    const int32_t IndiceProdCancelamento = cancelamento_->indice();
     ui->LblNroProd->setText(QString::number(IndiceProdCancelamento));
     ui->edCodProd->clear();
     ui->edQuantidade->clear();
@@ -195,16 +188,15 @@ void TFrmCncVidalink::BitBtn3Click() {
 
 void TFrmCncVidalink::BitBtn4Click() {
     HabilitaDadosOriginais(true);
-    estado_.CncVidalinkAtiva = false;
     fecha();
 }
 
 void TFrmCncVidalink::BitBtn1Click() {
-    dataehora(estado_);
-    if (ui->EdtCpNFiscal->text().isEmpty()) {
-        ui->EdtCpNFiscal->setText(padroes::kCupomFiscal);
-    }
-    TipoCancelamento = ui->RdBtnTotal->isChecked() ? 1 : 0;
+    fluxos::CancelamentoVidalink::Dados dados;
+    dados.cupomNaoFiscal = ui->EdtCpNFiscal->text();
+    fluxos::CancelamentoVidalink::preenche(dados);
+    ui->EdtCpNFiscal->setText(dados.cupomNaoFiscal);
+    dados.total = ui->RdBtnTotal->isChecked();
     if (faltaCampo({{ui->edNumProd, QStringLiteral("Digite o Número de Produtos")},
                     {ui->edCpFiscalOrig, QStringLiteral("Digite o Número do Cupom Fiscal Original")},
                     {ui->edDtFiscalOrig, QStringLiteral("Digite a Data Fiscal Original")},
@@ -213,31 +205,19 @@ void TFrmCncVidalink::BitBtn1Click() {
                    this)) {
         return;
     }
-    int32_t produtos = 0;
-    if (!platform::numeros::StrToInt(ui->edNumProd->text(), produtos, this)) {
+    if (!platform::numeros::StrToInt(ui->edNumProd->text(), dados.produtos, this)) {
         ui->edNumProd->setFocus();
         return;
     }
-    const auto texto = [](const QLineEdit* campo) { return platform::toWin1252(campo->text()); };
-    const QByteArray cupomOrig = texto(ui->edCpFiscalOrig);
-    const QByteArray dataOrig = texto(ui->edDtFiscalOrig);
-    const QByteArray docOrig = texto(ui->edNumDocOrig);
-    const QByteArray termOrig = texto(ui->edNumTermOrig);
-    const QByteArray cupomNaoFiscal = texto(ui->EdtCpNFiscal);
-    const QByteArray data = platform::toWin1252(estado_.DataFiscal);
-    const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
-    RetornoCncVidalink = biblioteca().IniciaFuncaoKavexInterativoCancelamentoVidalink(
-        TipoCancelamento, produtos, cupomOrig.constData(), dataOrig.constData(), docOrig.constData(),
-        termOrig.constData(), cupomNaoFiscal.constData(), data.constData(), hora.constData(),
-        platform::toWin1252(padroes::kOperador).constData());
-    if (RetornoCncVidalink != KAVEX_CONTINUA_INTERATIVO) {
-        estado_.CncVidalinkAtiva = false;
-    }
-    principal().EscreveResultado(RetornoCncVidalink);
+    dados.cupomOriginal = ui->edCpFiscalOrig->text();
+    dados.dataOriginal = ui->edDtFiscalOrig->text();
+    dados.documentoOriginal = ui->edNumDocOrig->text();
+    dados.terminalOriginal = ui->edNumTermOrig->text();
+    RetornoCncVidalink = fluxos::CancelamentoVidalink(estado_, biblioteca()).inicia(dados);
+    principal().EscreveResultado(*RetornoCncVidalink);
     fecha();
 }
 
 void TFrmCncVidalink::BitBtn2Click() {
-    estado_.CncVidalinkAtiva = false;
     fecha();
 }

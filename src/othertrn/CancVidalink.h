@@ -1,13 +1,17 @@
 #pragma once
 
-// Cancels an earlier Vidalink sale, totally or partially. A partial
-// cancellation first hands each product to the library, which accepts or
-// refuses it at once; the cancellation itself is started last.
+// Cancels an earlier Vidalink sale, totally or partially. The window gathers
+// the sale's identification and, for a partial cancellation, each product,
+// which the cancellation flow (fluxos/Vidalink) hands to the library at once
+// to be accepted or refused; the cancellation itself is started last.
 
 #include "dialogs/DialogoModal.h"
 
+#include "fluxos/Vidalink.h"
+
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TFrmCncVidalink;
@@ -28,9 +32,9 @@ public:
     void BitBtn2Click();
     void HabilitaDadosOriginais(bool habilita);
 
-    int16_t TipoCancelamento = 1;
-    int32_t IndiceProdCancelamento = 1;
-    int32_t RetornoCncVidalink = 0;
+    // The result of the cancellation's start in this showing; nothing when
+    // the window was left without starting it.
+    std::optional<int32_t> RetornoCncVidalink;
 
 protected:
     void FormActivate() override;
@@ -44,4 +48,6 @@ private:
     void sai();
 
     std::unique_ptr<Ui::TFrmCncVidalink> ui;
+    // The products informed; a new one from the first product sent.
+    std::optional<fluxos::CancelamentoVidalink> cancelamento_;
 };

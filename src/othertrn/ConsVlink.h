@@ -2,10 +2,12 @@
 
 // A Vidalink consultation, one step per showing: first the authorisation code
 // and the mode, then (product by product) one product code each time the
-// other-transactions visit shows the window again. The visit runs the command
-// loop between the steps, driven by ConsultaIniciada and ConsultaMaisProdutos.
+// other-transactions visit shows the window again. The window gathers the
+// fields and sends each step through the visit's consultation flow
+// (fluxos::ConsultaVidalink), which also runs the command loop between them.
 
 #include "dialogs/DialogoModal.h"
+#include "fluxos/Vidalink.h"
 
 #include <cstdint>
 #include <memory>
@@ -23,17 +25,13 @@ public:
     ~TFrmConsVidalink() override;
 
     // Empties the fields and leaves only the authorisation code open, as every
-    // other-transactions visit starts.
-    void preparaVisita();
+    // other-transactions visit starts; the visit's steps go to `consulta`.
+    void preparaVisita(fluxos::ConsultaVidalink& consulta);
 
     void RdBtnProdOneClick();
     void RdBtnProdAllClick();
     void BtnTransacaoClick();
     void BtnEncerraClick();
-
-    int32_t ContProdConsulta = 0;
-    int32_t RetornoConsVidalink = 0;
-    QString ModoConsulta;
 
 protected:
     void FormActivate() override;
@@ -43,8 +41,7 @@ private:
     void focaPrimeiroCampo();
     void passoAutorizacao();
     void passoProduto();
-    void consulta(const QString& codigoProduto);
-    void encerraConsulta();
+    fluxos::ConsultaVidalink::Campos campos() const;
     void devolveQuantidade();
     void FechaPelaMoldura() override;
 
@@ -53,4 +50,5 @@ private:
     std::optional<std::pair<QString, bool>> quantidadeTomada_;
 
     std::unique_ptr<Ui::TFrmConsVidalink> ui;
+    fluxos::ConsultaVidalink* consulta_ = nullptr;
 };

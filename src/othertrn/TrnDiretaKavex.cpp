@@ -1,37 +1,18 @@
 #include "othertrn/TrnDiretaKavex.h"
 #include "ui_TrnDiretaKavex.h"
 
-#include "core/EstadoConsole.h"
-#include "fluxos/Padroes.h"
-#include "library/KavexLibrary.h"
-#include "platform/Clock.h"
-#include "platform/Numeros.h"
-#include "platform/Win1252.h"
+#include "fluxos/BufferDireto.h"
 #include "widgets/Prompt.h"
 
 #include <QSyntaxHighlighter>
 #include <QTextCharFormat>
 
 namespace {
-const QString& kCupomPadrao = padroes::kCupomFiscal;
-const QString& kOperadorPadrao = padroes::kOperadorDireto;
-const QString kTimeOutPadrao = QString::number(padroes::kTimeoutDireto);
-const QString kZero = QStringLiteral("0");
-constexpr int32_t kTimeOutSemNumero = padroes::kTimeoutDireto;
 const QString kDicaRede = QStringLiteral("Não digitar 0, 1, 4, 5, 9 e outras Redes \n"
                                          "de Destino que a CliKavex já contempla.\n"
                                          "Senão a transação nem é enviada ao \n"
                                          "Kavex, tendo como retorno 11.");
 
-bool vazio(const QLineEdit* campo) {
-    return campo->text().trimmed().isEmpty();
-}
-
-void preencheSeVazio(QLineEdit* campo, const QString& padrao) {
-    if (vazio(campo)) {
-        campo->setText(padrao);
-    }
-}
 // The control pictures of reply bytes below 32 come from a symbol font that
 // draws them a fraction of a letter's height; enlarged and shaded, a zero
 // byte reads as one at a glance.
@@ -85,90 +66,79 @@ void TFrmTrnDirKavex::TeclaEsc() {
 }
 
 void TFrmTrnDirKavex::btnPadraoClick() {
-    ui->ed_RedeDestino->clear();
-    ui->ed_Funcao->clear();
-    ui->Ed_OffSet->clear();
-    ui->RGTipoTrn->setItemIndex(0);
-    const QDateTime agora = platform::clock::now();
-    ui->ed_CpFiscal->setText(kCupomPadrao);
-    ui->ed_DataFiscal->setText(agora.toString(QStringLiteral("yyyyMMdd")));
-    ui->Ed_Horario->setText(agora.toString(QStringLiteral("HHmmss")));
-    ui->ed_Operador->setText(kOperadorPadrao);
-    ui->ed_TimeOut->setText(kTimeOutPadrao);
-    ui->MemoTrnKavex->clear();
+    mostraCampos(fluxos::camposDiretaPadrao());
     ui->MemoRetorno->clear();
     ui->ed_RedeDestino->setFocus();
 }
 
+fluxos::CamposDireta TFrmTrnDirKavex::campos() const {
+    fluxos::CamposDireta c;
+    c.rede = ui->ed_RedeDestino->text();
+    c.funcao = ui->ed_Funcao->text();
+    c.offset = ui->Ed_OffSet->text();
+    c.tipoTransacao = ui->RGTipoTrn->itemIndex();
+    c.cupomFiscal = ui->ed_CpFiscal->text();
+    c.dataFiscal = ui->ed_DataFiscal->text();
+    c.horario = ui->Ed_Horario->text();
+    c.operador = ui->ed_Operador->text();
+    c.timeout = ui->ed_TimeOut->text();
+    c.linhas = trndireta::linhasDoTexto(ui->MemoTrnKavex->toPlainText());
+    return c;
+}
+
+// The header fields and the TX box as `c` holds them.
+void TFrmTrnDirKavex::mostraCampos(const fluxos::CamposDireta& c) {
+    ui->ed_RedeDestino->setText(c.rede);
+    ui->ed_Funcao->setText(c.funcao);
+    ui->Ed_OffSet->setText(c.offset);
+    ui->RGTipoTrn->setItemIndex(c.tipoTransacao);
+    ui->ed_CpFiscal->setText(c.cupomFiscal);
+    ui->ed_DataFiscal->setText(c.dataFiscal);
+    ui->Ed_Horario->setText(c.horario);
+    ui->ed_Operador->setText(c.operador);
+    ui->ed_TimeOut->setText(c.timeout);
+    ui->MemoTrnKavex->setPlainText(c.linhas.join(u'\n'));
+}
+
 bool TFrmTrnDirKavex::VerificaCampos() {
-    preencheSeVazio(ui->ed_RedeDestino, kZero);
-    if (vazio(ui->ed_Funcao)) {
+    fluxos::CamposDireta c = campos();
+    const bool completo = fluxos::VerificaCampos(c);
+    ui->ed_RedeDestino->setText(c.rede);
+    if (!completo) {
         platform::prompt::showMessage(QStringLiteral("Digite uma função"), this);
         ui->ed_Funcao->setFocus();
         return false;
     }
-    const QDateTime agora = platform::clock::now();
-    preencheSeVazio(ui->Ed_OffSet, kZero);
-    preencheSeVazio(ui->ed_CpFiscal, kCupomPadrao);
-    preencheSeVazio(ui->ed_DataFiscal, agora.toString(QStringLiteral("yyyyMMdd")));
-    preencheSeVazio(ui->Ed_Horario, agora.toString(QStringLiteral("HHmmss")));
-    preencheSeVazio(ui->ed_Operador, kOperadorPadrao);
-    preencheSeVazio(ui->ed_TimeOut, kTimeOutPadrao);
-    return true;
-}
-
-bool TFrmTrnDirKavex::MontaBufferEnvio() {
-    BufferRetorno.fill('\0');
-    const QStringList linhas = trndireta::linhasDoTexto(ui->MemoTrnKavex->toPlainText());
-    const int tamanho = trndireta::MontaBufferEnvio(linhas, BufferEnvio);
-    if (tamanho < 0) {
-        TamBufferEnvio = 0;
-        platform::prompt::showMessage(
-            QStringLiteral("Os parâmetros ocupam %1 bytes (cada linha com seu zero binário), mais que o limite de "
-                           "%2 bytes do buffer de envio. Nada foi enviado.")
-                .arg(trndireta::tamanhoEmpacotado(linhas))
-                .arg(trndireta::kTamBuffer),
-            this);
-        ui->MemoTrnKavex->setFocus();
-        return false;
+    // Only the header fields change; the TX box keeps its text as typed.
+    for (const auto& [campo, texto] : {std::pair{ui->Ed_OffSet, c.offset}, std::pair{ui->ed_CpFiscal, c.cupomFiscal},
+                                       std::pair{ui->ed_DataFiscal, c.dataFiscal}, std::pair{ui->Ed_Horario, c.horario},
+                                       std::pair{ui->ed_Operador, c.operador}, std::pair{ui->ed_TimeOut, c.timeout}}) {
+        campo->setText(texto);
     }
-    TamBufferEnvio = static_cast<int16_t>(tamanho);
     return true;
 }
 
 void TFrmTrnDirKavex::BtnEnviarClick() {
-    using platform::numeros::StrToIntDef;
-    if (!VerificaCampos() || !MontaBufferEnvio()) {
+    if (!VerificaCampos()) {
         return;
     }
-    const auto tipoTransacao = static_cast<int16_t>(ui->RGTipoTrn->itemIndex());
-    const auto timeOut = static_cast<int16_t>(StrToIntDef(ui->ed_TimeOut->text(), kTimeOutSemNumero));
-    const auto rede = static_cast<int16_t>(StrToIntDef(ui->ed_RedeDestino->text(), 0));
-    const auto funcao = static_cast<int16_t>(StrToIntDef(ui->ed_Funcao->text(), 0));
-    const int32_t offset = StrToIntDef(ui->Ed_OffSet->text(), 0);
-    const QByteArray cupom = platform::toWin1252(ui->ed_CpFiscal->text());
-    const QByteArray data = platform::toWin1252(ui->ed_DataFiscal->text());
-    const QByteArray hora = platform::toWin1252(ui->Ed_Horario->text());
-    const QByteArray operador = platform::toWin1252(ui->ed_Operador->text());
-    int16_t codigoResposta = 0;
-    const int32_t resultado = biblioteca().EnviaRecebeKavexDireto(
-        rede, funcao, offset, BufferEnvio.data(), TamBufferEnvio, BufferRetorno.data(), trndireta::kTamBuffer,
-        &codigoResposta, timeOut, cupom.constData(), data.constData(), hora.constData(), operador.constData(),
-        tipoTransacao);
-
+    const fluxos::CamposDireta c = campos();
+    const fluxos::RespostaDireta resposta = fluxos::enviaDireta(c, biblioteca());
+    if (!resposta.enviada) {
+        platform::prompt::showMessage(
+            QStringLiteral("Os parâmetros ocupam %1 bytes (cada linha com seu zero binário), mais que o limite de "
+                           "%2 bytes do buffer de envio. Nada foi enviado.")
+                .arg(trndireta::tamanhoEmpacotado(c.linhas))
+                .arg(trndireta::kTamBuffer),
+            this);
+        ui->MemoTrnKavex->setFocus();
+        return;
+    }
     ui->MemoRetorno->clear();
-    ui->MemoRetorno->appendPlainText(QStringLiteral("Retorno Função: %1").arg(resultado));
-    ui->MemoRetorno->appendPlainText(QStringLiteral("Código de Resposta: %1").arg(codigoResposta));
-    ui->MemoRetorno->appendPlainText(QStringLiteral("Tamanho Máx Buffer: %1").arg(trndireta::kTamBuffer));
-    ui->MemoRetorno->appendPlainText(QStringLiteral("Buffer Retorno: "));
-    MontaRetorno(resultado, rede);
-    ui->ed_RedeDestino->setFocus();
-}
-
-void TFrmTrnDirKavex::MontaRetorno(int32_t resultado, int16_t rede) {
-    for (const QString& linha : trndireta::MontaRetorno(resultado, rede, BufferRetorno)) {
+    for (const QString& linha : resposta.linhas) {
         ui->MemoRetorno->appendPlainText(linha);
     }
+    ui->ed_RedeDestino->setFocus();
 }
 
 void TFrmTrnDirKavex::BtnEncerraClick() {

@@ -1,13 +1,13 @@
 #pragma once
 
 // One raw request to the payment server: the operator types its parameters one
-// per line, the window packs them with the header fields, sends them with
-// EnviaRecebeKavexDireto and lists what came back.
+// per line and the header fields; the direct transaction flow
+// (fluxos/TransacaoDireta) packs and sends them, and the window lists what came
+// back.
 
 #include "dialogs/DialogoModal.h"
-#include "fluxos/BufferDireto.h"
+#include "fluxos/TransacaoDireta.h"
 
-#include <array>
 #include <memory>
 
 namespace Ui {
@@ -21,11 +21,10 @@ public:
     ~TFrmTrnDirKavex() override;
 
     void btnPadraoClick();
+    // Fills the empty header fields with their defaults; false (after
+    // telling the operator) when the function is missing.
     bool VerificaCampos();
-    // False (after telling the operator) when the request does not fit.
-    bool MontaBufferEnvio();
     void BtnEnviarClick();
-    void MontaRetorno(int32_t resultado, int16_t rede);
     void BtnEncerraClick();
 
 signals:
@@ -38,8 +37,8 @@ protected:
     void TeclaEsc() override;
 
 private:
+    fluxos::CamposDireta campos() const;
+    void mostraCampos(const fluxos::CamposDireta& c);
+
     std::unique_ptr<Ui::TFrmTrnDirKavex> ui;
-    std::array<char, trndireta::kTamBuffer> BufferEnvio{};
-    int16_t TamBufferEnvio = 0;
-    std::array<char, trndireta::kTamBuffer> BufferRetorno{};
 };

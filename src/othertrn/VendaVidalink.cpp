@@ -2,13 +2,8 @@
 #include "ui_VendaVidalink.h"
 
 #include "core/CamposPrincipais.h"
-#include "core/EstadoConsole.h"
-#include "fluxos/Padroes.h"
-#include "library/KavexLibrary.h"
-#include "library/kavex.h"
 #include "othertrn/CamposObrigatorios.h"
 #include "platform/Numeros.h"
-#include "platform/Win1252.h"
 #include "widgets/NumeroDigitado.h"
 
 #include <QFocusEvent>
@@ -44,7 +39,8 @@ void TFrmVendaVidalink::FormActivate() {
     ui->EdtQdeProd->setEnabled(true);
     ui->EdtQdeProd->setFocus();
     ui->LblNroProd->setText(QStringLiteral("1"));
-    ContProdVenda = 0;
+    venda_.emplace(estado_, biblioteca());
+    RetornoVenda.reset();
     ui->EdtResultado->clear();
     FaseAutorizacao = false;
 }
@@ -84,26 +80,14 @@ void TFrmVendaVidalink::BtnVendaClick() {
 }
 
 void TFrmVendaVidalink::realizaVenda() {
-    if (ui->EdtCodAut->text().isEmpty()) {
-        ui->EdtCodAut->setText(padroes::kCupomFiscal);
-    }
-    if (ui->EdtCpFiscal->text().isEmpty()) {
-        ui->EdtCpFiscal->setText(QStringLiteral("54321"));
-    }
-    dataehora(estado_);
-    const QByteArray autorizacao = platform::toWin1252(ui->EdtCodAut->text());
-    const QByteArray cupom = platform::toWin1252(ui->EdtCpFiscal->text());
-    const QByteArray data = platform::toWin1252(estado_.DataFiscal);
-    const QByteArray hora = platform::toWin1252(estado_.HoraFiscal);
-    const int32_t resultado = biblioteca().IniciaFuncaoKavexInterativoVendaVidalink(
-        autorizacao.constData(), ContProdVenda, cupom.constData(), data.constData(), hora.constData(),
-        platform::toWin1252(padroes::kOperador).constData());
+    fluxos::VendaVidalink::Autorizacao autorizacao{ui->EdtCodAut->text(), ui->EdtCpFiscal->text()};
+    const int32_t resultado = venda_->inicia(autorizacao);
+    ui->EdtCodAut->setText(autorizacao.codigo);
+    ui->EdtCpFiscal->setText(autorizacao.cupomFiscal);
+    RetornoVenda = resultado;
     ui->EdtResultado->setText(QString::number(resultado));
     principal().EscreveResultado(resultado);
-    if (resultado != KAVEX_CONTINUA_INTERATIVO) {
-        estado_.VendaVidalinkAtiva = false;
-    }
-    principal().EscreveCupomFiscal(ui->EdtCpFiscal->text());
+    principal().EscreveCupomFiscal(autorizacao.cupomFiscal);
     fecha();
 }
 
@@ -124,15 +108,12 @@ void TFrmVendaVidalink::informaProduto() {
     int32_t produtos = 0;
     if (!platform::numeros::StrToInt(ui->EdtQdeProd->text(), produtos, this)) {
         // The number of products may still be corrected.
-        ui->EdtQdeProd->setEnabled(ContProdVenda == 0);
+        ui->EdtQdeProd->setEnabled(venda_->produtosInformados() == 0);
         ui->EdtQdeProd->setFocus();
         return;
     }
-    ++ContProdVenda;
-    const QByteArray codigo = platform::toWin1252(ui->EdtCodProd->text());
-    const QByteArray valor = platform::toWin1252(ui->EdtValor->text());
-    const int32_t resultado =
-        biblioteca().InformaProdutoVendaVidalink(ContProdVenda, codigo.constData(), quantidade, valor.constData());
+    const int32_t resultado = venda_->informaProduto(ui->EdtCodProd->text(), quantidade, ui->EdtValor->text());
+    const int16_t ContProdVenda = venda_->produtosInformados();
     ui->EdtResultado->setText(QString::number(resultado));
     ui->EdtCodProd->clear();
     ui->EdtQde->clear();
@@ -152,6 +133,5 @@ void TFrmVendaVidalink::informaProduto() {
 }
 
 void TFrmVendaVidalink::BitBtn2Click() {
-    estado_.VendaVidalinkAtiva = false;
     fecha();
 }

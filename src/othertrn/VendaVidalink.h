@@ -1,13 +1,17 @@
 #pragma once
 
-// A Vidalink sale: first each product is handed to the library at once, then
-// the sale is started with the authorisation code and the number of products
-// already informed. The command loop that follows runs after the menu closes.
+// A Vidalink sale: the window gathers each product and hands it to the sale
+// flow (fluxos/Vidalink), which informs the library at once, then the
+// authorisation code for the start. The command loop that follows runs after
+// the menu closes.
 
 #include "dialogs/DialogoModal.h"
 
+#include "fluxos/Vidalink.h"
+
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TFrmVendaVidalink;
@@ -25,8 +29,10 @@ public:
     void Coletadosprodutos();
     void ColetaCodAutorizacao();
 
-    int16_t ContProdVenda = 0;
     bool FaseAutorizacao = false;
+    // The result of the sale's start in this showing; nothing when the
+    // window was left without starting it.
+    std::optional<int32_t> RetornoVenda;
 
 protected:
     void FormActivate() override;
@@ -38,4 +44,6 @@ private:
     void informaProduto();
 
     std::unique_ptr<Ui::TFrmVendaVidalink> ui;
+    // Each showing is a new sale.
+    std::optional<fluxos::VendaVidalink> venda_;
 };

@@ -1,7 +1,6 @@
 #include "othertrn/Vidalink.h"
 #include "ui_Vidalink.h"
 
-#include "core/EstadoConsole.h"
 #include "othertrn/CancVidalink.h"
 #include "othertrn/ConsVlink.h"
 #include "othertrn/VendaVidalink.h"
@@ -26,25 +25,24 @@ void TFrmVidalink::ligaJanelas(TFrmConsVidalink& consulta, TFrmVendaVidalink& ve
 }
 
 void TFrmVidalink::FormShow() {
+    EscolhaFeita = OperadorLaco::EscolhaVidalink::Nenhuma;
     ui->BtnConsVidalink->setFocus();
 }
 
 void TFrmVidalink::BtnConsVidalinkClick() {
-    estado_.ConsultaIniciada = false;
-    estado_.ConsVidalinkEscolhida = true;
-    estado_.ConsultaMaisProdutos = true;
+    EscolhaFeita = OperadorLaco::EscolhaVidalink::Consulta;
     platform::modal::showModal(*FrmConsVidalink);
     fecha();
 }
 
 void TFrmVidalink::BitBtn3Click() {
-    estado_.VendaVidalinkAtiva = true;
+    EscolhaFeita = OperadorLaco::EscolhaVidalink::Venda;
     platform::modal::showModal(*FrmVendaVidalink);
     fecha();
 }
 
 void TFrmVidalink::BitBtn5Click() {
-    estado_.CncVidalinkAtiva = true;
+    EscolhaFeita = OperadorLaco::EscolhaVidalink::Cancelamento;
     platform::modal::showModal(*FrmCncVidalink);
     fecha();
 }

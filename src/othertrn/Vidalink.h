@@ -1,10 +1,11 @@
 #pragma once
 
-// The Vidalink hub: consultation, sale or cancellation. Each choice sets its
-// flag, opens its window and, once that window has closed, closes the hub (and
-// with it the other-transactions menu).
+// The Vidalink hub: consultation, sale or cancellation. Each choice is kept
+// in EscolhaFeita, opens its window and, once that window has closed, closes
+// the hub (and with it the other-transactions menu).
 
 #include "dialogs/DialogoModal.h"
+#include "fluxos/Operador.h"
 
 #include <memory>
 
@@ -28,6 +29,9 @@ public:
     void BitBtn3Click();
     void BitBtn5Click();
     void BitBtn4Click();
+
+    // The operator's choice in the last showing.
+    OperadorLaco::EscolhaVidalink EscolhaFeita = OperadorLaco::EscolhaVidalink::Nenhuma;
 
 protected:
     void FormShow() override;

@@ -1,17 +1,17 @@
 #include "roteiro/Execucao.h"
 
-#include "fluxos/BufferDireto.h"
+#include "fluxos/CodigoBarras.h"
+#include "fluxos/Configuracao.h"
+#include "fluxos/Confirmacao.h"
 #include "fluxos/Inicio.h"
 #include "fluxos/LacoComandos.h"
 #include "fluxos/OutrasTransacoes.h"
-#include "fluxos/Padroes.h"
+#include "fluxos/TransacaoDireta.h"
+#include "fluxos/Vidalink.h"
 #include "library/KavexLibrary.h"
-#include "platform/Win1252.h"
 #include "roteiro/OperadorRoteirizado.h"
 
 #include <QElapsedTimer>
-
-#include <array>
 
 namespace roteiro {
 
@@ -103,30 +103,23 @@ fluxos::CamposInicio camposDe(const Inicio& inicio) {
     return campos;
 }
 
-// The fiscal receipt, date, time and operator the windows send with a start
-// of their own, the receipt filled in when left empty.
-struct TextosInicio {
-    QByteArray cupom, data, hora, operador;
-};
-TextosInicio textosInicio(const Inicio& inicio, EstadoConsole& estado, const QString& operador) {
-    dataehora(estado);
-    return {platform::toWin1252(inicio.cupomFiscal.isEmpty() ? padroes::kCupomFiscal : inicio.cupomFiscal),
-            platform::toWin1252(estado.DataFiscal), platform::toWin1252(estado.HoraFiscal),
-            platform::toWin1252(operador)};
-}
+const char* const kFinalizacoes[] = {"Desfaz", "Confirma"};
 
-// One case's calls: the start of its kind, then the command loop when the
-// start answered 10000.
+// One case's calls: the flow of its kind, then the command loop when a start
+// answered 10000.
 class Passos {
 public:
-    Passos(const Caso& caso, EstadoConsole& estado, KavexLibrary& biblioteca, OperadorRoteirizado& operador)
-        : caso_(caso), estado_(estado), biblioteca_(biblioteca), operador_(operador),
+    Passos(const Caso& caso, EstadoConsole& estado, KavexLibrary& biblioteca, OperadorRoteirizado& operador,
+           Configuracao& configuracao)
+        : caso_(caso), estado_(estado), biblioteca_(biblioteca), operador_(operador), configuracao_(configuracao),
           laco_(estado, biblioteca, operador) {
         operador_.defineMinimo([this] { return int(laco_.TamanhoMinimo); });
     }
 
     void executa();
-    QString finalizacao() const { return finalizacaoFeita(laco_, lacoRodou_); }
+    QString finalizacao() const {
+        return finalizacaoManual_.isEmpty() ? finalizacaoFeita(laco_, lacoRodou_) : finalizacaoManual_;
+    }
 
 private:
     void continuaSeIniciou() {
@@ -134,34 +127,49 @@ private:
             executaLaco();
         }
     }
-    void executaLaco() {
+    void executaLaco(bool consultaVidalink = false) {
         lacoRodou_ = true;
-        laco_.ContinuaFuncao();
+        laco_.ContinuaFuncao(consultaVidalink);
     }
+    void visita();
     void validaCodigoBarras();
     void vendaVidalink();
+    void cancelamentoVidalink();
     void transacaoDireta();
+    void confirmacao();
+    void configura();
 
     const Caso& caso_;
     EstadoConsole& estado_;
     KavexLibrary& biblioteca_;
     OperadorRoteirizado& operador_;
+    Configuracao& configuracao_;
     LacoComandos laco_;
     bool lacoRodou_ = false;
+    QString finalizacaoManual_;
 };
 
 void Passos::executa() {
     switch (caso_.inicio.tipo) {
-    case TipoInicio::ConsultaPBM: {
-        fluxos::OutrasTransacoes outras(estado_, biblioteca_, operador_, [this] { executaLaco(); });
-        outras.visita(caso_.inicio.cupomFiscal);
+    case TipoInicio::ConsultaPBM:
+    case TipoInicio::ConsultaVidalink:
+        visita();
         return;
-    }
     case TipoInicio::VendaVidalink:
         vendaVidalink();
         return;
+    case TipoInicio::CancelamentoVidalink:
+        cancelamentoVidalink();
+        return;
     case TipoInicio::TransacaoDireta:
         transacaoDireta();
+        return;
+    case TipoInicio::Confirmacao:
+    case TipoInicio::ConfirmacaoIdentificada:
+        confirmacao();
+        return;
+    case TipoInicio::Configura:
+        configura();
         return;
     default:
         break;
@@ -176,74 +184,117 @@ void Passos::executa() {
     continuaSeIniciou();
 }
 
+// The other-transactions visit, its menu answered by the case's kind.
+void Passos::visita() {
+    fluxos::OutrasTransacoes outras(estado_, biblioteca_, operador_,
+                                    [this](bool consultaVidalink) { executaLaco(consultaVidalink); });
+    outras.visita(caso_.inicio.cupomFiscal);
+}
+
 // The bar-code window's check of the digits typed.
 void Passos::validaCodigoBarras() {
-    const QByteArray digitos = platform::toWin1252(caso_.inicio.codigoBarras);
     int16_t tipo = 0;
-    estado_.Retorno = biblioteca_.ValidaCampoCodigoEmBarras(digitos.constData(), &tipo);
+    estado_.Retorno = fluxos::validaCodigoBarras(biblioteca_, caso_.inicio.codigoBarras, tipo);
     operador_.mostraMensagem(QStringLiteral("Tipo = %1").arg(tipo));
 }
 
-// What the Vidalink sale window sends: the products, then the start.
+// As the sale window gives them: each product (a refused one is shown and
+// the sale goes on), then the start.
 void Passos::vendaVidalink() {
     const Inicio& inicio = caso_.inicio;
-    const TextosInicio textos = textosInicio(inicio, estado_, padroes::kOperador);
-    int16_t numero = 0;
+    fluxos::VendaVidalink venda(estado_, biblioteca_);
     for (const ProdutoVidalink& p : inicio.produtosVidalink) {
-        const QByteArray codigo = platform::toWin1252(p.codigo);
-        const QByteArray valor = platform::toWin1252(p.valor);
-        estado_.Retorno =
-            biblioteca_.InformaProdutoVendaVidalink(++numero, codigo.constData(), p.quantidade, valor.constData());
-        if (estado_.Retorno != 0) {
+        const int32_t resultado = venda.informaProduto(p.codigo, p.quantidade, p.valor);
+        operador_.mostraMensagem(QStringLiteral("Produto %1: %2").arg(venda.produtosInformados()).arg(resultado));
+    }
+    fluxos::VendaVidalink::Autorizacao autorizacao{inicio.autorizacao, inicio.cupomFiscal};
+    estado_.Retorno = venda.inicia(autorizacao);
+    operador_.escreveCupomFiscal(autorizacao.cupomFiscal);
+    continuaSeIniciou();
+}
+
+// As the cancellation window gives them: the products of a partial
+// cancellation, each accepted before the next, then the start.
+void Passos::cancelamentoVidalink() {
+    const Inicio& inicio = caso_.inicio;
+    fluxos::CancelamentoVidalink cancelamento(estado_, biblioteca_);
+    for (const ProdutoVidalink& p : inicio.produtosVidalink) {
+        if (!cancelamento.informaProduto(p.codigo, p.quantidade)) {
+            operador_.interrompe(
+                QStringLiteral("o produto %1 (%2) foi recusado").arg(cancelamento.indice()).arg(p.codigo));
             return;
         }
     }
-    const QByteArray autorizacao = platform::toWin1252(inicio.autorizacao);
-    estado_.VendaVidalinkAtiva = true;
-    estado_.Retorno = biblioteca_.IniciaFuncaoKavexInterativoVendaVidalink(
-        autorizacao.constData(), numero, textos.cupom.constData(), textos.data.constData(), textos.hora.constData(),
-        textos.operador.constData());
-    operador_.escreveCupomFiscal(platform::fromWin1252(textos.cupom));
+    dataehora(estado_);
+    fluxos::CancelamentoVidalink::Dados dados;
+    dados.total = inicio.total;
+    dados.produtos = inicio.total ? inicio.quantidadeProdutos : static_cast<int32_t>(inicio.produtosVidalink.size());
+    dados.cupomOriginal = inicio.cupomVenda;
+    dados.dataOriginal = inicio.dataVenda.isEmpty() ? estado_.DataFiscal : inicio.dataVenda;
+    dados.documentoOriginal = inicio.documento;
+    dados.terminalOriginal = inicio.terminal;
+    dados.cupomNaoFiscal = inicio.cupomFiscal;
+    estado_.Retorno = cancelamento.inicia(dados);
     continuaSeIniciou();
-    estado_.VendaVidalinkAtiva = false;
 }
 
-// What the direct-transaction window sends, and the reply as it lists it.
+// The direct transaction window's fields, its defaults, and the listing.
 void Passos::transacaoDireta() {
     const Inicio& inicio = caso_.inicio;
-    const TextosInicio textos = textosInicio(inicio, estado_, padroes::kOperadorDireto);
-    std::array<char, trndireta::kTamBuffer> envio{};
-    std::array<char, trndireta::kTamBuffer> resposta{};
-    const int tamanho = trndireta::MontaBufferEnvio(inicio.linhas, envio);
-    if (tamanho < 0) {
+    fluxos::CamposDireta campos;
+    campos.rede = QString::number(inicio.rede);
+    campos.funcao = QString::number(inicio.funcaoDireta);
+    campos.offset = QString::number(inicio.offset);
+    campos.tipoTransacao = inicio.tipoTransacao;
+    campos.cupomFiscal = inicio.cupomFiscal;
+    campos.linhas = inicio.linhas;
+    fluxos::VerificaCampos(campos);
+    const fluxos::RespostaDireta resposta = fluxos::enviaDireta(campos, biblioteca_);
+    if (!resposta.enviada) {
         operador_.interrompe(QStringLiteral("as linhas não cabem no buffer de envio"));
         return;
     }
-    int16_t codigoResposta = 0;
-    estado_.Retorno = biblioteca_.EnviaRecebeKavexDireto(
-        inicio.rede, inicio.funcaoDireta, inicio.offset, envio.data(), static_cast<int16_t>(tamanho), resposta.data(),
-        trndireta::kTamBuffer, &codigoResposta, padroes::kTimeoutDireto, textos.cupom.constData(),
-        textos.data.constData(), textos.hora.constData(), textos.operador.constData(), inicio.tipoTransacao);
-    operador_.mostraMensagem(QStringLiteral("Código de resposta: %1").arg(codigoResposta));
-    for (const QString& linha : trndireta::MontaRetorno(estado_.Retorno, inicio.rede, resposta)) {
+    estado_.Retorno = resposta.resultado;
+    for (const QString& linha : resposta.linhas) {
         operador_.mostraMensagem(linha);
     }
+}
+
+// The confirmation panel; the case's result is the finishing call's own.
+void Passos::confirmacao() {
+    const Inicio& inicio = caso_.inicio;
+    fluxos::CamposConfirmacao campos;
+    campos.cupomFiscal = inicio.cupomFiscal;
+    campos.hora = inicio.hora;
+    campos.opcao = inicio.confirma ? 1 : 0;
+    campos.comParametros = inicio.parametros.has_value();
+    const std::optional<int32_t> resultado =
+        inicio.tipo == TipoInicio::Confirmacao ? fluxos::confirmaManual(campos, estado_, biblioteca_, operador_)
+                                               : fluxos::confirmaIdentificada(campos, estado_, biblioteca_, operador_);
+    if (resultado) {
+        estado_.Retorno = *resultado;
+        finalizacaoManual_ = QString::fromUtf8(kFinalizacoes[campos.opcao]);
+    }
+}
+
+// A new configuration, for this case and the ones after it.
+void Passos::configura() {
+    const Configuracao& nova = caso_.inicio.configuracao;
+    fluxos::configura({nova.endereco, nova.empresa, nova.terminal}, estado_, biblioteca_);
+    configuracao_ = nova;
 }
 
 } // namespace
 
 Execucao::Execucao(const Roteiro& roteiro, KavexLibrary& biblioteca,
                    std::function<void(int, const ResultadoCaso&)> aoTerminar)
-    : roteiro_(roteiro), biblioteca_(biblioteca), aoTerminar_(std::move(aoTerminar)) {}
+    : roteiro_(roteiro), biblioteca_(biblioteca), aoTerminar_(std::move(aoTerminar)),
+      configuracaoAtual_(roteiro.configuracao) {}
 
 void Execucao::configura() {
-    const Configuracao& c = roteiro_.configuracao;
+    const Configuracao& c = configuracaoAtual_;
     if (c.presente) {
-        const QByteArray endereco = platform::toWin1252(c.endereco);
-        const QByteArray empresa = platform::toWin1252(c.empresa);
-        const QByteArray terminal = platform::toWin1252(c.terminal);
-        configuracao_ =
-            biblioteca_.ConfiguraIntKavexInterativo(endereco.constData(), empresa.constData(), terminal.constData(), 0);
+        configuracao_ = fluxos::configura({c.endereco, c.empresa, c.terminal}, estado_, biblioteca_);
     }
 }
 
@@ -277,8 +328,16 @@ ResultadoCaso Execucao::executaCaso(const Caso& caso) {
     QElapsedTimer relogio;
     relogio.start();
     estado_.Retorno = 0;
-    OperadorRoteirizado operador(caso, roteiro_.configuracao, interrompida_);
-    Passos passos(caso, estado_, biblioteca_, operador);
+    Caso efetivo = caso;
+    if (const std::optional<QString> nome = substituiCapturas(efetivo, capturas_)) {
+        return {caso.nome,
+                Veredito::Falhou,
+                QStringLiteral("${%1} desconhecido: nenhum caso anterior o salvou").arg(*nome),
+                double(relogio.nsecsElapsed()) / 1e9,
+                {}};
+    }
+    OperadorRoteirizado operador(efetivo, configuracaoAtual_, interrompida_);
+    Passos passos(efetivo, estado_, biblioteca_, operador, configuracaoAtual_);
     // A call still running when the case's time is out ends with its host.
     biblioteca_.definePrazo(std::chrono::steady_clock::now() + std::chrono::seconds(caso.tempoLimiteSegundos));
     passos.executa();
@@ -287,13 +346,20 @@ ResultadoCaso Execucao::executaCaso(const Caso& caso) {
     const double segundos = double(relogio.nsecsElapsed()) / 1e9;
     if (const std::optional<Queda> queda = biblioteca_.queda()) {
         // The library's state went with its host: the next case gets a
-        // fresh one, configured as the script says.
+        // fresh one, configured as the script (or its last "Configura") says.
         if (!interrompida() && biblioteca_.reinicia()) {
             configura();
         }
         return {caso.nome, Veredito::Erro, queda->resumo(), segundos, operador.evidencias()};
     }
-    const Julgamento julgamento = julga(caso, operador, estado_.Retorno, passos.finalizacao());
+    Julgamento julgamento = julga(efetivo, operador, estado_.Retorno, passos.finalizacao());
+    if (julgamento.veredito == Veredito::Passou) {
+        if (const std::optional<QString> nome =
+                capturaValores(efetivo, operador.trace() + operador.mensagens(), capturas_)) {
+            julgamento = {Veredito::Falhou,
+                          QStringLiteral("\"save\": o padrão de \"%1\" não casou com nada").arg(*nome)};
+        }
+    }
     return {caso.nome, julgamento.veredito, julgamento.motivo, segundos, operador.evidencias()};
 }
 

@@ -7,6 +7,7 @@
 // session does: a sale left pending is undone by the next start.
 
 #include "core/EstadoConsole.h"
+#include "roteiro/Captura.h"
 #include "roteiro/Roteiro.h"
 
 #include <QString>
@@ -69,6 +70,11 @@ private:
     EstadoConsole estado_;
     std::function<bool()> interrompida_;
     std::optional<int32_t> configuracao_;
+    // The configuration in force: the script's, then the last "Configura"
+    // case's.
+    Configuracao configuracaoAtual_;
+    // What the cases' "save" found, by name.
+    Capturas capturas_;
     std::optional<QString> erroRoteiro_;
     std::optional<QString> parada_;
 };

@@ -17,6 +17,8 @@ const QString kDigiteNovamente = QStringLiteral("Digite Novamente");
 const QString kLinhaComando = QStringLiteral("ProximoComando = ");
 const QString kLinhaBuffer = QStringLiteral("Buffer = ");
 const QString kMensagemSenha = QStringLiteral("Senha = ");
+const QString kComParametros = QStringLiteral("Confirmação Com Parâmetros Adicionais");
+const QString kParametrosAdicionais = QStringLiteral("Parâmetros Adicionais");
 
 } // namespace
 
@@ -212,20 +214,68 @@ OperadorLaco::ListaProdutos OperadorRoteirizado::produtosAutoAtendimento() {
     return {caso_.inicio.produtos.has_value(), caso_.inicio.produtos.value_or(QString())};
 }
 
+// The confirmation panel's boxes are answered by the case's start: the road
+// with parameters is taken when it gives them.
+std::optional<QString> OperadorRoteirizado::textoDoInicio(const QString& titulo) const {
+    const Inicio& i = caso_.inicio;
+    if (i.tipo == TipoInicio::Confirmacao && titulo == kParametrosAdicionais) {
+        return i.parametros;
+    }
+    if (i.tipo == TipoInicio::ConfirmacaoIdentificada) {
+        if (titulo == u"Função do Kavex") {
+            return i.funcao;
+        }
+        if (titulo == u"Dados da Transação") {
+            return i.dados;
+        }
+    }
+    return std::nullopt;
+}
+
 bool OperadorRoteirizado::perguntaComTitulo(const QString& titulo, const QString& texto) {
+    if (caso_.inicio.tipo == TipoInicio::Confirmacao && titulo == kComParametros) {
+        return caso_.inicio.parametros.has_value();
+    }
     return simNao(titulo + u' ' + texto);
 }
 
 std::optional<QString> OperadorRoteirizado::pedeTexto(const QString& titulo, const QString& rotulo) {
+    if (const std::optional<QString> texto = textoDoInicio(titulo)) {
+        return texto;
+    }
     const Resposta r = texto(titulo + u' ' + rotulo);
     return r.continua == 0 ? std::optional<QString>(r.texto) : std::nullopt;
 }
 
-// The runner starts the PBM consultation through the menu; the Vidalink
-// windows are not there, so the runner makes their calls itself.
-OperadorLaco::Visita OperadorRoteirizado::menuOutras() {
-    return {caso_.inicio.tipo == TipoInicio::ConsultaPBM ? EscolhaOutras::ConsultaPBM : EscolhaOutras::Nenhuma,
-            std::nullopt};
+// The runner starts the PBM consultation through the menu, and the Vidalink
+// consultation's steps as its window would send them; the sale and the
+// cancellation are made by the runner with their flows.
+OperadorLaco::Visita OperadorRoteirizado::menuOutras(fluxos::ConsultaVidalink& consulta) {
+    Visita visita;
+    if (caso_.inicio.tipo == TipoInicio::ConsultaPBM) {
+        visita.escolha = EscolhaOutras::ConsultaPBM;
+    } else if (caso_.inicio.tipo == TipoInicio::ConsultaVidalink) {
+        visita.escolha = EscolhaOutras::Vidalink;
+        visita.vidalink = EscolhaVidalink::Consulta;
+        camposConsulta_ = {};
+        camposConsulta_.autorizacao = caso_.inicio.autorizacao;
+        if (!caso_.inicio.todosProdutos) {
+            camposConsulta_.quantidade = QString::number(caso_.inicio.produtosConsulta.size());
+        }
+        camposConsulta_.cupomFiscal = caso_.inicio.cupomFiscal;
+        consulta.passoAutorizacao(camposConsulta_, caso_.inicio.todosProdutos);
+    }
+    return visita;
+}
+
+void OperadorRoteirizado::consultaVidalink(fluxos::ConsultaVidalink& consulta) {
+    const QStringList& produtos = caso_.inicio.produtosConsulta;
+    const qsizetype proximo = consulta.produtos();
+    if (encerrado() || proximo >= produtos.size()) {
+        consulta.encerra();
+        return;
+    }
+    consulta.passoProduto(camposConsulta_, produtos[proximo], int32_t(produtos.size()));
 }
 
 } // namespace roteiro

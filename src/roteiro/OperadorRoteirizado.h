@@ -7,6 +7,7 @@
 // undone), so nothing is left half-done and nothing waits for a person.
 
 #include "fluxos/Operador.h"
+#include "fluxos/Vidalink.h"
 #include "roteiro/Execucao.h"
 #include "roteiro/Roteiro.h"
 
@@ -93,8 +94,8 @@ public:
     std::optional<QString> pedeTexto(const QString& titulo, const QString& rotulo) override;
     void escreveCamposConfirmacao(const QString&, const QString&) override {}
 
-    Visita menuOutras() override;
-    std::optional<int32_t> consultaVidalink() override { return std::nullopt; }
+    Visita menuOutras(fluxos::ConsultaVidalink& consulta) override;
+    void consultaVidalink(fluxos::ConsultaVidalink& consulta) override;
     QString codigoProdutoAutorizacao(const QString& rotulo) override { return texto(rotulo).texto; }
 
 private:
@@ -106,6 +107,8 @@ private:
     void registraFalha(const QString& motivo, Veredito veredito = Veredito::Falhou);
     void mensagem(const QString& texto);
     bool encerrado() const { return falha_ || erroRoteiro_; }
+    // What a confirmation's start gives for the panel's boxes, by title.
+    std::optional<QString> textoDoInicio(const QString& titulo) const;
 
     const Caso& caso_;
     const Configuracao& configuracao_;
@@ -117,6 +120,8 @@ private:
     // The cheque's answer, "0:" or "1:" and its data, read at the choice.
     QString cheque_;
     bool consulta_ = false;
+    // The Vidalink consultation window's fields, kept between its steps.
+    fluxos::ConsultaVidalink::Campos camposConsulta_;
     std::optional<QString> falha_;
     Veredito veredito_ = Veredito::Passou;
     std::function<int()> minimo_;

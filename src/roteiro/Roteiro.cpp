@@ -1,5 +1,7 @@
 #include "roteiro/Roteiro.h"
 
+#include "roteiro/Captura.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -23,10 +25,11 @@ using Chaves = std::vector<std::string_view>;
 // mistake (a typo that would silently drop a check), refused with its place.
 const Chaves kChavesRoteiro = {"configure", "timeout", "cases"};
 const Chaves kChavesConfiguracao = {"address", "store", "terminal", "printer"};
-const Chaves kChavesCaso = {"name", "start", "answers", "receipt", "expect", "timeout"};
+const Chaves kChavesCaso = {"name", "start", "answers", "receipt", "expect", "timeout", "save"};
 const Chaves kChavesResposta = {"answer", "question", "end", "alternative"};
 const Chaves kChavesExpectativa = {"result", "trace", "messages", "finish"};
 const Chaves kChavesProduto = {"code", "quantity", "value"};
+const Chaves kChavesProdutoCancelamento = {"code", "quantity"};
 
 // Each start kind and the keys it takes besides "kind".
 struct TipoDeInicio {
@@ -47,6 +50,15 @@ const TipoDeInicio kTiposInicio[] = {
     {"Transação Direta",
      TipoInicio::TransacaoDireta,
      {"fiscalReceipt", "network", "directFunction", "offset", "lines", "transactionType"}},
+    {"Confirmação", TipoInicio::Confirmacao, {"confirm", "fiscalReceipt", "time", "parameters"}},
+    {"Confirmação Identificada",
+     TipoInicio::ConfirmacaoIdentificada,
+     {"function", "confirm", "fiscalReceipt", "time", "data"}},
+    {"Cancelamento Vidalink",
+     TipoInicio::CancelamentoVidalink,
+     {"total", "saleReceipt", "saleDate", "document", "terminal", "fiscalReceipt", "products", "productCount"}},
+    {"Consulta Vidalink", TipoInicio::ConsultaVidalink, {"authorization", "allProducts", "products", "fiscalReceipt"}},
+    {"Configura", TipoInicio::Configura, {"address", "store", "terminal", "printer"}},
 };
 const std::string_view kChaveTipo = "kind";
 
@@ -235,7 +247,7 @@ int32_t funcaoPinpad(const Leitor& l) {
     l.falha(QStringLiteral("pinpadFunction"), QStringLiteral("função de pinpad desconhecida: \"%1\"").arg(nome));
 }
 
-std::vector<ProdutoVidalink> produtosVidalink(const Leitor& l) {
+std::vector<ProdutoVidalink> produtosVidalink(const Leitor& l, const Chaves& chaves = kChavesProduto) {
     std::vector<ProdutoVidalink> produtos;
     const Json* v = l.valor("products");
     if (!v || !v->is_array()) {
@@ -247,7 +259,7 @@ std::vector<ProdutoVidalink> produtosVidalink(const Leitor& l) {
             throw ErroRoteiro(l.arquivo(), onde, QStringLiteral("esperava um objeto"));
         }
         const Leitor p(l.arquivo(), (*v)[i], onde);
-        p.aceitaSo(kChavesProduto);
+        p.aceitaSo(chaves);
         produtos.push_back(
             {p.textoObrigatorio("code"), static_cast<int32_t>(p.inteiro("quantity", 1, 0, 9999)), p.texto("value")});
     }
@@ -270,6 +282,64 @@ Chaves chavesDeTodosOsInicios() {
         todas.insert(todas.end(), t.chaves.begin(), t.chaves.end());
     }
     return todas;
+}
+
+Configuracao leCamposConfiguracao(const Leitor& l);
+
+bool simNao(const Leitor& l, const char* chave, bool padrao) {
+    const Json* v = l.valor(chave);
+    if (!v) {
+        return padrao;
+    }
+    if (!v->is_boolean()) {
+        l.falha(QLatin1String(chave), QStringLiteral("esperava true ou false"));
+    }
+    return v->get<bool>();
+}
+
+// The kinds that reach the flows beside the main road: the confirmation
+// panel, the Vidalink cancellation and consultation, a new configuration.
+void leInicioFluxos(const Leitor& l, Inicio& inicio) {
+    switch (inicio.tipo) {
+    case TipoInicio::Confirmacao:
+        inicio.confirma = simNao(l, "confirm", true);
+        if (l.tem("parameters")) {
+            inicio.parametros = l.texto("parameters");
+        }
+        break;
+    case TipoInicio::ConfirmacaoIdentificada:
+        inicio.confirma = simNao(l, "confirm", true);
+        inicio.dados = l.texto("data");
+        break;
+    case TipoInicio::CancelamentoVidalink:
+        inicio.total = simNao(l, "total", true);
+        inicio.cupomVenda = l.textoObrigatorio("saleReceipt");
+        inicio.dataVenda = l.texto("saleDate");
+        inicio.documento = l.textoObrigatorio("document");
+        inicio.terminal = l.textoObrigatorio("terminal");
+        if (!inicio.total) {
+            inicio.produtosVidalink = produtosVidalink(l, kChavesProdutoCancelamento);
+        } else if (l.tem("products")) {
+            l.falha(QStringLiteral("products"), QStringLiteral("só um cancelamento parcial informa produtos"));
+        }
+        // A total cancellation sends the number typed in "Número de Produtos:".
+        inicio.quantidadeProdutos =
+            static_cast<int32_t>(l.inteiro("productCount", kProdutosCancelamentoTotal, 0, INT32_MAX));
+        break;
+    case TipoInicio::ConsultaVidalink:
+        inicio.autorizacao = l.textoObrigatorio("authorization");
+        inicio.todosProdutos = simNao(l, "allProducts", false);
+        inicio.produtosConsulta = l.listaTextos("products");
+        if (inicio.todosProdutos == !inicio.produtosConsulta.isEmpty()) {
+            l.falha({}, QStringLiteral("esperava \"allProducts\": true ou uma lista \"products\", não vazia"));
+        }
+        break;
+    case TipoInicio::Configura:
+        inicio.configuracao = leCamposConfiguracao(l);
+        break;
+    default:
+        break;
+    }
 }
 
 Inicio leInicio(const Leitor& l) {
@@ -314,6 +384,7 @@ Inicio leInicio(const Leitor& l) {
         inicio.tipoTransacao = limitado<int16_t>(l, "transactionType");
         break;
     default:
+        leInicioFluxos(l, inicio);
         break;
     }
     return inicio;
@@ -402,6 +473,25 @@ Expectativa leExpectativa(const Leitor& l) {
     return e;
 }
 
+// "save": {"NAME": "pattern with one group"}.
+std::vector<std::pair<QString, QString>> leCapturas(const Leitor& l) {
+    std::vector<std::pair<QString, QString>> capturas;
+    const Json* v = l.valor("save");
+    if (!v) {
+        return capturas;
+    }
+    const Leitor salva = l.objeto("save");
+    for (const auto& [chave, valor] : v->items()) {
+        const QString nome = QString::fromStdString(chave);
+        const QString padrao = salva.texto(chave.c_str());
+        if (const QString erro = erroCaptura(nome, padrao); !erro.isEmpty()) {
+            salva.falha(nome, erro);
+        }
+        capturas.emplace_back(nome, padrao);
+    }
+    return capturas;
+}
+
 Caso leCaso(const Leitor& l) {
     l.aceitaSo(kChavesCaso);
     Caso caso;
@@ -413,12 +503,19 @@ Caso leCaso(const Leitor& l) {
         caso.cupom = l.escolha("receipt", kEscolhasCupom, QStringLiteral("escolha do cupom"));
     }
     caso.espera = leExpectativa(l.objeto("expect"));
+    caso.capturas = leCapturas(l);
     caso.tempoLimiteSegundos = static_cast<int>(l.inteiro("timeout", 0, 1, 86400));
     return caso;
 }
 
 Configuracao leConfiguracao(const Leitor& l) {
     l.aceitaSo(kChavesConfiguracao);
+    return leCamposConfiguracao(l);
+}
+
+// "IP Kavex:", "Empresa:", "Terminal:" and the printer choice, whose keys the
+// caller has checked.
+Configuracao leCamposConfiguracao(const Leitor& l) {
     Configuracao c;
     c.presente = true;
     c.endereco = l.texto("address", c.endereco);
@@ -506,6 +603,7 @@ std::vector<std::pair<QString, QStringList>> chavesDoFormato() {
         {QStringLiteral("answer"), listaDe(kChavesResposta)},
         {QStringLiteral("expect"), listaDe(kChavesExpectativa)},
         {QStringLiteral("product"), listaDe(kChavesProduto)},
+        {QStringLiteral("cancelProduct"), listaDe(kChavesProdutoCancelamento)},
     };
     for (const TipoDeInicio& t : kTiposInicio) {
         formato.emplace_back(QStringLiteral("start:") + QString::fromUtf8(t.nome),

@@ -12,6 +12,7 @@
 #include <deque>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace roteiro {
@@ -50,6 +51,19 @@ enum class TipoInicio {
     ConsultaPBM,
     VendaVidalink,
     TransacaoDireta,
+    Confirmacao,
+    ConfirmacaoIdentificada,
+    CancelamentoVidalink,
+    ConsultaVidalink,
+    Configura,
+};
+
+struct Configuracao {
+    bool presente = false;
+    QString endereco = QStringLiteral("localhost");
+    QString empresa;
+    QString terminal;
+    bool imprime = false; // the printer choice is "Com"
 };
 
 struct ProdutoVidalink {
@@ -75,9 +89,27 @@ struct Inicio {
     int32_t aguardaCartao = 0;
     // Valida Cód. Bar.: the digits checked.
     QString codigoBarras;
-    // Venda Vidalink.
+    // Venda Vidalink, Consulta Vidalink: the authorisation code; Venda and
+    // Cancelamento Vidalink: the products.
     QString autorizacao;
     std::vector<ProdutoVidalink> produtosVidalink;
+    // Confirmação, Confirmação Identificada: confirm or undo; the
+    // additional parameters (present: that road); the transaction data.
+    bool confirma = true;
+    std::optional<QString> parametros;
+    QString dados;
+    // Cancelamento Vidalink: the sale cancelled.
+    bool total = true;
+    int32_t quantidadeProdutos = 1; // of a total cancellation
+    QString cupomVenda;
+    QString dataVenda; // empty: today
+    QString documento;
+    QString terminal;
+    // Consulta Vidalink: all products at once, or these one by one.
+    bool todosProdutos = false;
+    QStringList produtosConsulta;
+    // Configura.
+    Configuracao configuracao;
     // Transação Direta.
     int16_t rede = 0;
     int16_t funcaoDireta = 0;
@@ -104,15 +136,10 @@ struct Caso {
     EscolhaCupom cupom = EscolhaCupom::Nenhuma;
     Expectativa espera;
     int tempoLimiteSegundos = 0; // 0 until read: the script's own
+    // "save": a name and the pattern (one group) whose match in the case's
+    // trace, messages and receipts later cases use as ${NAME}.
+    std::vector<std::pair<QString, QString>> capturas;
     QString onde;
-};
-
-struct Configuracao {
-    bool presente = false;
-    QString endereco = QStringLiteral("localhost");
-    QString empresa;
-    QString terminal;
-    bool imprime = false; // the printer choice is "Com"
 };
 
 struct Roteiro {
@@ -134,6 +161,7 @@ inline constexpr qint64 kTamanhoMaximoRoteiro = 64 * 1024 * 1024;
 std::vector<std::pair<QString, QStringList>> chavesDoFormato();
 // The allowed key closest to `chave`, when one is close enough to be a typo.
 std::optional<QString> chaveParecida(const QString& chave, const QStringList& permitidas);
+inline constexpr int32_t kProdutosCancelamentoTotal = 1;
 
 // Reads and checks the whole script; throws ErroRoteiro naming the place.
 Roteiro leRoteiro(const QString& caminho);

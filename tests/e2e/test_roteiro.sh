@@ -129,14 +129,17 @@ verifica_falha resultado_errado 4 "resultado -21, esperava 0"
 planta finalizacao_errada 's["cases"][9]["expect"]["finish"] = "Confirma"'
 verifica_falha finalizacao_errada 10 "finalização Desfaz, esperava Confirma"
 # A failing case whose name looks like a TODO still fails for prove.
-planta todo 's["cases"][0]["name"] += " # TODO revisar"; s["cases"][0]["expect"]["result"] = 5'
+planta todo 's["cases"][2]["name"] += " # TODO revisar"; s["cases"][2]["expect"]["result"] = 5'
 roda "$E2E_TMP/todo.json"
-grep -qF 'not ok 1 - Débito à vista aprovado \# TODO revisar' "$E2E_TMP/saida" || e2e_fail "name not escaped: $(head -n3 "$E2E_TMP/saida")"
+grep -qF 'not ok 3 - Crédito à vista aprovado \# TODO revisar' "$E2E_TMP/saida" || e2e_fail "name not escaped: $(head -n3 "$E2E_TMP/saida")"
 grep -q "^# $casos casos: $((casos - 1)) passaram, 1 falharam, 0 com erro, 0 não executados$" "$E2E_TMP/saida" ||
     e2e_fail "no summary: $(tail -n1 "$E2E_TMP/saida")"
 prove --exec cat "$E2E_TMP/saida" >"$E2E_TMP/prove" 2>&1 && e2e_fail "prove passed a failing run: $(cat "$E2E_TMP/prove")"
 grep -q 'Failed 1/' "$E2E_TMP/prove" || e2e_fail "prove: $(cat "$E2E_TMP/prove")"
 
+# A value no earlier case saved fails the case that uses it, and only it.
+planta nome_desconhecido 's["cases"][16]["start"]["data"] = "${OUTRO}"'
+verifica_falha nome_desconhecido 17 '${OUTRO} desconhecido'
 # A library that refuses the configuration is said so before the cases fail.
 planta sem_endereco 's["configure"]["address"] = ""'
 roda "$E2E_TMP/sem_endereco.json"

@@ -17,7 +17,7 @@ Visita::Visita() {
     platform::clock::setFixed(momento(10, 20, 30));
     QTest::mouseClick(c_.find<QPushButton>("BtnConfigura"), Qt::LeftButton);
     c_.simulator().clearLog();
-    c_.window().substituiLacoDasOutras([this] {
+    c_.window().substituiLacoDasOutras([this](bool) {
         ++lacos_;
         if (!travada()) {
             problemas_ << QStringLiteral("loop run %1 with the window unlocked").arg(lacos_);

@@ -94,13 +94,17 @@ void TstFluxosConfirmacao::finishes() {
     EstadoConsole estado;
     estado.DataTransacao = caso.dataTransacao;
     harness::OperadorRoteiro operador(caso.respostas);
+    // What the finishing call answered, nothing when nothing was sent.
+    std::optional<int32_t> resultado;
     if (caso.botao == Botao::Confirmacao) {
-        KAVEX_ROTEIRO(fluxos::confirmaManual(caso.campos, estado, sim.library(), operador));
+        KAVEX_ROTEIRO(resultado = fluxos::confirmaManual(caso.campos, estado, sim.library(), operador));
     } else {
-        KAVEX_ROTEIRO(fluxos::confirmaIdentificada(caso.campos, estado, sim.library(), operador));
+        KAVEX_ROTEIRO(resultado = fluxos::confirmaIdentificada(caso.campos, estado, sim.library(), operador));
     }
     QCOMPARE(operador.eventos, caso.eventos);
     KAVEX_COMPARE_JSON(sim.callsMade(), caso.chamadas);
+    QCOMPARE(resultado,
+             caso.chamadas.empty() ? std::nullopt : std::optional<int32_t>(sim.calls().back()["ret"].get<int32_t>()));
     QVERIFY(operador.respostas.empty());
 }
 

@@ -144,7 +144,6 @@ void TstLacoComandos::functions() {
     EstadoConsole s;
     s.DataFiscal = QStringLiteral("20240102");
     s.HoraFiscal = QStringLiteral("101112");
-    s.ConsVidalinkEscolhida = caso.vidalink;
     Operador operador(caso.respostas);
     operador.dados = {caso.impressora.startsWith(u"Com"), QStringLiteral("4321"), caso.hora};
     operador.falhaImpressao = caso.impressora.endsWith(u'!') ? QStringLiteral("sem impressora") : QString();
@@ -152,7 +151,7 @@ void TstLacoComandos::functions() {
     LacoComandos laco(s, sim.library(), operador);
     sim.script({{"IniciaFuncaoKavexInterativo", {10000}}, {"ContinuaFuncaoKavexInterativo", caso.ciclos}});
     QCOMPARE(sim.library().IniciaFuncaoKavexInterativo(2, "1,00", "1", "20240102", "101112", "Opx", "[]"), 10000);
-    KAVEX_ROTEIRO(laco.ContinuaFuncao());
+    KAVEX_ROTEIRO(laco.ContinuaFuncao(caso.vidalink));
 
     QCOMPARE(operador.eventos, caso.eventos);
     json enviados = json::array(), finaliza;

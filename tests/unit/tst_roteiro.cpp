@@ -3,6 +3,7 @@
 
 #include "nucleo/Simulador.h"
 
+#include "platform/Clock.h"
 #include "roteiro/Execucao.h"
 #include "roteiro/Relatorio.h"
 
@@ -99,6 +100,19 @@ private slots:
                                              << "cases[0].answers[0].alternative: a escolha \"1000\" pede um texto";
         QTest::newRow("cases given as an object")
             << texto({{"cases", {{"a", caso}}}}) << "s.json: cases: esperava uma lista";
+        QTest::newRow("save: two groups") << com("/save", {{"NSU", "(a)(b)"}})
+                                          << "cases[0].save.NSU: a expressão regular deve ter exatamente um grupo";
+        QTest::newRow("save: a name that cannot be written")
+            << com("/save", {{"N-1", "(a)"}}) << "cases[0].save.N-1: nome inválido";
+        QTest::newRow("Vidalink consultation of nothing")
+            << com("/start", {{"kind", "Consulta Vidalink"}, {"authorization", "1"}})
+            << "cases[0].start: esperava \"allProducts\"";
+        QTest::newRow("products in a total cancellation") << com("/start", {{"kind", "Cancelamento Vidalink"},
+                                                                            {"saleReceipt", "1"},
+                                                                            {"document", "1"},
+                                                                            {"terminal", "1"},
+                                                                            {"products", json::array()}})
+                                                          << "cases[0].start.products: só um cancelamento parcial";
     }
     void unusableScripts() {
         QFETCH(QByteArray, conteudo);
@@ -165,6 +179,25 @@ private slots:
         // Alphabetically "DÉBITO" would come first and choose the post-dated debit.
         QTest::newRow("keyed answers in the file's order")
             << json{debito(json::parse(R"({"Vista": "1", "DÉBITO": "2"})"))} << QStringList{""};
+        // The number a case captures names the pending sale for the next one.
+        json capturada = pendente;
+        capturada["save"] = {{"PENDENTE", "NSU (\\d+)"}};
+        const json identificada = {
+            {"name", "confirmação"},
+            {"start", {{"kind", "Confirmação Identificada"}, {"function", "2"}, {"data", "${PENDENTE}"}}},
+            {"expect", {{"result", 0}, {"finish", "Confirma"}}}};
+        QTest::newRow("captured number confirms the pending sale")
+            << json{capturada, identificada} << QStringList{"", ""};
+        json semCaptura = debito({"1"});
+        semCaptura["save"] = {{"X", "NADA (\\d+)"}};
+        QTest::newRow("pattern that matches nothing")
+            << json{semCaptura} << QStringList{"\"save\": o padrão de \"X\" não casou com nada"};
+        QTest::newRow("name no case captured")
+            << json{identificada} << QStringList{"${PENDENTE} desconhecido: nenhum caso anterior o salvou"};
+        json semPendente = identificada;
+        semPendente["start"]["data"] = "000001";
+        QTest::newRow("confirmation's result is the finishing call's")
+            << json{semPendente} << QStringList{"resultado -15, esperava 0"};
     }
     void judgedCases() {
         QFETCH(json, casos);
@@ -185,6 +218,86 @@ private slots:
         m_sim->clearLog();
         QVERIFY(roteiro::Execucao(outra, m_sim->library()).executa().front().passou());
         QVERIFY(json(m_sim->calls()).dump().find("DESFEITA") == std::string::npos);
+    }
+
+    // The kinds that reach the flows beside the main road: the calls each
+    // makes, in order (the command loop's aside).
+    void kinds_data() {
+        QTest::addColumn<json>("inicio");
+        QTest::addColumn<json>("respostasBiblioteca");
+        QTest::addColumn<json>("chamadas");
+        using harness::call;
+        const char* const fiscal = "20240102";
+        const char* const hora = "101112";
+        QTest::newRow("confirmation panel, undo")
+            << json{{"kind", "Confirmação"}, {"confirm", false}, {"fiscalReceipt", "7"}, {"time", "080910"}}
+            << json{{"FinalizaTransacaoKavexInterativo", {0}}}
+            << json{call("FinalizaTransacaoKavexInterativo", {0, "7", fiscal, "080910"})};
+        QTest::newRow("confirmation panel with parameters")
+            << json{{"kind", "Confirmação"}, {"parameters", "P=1"}} << json{{"FinalizaFuncaoKavexInterativo", {0}}}
+            << json{call("FinalizaFuncaoKavexInterativo", {1, "12345", fiscal, hora, "P=1"})};
+        QTest::newRow("identified confirmation in hexadecimal")
+            << json{{"kind", "Confirmação Identificada"}, {"function", "$1F"}, {"data", "D"}}
+            << json{{"FinalizaTransacaoIdentificadaKavex", {0}}}
+            << json{call("FinalizaTransacaoIdentificadaKavex", {31, 1, "12345", fiscal, hora, "D"})};
+        QTest::newRow("partial Vidalink cancellation")
+            << json{{"kind", "Cancelamento Vidalink"},
+                    {"total", false},
+                    {"saleReceipt", "111"},
+                    {"document", "D"},
+                    {"terminal", "T"},
+                    {"products", {{{"code", "P1"}, {"quantity", 2}}, {{"code", "P2"}}}}}
+            << json{{"InformaProdutoCancelamentoVidalink", {0, 0}},
+                    {"IniciaFuncaoKavexInterativoCancelamentoVidalink", {0}}}
+            << json{call("InformaProdutoCancelamentoVidalink", {1, "P1", 2}),
+                    call("InformaProdutoCancelamentoVidalink", {2, "P2", 1}),
+                    call("IniciaFuncaoKavexInterativoCancelamentoVidalink",
+                         {0, 2, "111", fiscal, "D", "T", "12345", fiscal, hora, "Opx"})};
+        QTest::newRow("total Vidalink cancellation")
+            << json{{"kind", "Cancelamento Vidalink"},
+                    {"saleReceipt", "111"},
+                    {"saleDate", "20231130"},
+                    {"document", "D"},
+                    {"terminal", "T"},
+                    {"fiscalReceipt", "NF"}}
+            << json{{"IniciaFuncaoKavexInterativoCancelamentoVidalink", {0}}}
+            << json{call("IniciaFuncaoKavexInterativoCancelamentoVidalink",
+                         {1, 1, "111", "20231130", "D", "T", "NF", fiscal, hora, "Opx"})};
+        QTest::newRow("Vidalink consultation, product by product")
+            << json{{"kind", "Consulta Vidalink"}, {"authorization", "11111"}, {"products", {"100004", "100005"}}}
+            << json::object()
+            << json{call("IniciaFuncaoKavexInterativoConsultaVidalink", {"11111", "0", "12345", fiscal, hora, "Opx"}),
+                    call("IniciaFuncaoKavexInterativoConsultaVidalink",
+                         {"11111", "100004", "12345", fiscal, hora, "Opx"}),
+                    call("IniciaFuncaoKavexInterativoConsultaVidalink",
+                         {"11111", "100005", "12345", fiscal, hora, "Opx"})};
+        QTest::newRow("Vidalink consultation of all products")
+            << json{{"kind", "Consulta Vidalink"}, {"authorization", "11111"}, {"allProducts", true}} << json::object()
+            << json{call("IniciaFuncaoKavexInterativoConsultaVidalink", {"11111", "1", "12345", fiscal, hora, "Opx"})};
+        QTest::newRow("configuration")
+            << json{{"kind", "Configura"}, {"address", "h"}, {"store", "E"}, {"terminal", "T"}} << json::object()
+            << json{call("ConfiguraIntKavexInterativo", {"h", "E", "T", 0})};
+    }
+    void kinds() {
+        QFETCH(json, inicio);
+        QFETCH(json, respostasBiblioteca);
+        QFETCH(json, chamadas);
+        platform::clock::setFixed(QDateTime(QDate(2024, 1, 2), QTime(10, 11, 12)));
+        const json caso = {{"name", "k"}, {"start", inicio}, {"expect", {{"result", 0}}}};
+        const roteiro::Roteiro script = roteiro::leRoteiroDeTexto(texto({{"cases", {caso}}}), QStringLiteral("s.json"));
+        if (!respostasBiblioteca.empty()) {
+            m_sim->script(respostasBiblioteca);
+        }
+        const auto resultados = roteiro::Execucao(script, m_sim->library()).executa();
+        platform::clock::clearFixed();
+        QVERIFY2(resultados.front().passou(), qPrintable(resultados.front().motivo));
+        nlohmann::json feitas = nlohmann::json::array();
+        for (const auto& c : m_sim->callsMade()) {
+            if (c["fn"] != "ContinuaFuncaoKavexInterativo") {
+                feitas.push_back(c);
+            }
+        }
+        KAVEX_COMPARE_JSON(feitas, chamadas);
     }
 
     // A question unanswered or an answer of the wrong kind ends the function

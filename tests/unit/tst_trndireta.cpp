@@ -1,6 +1,10 @@
 // The direct transaction's send buffer and reply listing, byte by byte.
 
+#include "nucleo/Simulador.h"
+
 #include "fluxos/BufferDireto.h"
+#include "fluxos/TransacaoDireta.h"
+#include "platform/Clock.h"
 
 #include <QTest>
 
@@ -18,7 +22,81 @@ private slots:
     void packsLinesWithZerosAndEot();
     void listsTheReplyInLinesOf40_data();
     void listsTheReplyInLinesOf40();
+    void init() { platform::clock::setFixed(QDateTime(QDate(2024, 1, 2), QTime(10, 11, 12))); }
+    void cleanup() { platform::clock::clearFixed(); }
+    void fillsEmptyFields_data();
+    void fillsEmptyFields();
+    void sendsAndLists();
 };
+
+// The header fields as texts: network, function, offset, receipt, date,
+// time, operator, time-out.
+static fluxos::CamposDireta campos(const QStringList& t) {
+    fluxos::CamposDireta c;
+    for (auto [campo, i] : {std::pair{&c.rede, 0},
+                            {&c.funcao, 1},
+                            {&c.offset, 2},
+                            {&c.cupomFiscal, 3},
+                            {&c.dataFiscal, 4},
+                            {&c.horario, 5},
+                            {&c.operador, 6},
+                            {&c.timeout, 7}}) {
+        *campo = t.value(i);
+    }
+    return c;
+}
+
+static QStringList textos(const fluxos::CamposDireta& c) {
+    return {c.rede, c.funcao, c.offset, c.cupomFiscal, c.dataFiscal, c.horario, c.operador, c.timeout};
+}
+
+// Blanks count as empty; the network is filled even when the missing
+// function stops the rest.
+void TestTrnDireta::fillsEmptyFields_data() {
+    QTest::addColumn<QStringList>("digitados");
+    QTest::addColumn<bool>("completo");
+    QTest::addColumn<QStringList>("enviados");
+    const QStringList vazios(8, QString());
+    QTest::newRow("no function") << vazios << false << QStringList{"0", "", "", "", "", "", "", ""};
+    QTest::newRow("only the function") << QStringList{"", "7", "", "", "", "", "", ""} << true
+                                       << QStringList{"0", "7", "0", "12345", "20240102", "101112", "Teste", "30"};
+    QTest::newRow("typed kept, blanks filled") << QStringList{" ", "x", "5", "9", "20230101", "  ", "Op", "z"} << true
+                                               << QStringList{"0", "x", "5", "9", "20230101", "101112", "Op", "z"};
+}
+
+void TestTrnDireta::fillsEmptyFields() {
+    QFETCH(QStringList, digitados);
+    QFETCH(bool, completo);
+    QFETCH(QStringList, enviados);
+    fluxos::CamposDireta c = campos(digitados);
+    QCOMPARE(fluxos::VerificaCampos(c), completo);
+    QCOMPARE(textos(c), enviados);
+}
+
+// Numbers that are no numbers go as 0 (the time-out as 30); the listing is
+// the four header lines and the reply; lines that do not fit send nothing.
+void TestTrnDireta::sendsAndLists() {
+    harness::Simulator sim;
+    QVERIFY(sim.ok());
+    sim.library().ConfiguraIntKavexInterativo("localhost", "00000000", "SW000001", 0);
+    sim.clearLog();
+    fluxos::CamposDireta c = campos({"2", "1", "x", "9", "20240102", "101112", "Op", "t"});
+    c.linhas = QStringList{"A*", "B"};
+    const fluxos::RespostaDireta r = fluxos::enviaDireta(c, sim.library());
+    QVERIFY(r.enviada);
+    QVERIFY(r.resultado > 0);
+    QCOMPARE(r.linhas.size(), 4 + (r.resultado + kColunasRetorno - 1) / kColunasRetorno);
+    QCOMPARE(r.linhas.mid(0, 4), (QStringList{QStringLiteral("Retorno Função: %1").arg(r.resultado),
+                                              QStringLiteral("Código de Resposta: %1").arg(r.codigoResposta),
+                                              "Tamanho Máx Buffer: 20000", "Buffer Retorno: "}));
+    const nlohmann::json args = sim.calls("EnviaRecebeKavexDireto").at(0)["args"];
+    KAVEX_COMPARE_JSON((nlohmann::json{args[0], args[1], args[2], args[4], args[8], args[13]}),
+                       (nlohmann::json{2, 1, 0, 5, 30, 0}));
+
+    c.linhas = QStringList(kTamBuffer / 2 + 1, QStringLiteral("a"));
+    QVERIFY(!fluxos::enviaDireta(c, sim.library()).enviada);
+    QCOMPARE(sim.calls("EnviaRecebeKavexDireto").size(), size_t(1));
+}
 
 void TestTrnDireta::countsLinesAsAnEditorDoes_data() {
     QTest::addColumn<QString>("texto");
@@ -115,5 +193,5 @@ void TestTrnDireta::listsTheReplyInLinesOf40() {
     QCOMPARE(MontaRetorno(resultado, static_cast<int16_t>(rede), buffer), linhas);
 }
 
-QTEST_APPLESS_MAIN(TestTrnDireta)
+QTEST_GUILESS_MAIN(TestTrnDireta)
 #include "tst_trndireta.moc"

@@ -65,18 +65,42 @@ void OperadorRoteiro::escreveCamposConfirmacao(const QString& c, const QString& 
     eventos << QStringLiteral("camposConfirmacao:%1|%2").arg(c, h);
 }
 
-OperadorLaco::Visita OperadorRoteiro::menuOutras() {
+OperadorLaco::Visita OperadorRoteiro::menuOutras(fluxos::ConsultaVidalink& consulta) {
     const QStringList r = respostaCrua(QStringLiteral("menuOutras"));
+    const std::pair<const char*, EscolhaVidalink> vidalink[] = {{"Consulta", EscolhaVidalink::Consulta},
+                                                                {"Venda", EscolhaVidalink::Venda},
+                                                                {"Cancelamento", EscolhaVidalink::Cancelamento}};
     Visita visita;
-    visita.escolha = r[0] == u"PBM"        ? EscolhaOutras::ConsultaPBM
-                     : r[0] == u"Vidalink" ? EscolhaOutras::Vidalink
-                                           : EscolhaOutras::Nenhuma;
-    visita.inicio = inicioDe(r.value(1));
+    visita.escolha = r[0] == u"PBM" ? EscolhaOutras::ConsultaPBM : EscolhaOutras::Nenhuma;
+    for (const auto& [nome, escolha] : vidalink) {
+        if (r[0] == QLatin1String(nome)) {
+            visita.escolha = EscolhaOutras::Vidalink;
+            visita.vidalink = escolha;
+        }
+    }
+    if (visita.vidalink == EscolhaVidalink::Consulta) {
+        // "Consulta#<authorisation>#T" ("T": all products); no code: the
+        // window was left before its step.
+        camposConsulta = {};
+        camposConsulta.autorizacao = r.value(1);
+        if (!camposConsulta.autorizacao.isEmpty()) {
+            consulta.passoAutorizacao(camposConsulta, r.value(2) == u"T");
+        }
+    } else {
+        visita.inicio = inicioDe(r.value(1));
+    }
     return visita;
 }
 
-std::optional<int32_t> OperadorRoteiro::consultaVidalink() {
-    return inicioDe(respostaCrua(QStringLiteral("consultaVidalink")).value(1));
+// "<product>#<number of products>" (no number: "Todos os Produtos" chosen
+// now); an empty answer is "&Encerra".
+void OperadorRoteiro::consultaVidalink(fluxos::ConsultaVidalink& consulta) {
+    const QStringList r = respostaCrua(QStringLiteral("consultaVidalink"));
+    if (r[0].isEmpty()) {
+        consulta.encerra();
+    } else {
+        consulta.passoProduto(camposConsulta, r[0], inicioDe(r.value(1)));
+    }
 }
 
 QStringList OperadorRoteiro::respostaCrua(const QString& evento) {

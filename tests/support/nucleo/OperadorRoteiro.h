@@ -9,6 +9,7 @@
 // turn that into a failure of the case instead of reading past the script.
 
 #include "fluxos/Operador.h"
+#include "fluxos/Vidalink.h"
 
 #include <QStringList>
 
@@ -98,9 +99,12 @@ public:
     std::optional<QString> pedeTexto(const QString& titulo, const QString& rotulo) override;
     void escreveCamposConfirmacao(const QString& c, const QString& h) override;
 
-    // "PBM" or "Vidalink", then "#<result of a start made in the windows>".
-    Visita menuOutras() override;
-    std::optional<int32_t> consultaVidalink() override;
+    // "PBM"; "Venda" or "Cancelamento", then "#<result of the start made in
+    // the window>"; "Consulta", then the authorisation step's answer.
+    Visita menuOutras(fluxos::ConsultaVidalink& consulta) override;
+    void consultaVidalink(fluxos::ConsultaVidalink& consulta) override;
+    // The consultation window's fields, kept between its steps.
+    fluxos::ConsultaVidalink::Campos camposConsulta;
     QString codigoProdutoAutorizacao(const QString& r) override { return responde("codigo:" + r).texto; }
 };
 
