@@ -141,16 +141,31 @@ e2e_expect_call() {
 # shows before ending, presses Enter in it and waits (at most 10 s) for the
 # console to end; its exit status goes to E2E_STATUS.
 e2e_dismiss_error_box() {
-    local box i
+    local box
     box=$(e2e_wait_window "TesteCliKavex")
     [ -n "$box" ] || e2e_fail "${1:-no error box}"
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     xdotool key --delay 50 Return
-    for i in $(seq 1 100); do
-        kill -0 "$E2E_APP" 2>/dev/null || break
-        sleep 0.1
-    done
+    e2e_wait_exit
     wait "$E2E_APP"
     E2E_STATUS=$?
+    E2E_APP=
+}
+
+# Waits (at most 10 s) for the console ($E2E_APP) to end by itself.
+e2e_wait_exit() {
+    local i
+    for i in $(seq 1 100); do
+        kill -0 "$E2E_APP" 2>/dev/null || return 0
+        sleep 0.1
+    done
+}
+
+# The console ($E2E_APP) ends by itself, with status 0, within 10 s; $1 says
+# after what.
+e2e_expect_exit() {
+    e2e_wait_exit
+    kill -0 "$E2E_APP" 2>/dev/null && e2e_fail "the console did not end $1"
+    wait "$E2E_APP" || e2e_fail "the console ended with status $?"
     E2E_APP=
 }
