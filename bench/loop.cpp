@@ -78,6 +78,9 @@ public:
         if (hospedado) {
             hospedada_ =
                 BibliotecaHospedada::inicia(QStringLiteral(KAVEX_SIM_PATH), QStringLiteral(KAVEX_HOST_PATH), erro);
+            if (hospedada_) {
+                hospedada_->defineEspera(espera_);
+            }
             atual_ = hospedada_.get();
         } else {
             local_ = LoadedLibrary::load(QStringLiteral(KAVEX_SIM_PATH), erro);
@@ -89,6 +92,11 @@ public:
         return atual_ != nullptr;
     }
     bool hospedado() const { return hospedada_ != nullptr; }
+    // As the console does: a hosted library is called on the window's thread.
+    bool defineEspera(EsperaResposta* espera) override {
+        espera_ = espera;
+        return hospedada_ && hospedada_->defineEspera(espera);
+    }
 #define KAVEX_REPASSA(R, N, P, A)                                                                                      \
     R N P override {                                                                                                   \
         return atual_->N A;                                                                                            \
@@ -100,6 +108,7 @@ private:
     std::unique_ptr<LoadedLibrary> local_;
     std::unique_ptr<BibliotecaHospedada> hospedada_;
     KavexLibrary* atual_ = nullptr;
+    EsperaResposta* espera_ = nullptr;
 };
 
 // Starts a function of `ciclos` cycles as the start does; the start reads the

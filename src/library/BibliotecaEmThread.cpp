@@ -2,8 +2,12 @@
 
 #include <QAbstractEventDispatcher>
 #include <QEventLoop>
+#include <QSocketNotifier>
+#include <QTimer>
 
 #include <chrono>
+#include <memory>
+#include <poll.h>
 
 namespace {
 
@@ -33,8 +37,11 @@ template <class Pronto> bool esperaAtiva(Relogio::duration limite, Pronto pronto
 
 } // namespace
 
-BibliotecaEmThread::BibliotecaEmThread(KavexLibrary& biblioteca) : biblioteca_(biblioteca) {
-    thread_ = std::thread(&BibliotecaEmThread::trabalha, this);
+BibliotecaEmThread::BibliotecaEmThread(KavexLibrary& biblioteca)
+    : biblioteca_(biblioteca), direta_(biblioteca.defineEspera(this)) {
+    if (!direta_) {
+        thread_ = std::thread(&BibliotecaEmThread::trabalha, this);
+    }
 }
 
 // Read at the first call, not at creation: a library in its own host may
@@ -51,6 +58,10 @@ bool BibliotecaEmThread::ausente(int funcao) {
 }
 
 BibliotecaEmThread::~BibliotecaEmThread() {
+    if (direta_) {
+        biblioteca_.defineEspera(nullptr);
+        return;
+    }
     {
         const std::lock_guard trava(mutex_);
         fim_ = true;
@@ -66,6 +77,9 @@ BibliotecaEmThread::~BibliotecaEmThread() {
         if constexpr (imediata(#N)) {                                                                                  \
             return biblioteca_.N A;                                                                                    \
         } else {                                                                                                       \
+            if (direta_) {                                                                                             \
+                return direto([&] { return biblioteca_.N A; });                                                        \
+            }                                                                                                          \
             if (ausente(k##N)) {                                                                                       \
                 return biblioteca_.N A;                                                                                \
             }                                                                                                          \
@@ -100,17 +114,63 @@ void BibliotecaEmThread::aguarda(Tarefa& tarefa) {
     }
     despachante_.store(despachante);
     ++esperas_;
-    if (aoEsperar_) {
-        aoEsperar_(true);
-    }
+    avisaEspera(true);
     QEventLoop laco;
     while (!tarefa.feita.load()) {
         laco.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
-    if (aoEsperar_) {
-        aoEsperar_(false);
-    }
+    avisaEspera(false);
     --esperas_;
+}
+
+void BibliotecaEmThread::avisaEspera(bool sim) {
+    if (aoEsperar_) {
+        aoEsperar_(sim);
+    }
+}
+
+struct BibliotecaEmThread::Vigias {
+    std::unique_ptr<QSocketNotifier> notificadores[2];
+    void desliga() {
+        for (auto& n : notificadores) {
+            if (n) {
+                n->setEnabled(false);
+            }
+        }
+    }
+};
+
+// One turn of the caller's event loop, woken by the host's descriptors or the
+// time limit. The descriptors are watched afresh at each turn, since a call
+// made from an event of the turn may end the host and close them; while such
+// a call waits, the outer turn's watch is off, so no descriptor is watched
+// twice.
+void BibliotecaEmThread::espera(pollfd* descritores, int quantos, int limiteMs) {
+    if (!QAbstractEventDispatcher::instance()) {
+        poll(descritores, nfds_t(quantos), limiteMs);
+        return;
+    }
+    if (!esperou_) {
+        esperou_ = true;
+        avisaEspera(true);
+    }
+    Vigias vigias;
+    for (int i = 0; i < std::min(quantos, int(std::size(vigias.notificadores))); ++i) {
+        vigias.notificadores[i] = std::make_unique<QSocketNotifier>(descritores[i].fd, QSocketNotifier::Read);
+    }
+    Vigias* anterior = vigias_;
+    if (anterior) {
+        anterior->desliga();
+    }
+    vigias_ = &vigias;
+    QTimer relogio;
+    if (limiteMs >= 0) {
+        relogio.setSingleShot(true);
+        relogio.start(limiteMs);
+    }
+    QEventLoop laco;
+    laco.processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    vigias_ = anterior;
 }
 
 void BibliotecaEmThread::trabalha() {

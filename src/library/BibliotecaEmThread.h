@@ -10,6 +10,11 @@
 // InterrompeLeCartaoDireto is the exception: it exists to break off a read
 // that is running, so it goes to the library at once from the caller's
 // thread. So do the functions the library lacks, whose report is a box.
+//
+// A library that answers from a host process of its own needs no thread
+// here: it is called on the caller's thread and waits in the caller's event
+// loop, which saves a hand-over per call (the host already runs every call on
+// one thread of its own).
 
 #include "library/KavexLibrary.h"
 
@@ -24,7 +29,7 @@
 
 class QAbstractEventDispatcher;
 
-class BibliotecaEmThread final : public KavexLibrary {
+class BibliotecaEmThread final : public KavexLibrary, private EsperaResposta {
 public:
     explicit BibliotecaEmThread(KavexLibrary& biblioteca);
     ~BibliotecaEmThread() override;
@@ -41,6 +46,9 @@ public:
     bool reinicia() override { return biblioteca_.reinicia(); }
 
     std::thread::id idThread() const { return thread_.get_id(); }
+    // True when the library answers from a process of its own and is called
+    // on the caller's thread.
+    bool direta() const { return direta_; }
 
     // Told true when a caller starts waiting in its event loop and false when
     // it stops, so the window side can hold back the operator's input to the
@@ -82,12 +90,31 @@ private:
         return pacote.resultado;
     }
 
+    template <class Chamada> auto direto(Chamada chamada) {
+        ++profundidade_;
+        const auto resultado = chamada();
+        if (--profundidade_ == 0 && esperou_) {
+            esperou_ = false;
+            avisaEspera(false);
+        }
+        return resultado;
+    }
+    void espera(pollfd* descritores, int quantos, int limiteMs) override;
+    void avisaEspera(bool sim);
+
     void executa(Tarefa& tarefa);
     void aguarda(Tarefa& tarefa);
     void trabalha();
     Tarefa* proxima();
 
     KavexLibrary& biblioteca_;
+    const bool direta_;
+    int profundidade_ = 0;
+    bool esperou_ = false;
+    // The descriptors the innermost wait watches; an outer wait's stop
+    // while a call made from one of its events waits.
+    struct Vigias;
+    Vigias* vigias_ = nullptr;
     bool ausente(int funcao);
     std::array<bool, kTotalFuncoes> ausentes_{};
     bool ausentesLidos_ = false;

@@ -55,6 +55,9 @@ public:
     bool reinicia() override {
         return real_.reinicia();
     }
+    bool defineEspera(EsperaResposta* espera) override {
+        return real_.defineEspera(espera);
+    }
 
 private:
     explicit BibliotecaGravada(KavexLibrary& real) : real_(real) {}

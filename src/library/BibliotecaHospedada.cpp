@@ -357,7 +357,10 @@ bool BibliotecaHospedada::aguardaCarga(QString& erro) {
         erro = QStringLiteral("o processo %1 não está em execução").arg(programa_);
         return false;
     }
-    if (!aguardaResposta(1)) {
+    saudando_ = true;
+    const bool saudou = aguardaResposta(1);
+    saudando_ = false;
+    if (!saudou) {
         registraQueda(-1, 0);
         erro = QStringLiteral("o processo %1 terminou ao carregar a biblioteca: %2")
                    .arg(programa_, queda_->erros.isEmpty() ? queda_->resumo() : queda_->erros.join(u'\n'));
@@ -401,16 +404,21 @@ bool BibliotecaHospedada::hospedeiroTerminou() {
     return waitid(P_PID, id_t(pid_.load()), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0;
 }
 
-bool BibliotecaHospedada::aguardaResposta(uint32_t numero) {
-    Regiao& regiao = *regiao_;
-    const auto pronta = [&] { return regiao.resposta.load(std::memory_order_acquire) == numero; };
+bool BibliotecaHospedada::aguardaResposta(uint32_t numero, const EmCurso* emCurso) {
+    const auto pronta = [&] {
+        return emCurso_ != emCurso || regiao_->resposta.load(std::memory_order_acquire) == numero;
+    };
     if (esperaAtiva(pronta)) {
         return true;
     }
-    regiao.consoleDorme.store(1);
+    // The region is looked up afresh at every turn: a call made from an event
+    // of the wait may have ended the host and started another.
+    regiao_->consoleDorme.store(1);
     for (;;) {
         if (pronta()) {
-            regiao.consoleDorme.store(0);
+            if (emCurso_ == emCurso) {
+                regiao_->consoleDorme.store(0);
+            }
             return true;
         }
         int espera = fdProcesso_ >= 0 ? -1 : kIntervaloSemPidfd;
@@ -425,16 +433,30 @@ bool BibliotecaHospedada::aguardaResposta(uint32_t numero) {
             }
         }
         pollfd fds[2] = {{fdAcorda_, POLLIN, 0}, {fdProcesso_, POLLIN, 0}};
-        poll(fds, fdProcesso_ >= 0 ? 2 : 1, espera);
+        esperaDescritores(fds, fdProcesso_ >= 0 ? 2 : 1, espera);
+        if (emCurso_ != emCurso) {
+            continue;
+        }
         if (fds[0].revents & POLLIN) {
             uint64_t contagem = 0;
             [[maybe_unused]] const ssize_t n = read(fdAcorda_, &contagem, sizeof contagem);
         }
         if (!pronta() && hospedeiroTerminou()) {
-            regiao.consoleDorme.store(0);
+            regiao_->consoleDorme.store(0);
             return false;
         }
     }
+}
+
+// In the caller's event loop when it gave one, except while a fresh host
+// loads: a call made then would reach a host not yet greeted.
+void BibliotecaHospedada::esperaDescritores(pollfd* fds, int quantos, int limiteMs) {
+    if (!espera_ || saudando_) {
+        poll(fds, nfds_t(quantos), limiteMs);
+        return;
+    }
+    espera_->espera(fds, quantos, limiteMs);
+    poll(fds, nfds_t(quantos), 0);
 }
 
 void BibliotecaHospedada::registraQueda(int funcao, quint64 chamada) {
@@ -483,7 +505,14 @@ bool BibliotecaHospedada::ausente(Funcao f, const char* nome) {
 }
 
 template <Funcao F, class... Args> int32_t BibliotecaHospedada::chama(const std::tuple<Args...>& args) {
+    // The host takes one request at a time: a call made from an event that
+    // another call's wait took waits for that call's reply and reads it first.
+    concluiEmCurso();
     const quint64 chamada = ++chamadas_;
+    if (saudando_) {
+        qWarning("%s: a biblioteca ainda está carregando; a função não foi chamada.", nomeFuncao(F));
+        return kBibliotecaEncerrada;
+    }
     if (pid_.load() == 0 && (F != kConfiguraIntKavexInterativo || !reinicia())) {
         return kBibliotecaEncerrada;
     }
@@ -498,19 +527,42 @@ template <Funcao F, class... Args> int32_t BibliotecaHospedada::chama(const std:
     if (regiao_->hospedeiroDorme.load() != 0) {
         futexAcorda(regiao_->pedido);
     }
-    if (!aguardaResposta(numero_ + 1)) {
-        registraQueda(F, chamada);
-        return kBibliotecaEncerrada;
-    }
-    const uint32_t tamanho = regiao_->tamanhoResposta.load();
-    Leitor leitor(std::span(regiao_->dadosResposta, std::min<size_t>(tamanho, kCapacidade)));
+    EmCurso atual{numero_ + 1, F, chamada, &args, &leResposta<F, Args...>};
+    emCurso_ = &atual;
+    concluiEmCurso();
+    return atual.resultado;
+}
+
+template <Funcao F, class... Args> int32_t BibliotecaHospedada::leResposta(BibliotecaHospedada& b, const EmCurso& c) {
+    const auto& args = *static_cast<const std::tuple<Args...>*>(c.argumentos);
+    const uint32_t tamanho = b.regiao_->tamanhoResposta.load();
+    Leitor leitor(std::span(b.regiao_->dadosResposta, std::min<size_t>(tamanho, kCapacidade)));
     int32_t resultado = 0;
     if (tamanho > kCapacidade || !lePedidoRespondido<F>(leitor, args, resultado)) {
-        mensagemInvalida_ = true;
-        registraQueda(F, chamada);
+        b.mensagemInvalida_ = true;
+        b.registraQueda(F, c.chamada);
         return kBibliotecaEncerrada;
     }
     return resultado;
+}
+
+void BibliotecaHospedada::concluiEmCurso() {
+    EmCurso* emCurso = emCurso_;
+    if (!emCurso) {
+        return;
+    }
+    const bool chegou = aguardaResposta(emCurso->resposta, emCurso);
+    if (emCurso_ != emCurso) {
+        // Concluded by a call made during the wait.
+        return;
+    }
+    emCurso_ = nullptr;
+    if (!chegou) {
+        registraQueda(emCurso->funcao, emCurso->chamada);
+        emCurso->resultado = kBibliotecaEncerrada;
+        return;
+    }
+    emCurso->resultado = emCurso->le(*this, *emCurso);
 }
 
 // By the socket a thread of the host watches, while the library's thread may

@@ -56,6 +56,10 @@ public:
     void definePrazo(std::optional<std::chrono::steady_clock::time_point> prazo) override { prazo_ = prazo; }
     bool encerra() override;
     bool reinicia() override;
+    bool defineEspera(EsperaResposta* espera) override {
+        espera_ = espera;
+        return true;
+    }
     // For a signal handler (async-signal-safe): the call running now, and
     // any after it, may take `graca` more; then the host is ended.
     void encerraDeSinal(std::chrono::milliseconds graca) noexcept;
@@ -74,9 +78,23 @@ private:
     bool iniciaHospedeiro(QString& erro);
     bool lancaHospedeiro(QString& erro);
     void liberaHospedeiro();
+    // A call whose request the host has and whose reply is not read yet.
+    struct EmCurso {
+        uint32_t resposta;
+        hospedeiro::Funcao funcao;
+        quint64 chamada;
+        const void* argumentos;
+        int32_t (*le)(BibliotecaHospedada&, const EmCurso&);
+        int32_t resultado = 0;
+    };
     template <hospedeiro::Funcao F, class... Args> int32_t chama(const std::tuple<Args...>& args);
-    // Waits for reply number `numero`; false once the host has ended.
-    bool aguardaResposta(uint32_t numero);
+    template <hospedeiro::Funcao F, class... Args> static int32_t leResposta(BibliotecaHospedada& b, const EmCurso& c);
+    void concluiEmCurso();
+    // Waits for reply number `numero`; false once the host has ended. True
+    // also when `emCurso`, no longer the call in course, was concluded by a
+    // call made from an event of the wait.
+    bool aguardaResposta(uint32_t numero, const EmCurso* emCurso = nullptr);
+    void esperaDescritores(pollfd* fds, int quantos, int limiteMs);
     bool hospedeiroTerminou();
     std::optional<std::chrono::steady_clock::time_point> limite(bool& doSinal) const;
     void registraQueda(int funcao, quint64 chamada);
@@ -86,6 +104,9 @@ private:
     QString biblioteca_;
     QString programa_;
     std::function<void(const QString&)> reporter_;
+    EsperaResposta* espera_ = nullptr;
+    EmCurso* emCurso_ = nullptr;
+    bool saudando_ = false;
     std::array<bool, hospedeiro::kTotalFuncoes> ausentes_{};
     hospedeiro::Regiao* regiao_ = nullptr;
     int fdRegiao_ = -1;

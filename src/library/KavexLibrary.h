@@ -18,6 +18,18 @@
 // operator has been told, and the value can be shown like any other code.
 inline constexpr int32_t kFuncaoAusente = std::numeric_limits<int16_t>::min();
 
+struct pollfd;
+
+// How a caller with an event loop waits for a library that answers from
+// another process: as poll() would, but taking the caller's events meanwhile;
+// it may return early, and the library looks again. Calls made from those
+// events are taken in order after the waiting one.
+class EsperaResposta {
+public:
+    virtual ~EsperaResposta() = default;
+    virtual void espera(pollfd* descritores, int quantos, int limiteMs) = 0;
+};
+
 class KavexLibrary {
 public:
     virtual ~KavexLibrary() = default;
@@ -45,6 +57,13 @@ public:
         return false;
     }
     virtual bool reinicia() {
+        return false;
+    }
+    // A library that answers from a process of its own can be called on the
+    // caller's thread, which then waits through `espera` (nullptr: blocked
+    // in poll()). False when calls run in this process and so block the
+    // caller until they end.
+    virtual bool defineEspera(EsperaResposta*) {
         return false;
     }
 };

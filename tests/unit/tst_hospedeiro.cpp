@@ -5,6 +5,7 @@
 
 #include "nucleo/Simulador.h"
 
+#include "library/BibliotecaEmThread.h"
 #include "library/BibliotecaGravada.h"
 #include "library/BibliotecaHospedada.h"
 #include "library/LoadedLibrary.h"
@@ -20,6 +21,7 @@
 
 namespace {
 
+using namespace std::chrono_literals;
 using Chamada = std::function<QByteArray(KavexLibrary&)>;
 
 std::unique_ptr<BibliotecaHospedada> hospeda(const char* caminho) {
@@ -75,6 +77,8 @@ private slots:
     void saidasComoEmProcesso();
     void cargaComoEmProcesso();
     void interrupcaoChegaDuranteALeitura();
+    void janelaEsperaNoProprioLaco_data();
+    void janelaEsperaNoProprioLaco();
     void execucaoSobreviveABiblioteca_data();
     void execucaoSobreviveABiblioteca();
 };
@@ -162,6 +166,47 @@ void TstHospedeiro::interrupcaoChegaDuranteALeitura() {
     QCOMPARE(leitura.wait_for(std::chrono::seconds(5)), std::future_status::ready);
     QCOMPARE(leitura.get(), -2);
     QCOMPARE(QByteArray(t1.data()), QByteArray("INTERROMPIDA"));
+}
+
+void TstHospedeiro::janelaEsperaNoProprioLaco_data() {
+    QTest::addColumn<bool>("encerra");
+    QTest::addColumn<int>("leitura");
+    QTest::newRow("read broken off") << false << -2;
+    QTest::newRow("host ended") << true << int(kBibliotecaEncerrada);
+}
+
+// The window calls a hosted library on its own thread and waits in its event
+// loop; a call made from an event of that wait (here after the read was
+// broken off, or the host ended) is answered after the waiting one, whose
+// outputs still reach it.
+void TstHospedeiro::janelaEsperaNoProprioLaco() {
+    QFETCH(bool, encerra);
+    QFETCH(int, leitura);
+    const auto hospedada = hospeda(KAVEX_QUEDA_PATH);
+    QVERIFY(hospedada);
+    BibliotecaEmThread janela(*hospedada);
+    QVERIFY(janela.direta());
+    const pid_t primeiro = hospedada->processo();
+    QStringList esperas;
+    janela.defineAoEsperar([&](bool sim) { esperas << QString::fromUtf16(sim ? u"espera" : u"fim"); });
+    std::array<char, KAVEX_TAM_TRILHA1> t1{};
+    std::array<char, KAVEX_TAM_TRILHA2> t2{};
+    int32_t durante = -1;
+    QTimer::singleShot(100ms, [&] {
+        if (encerra) {
+            QVERIFY(janela.encerra());
+        } else {
+            QCOMPARE(janela.InterrompeLeCartaoDireto(), 0);
+        }
+        durante = janela.ConfiguraIntKavexInterativo("h", "1", "2", 0);
+    });
+    QCOMPARE(janela.LeCartaoDireto("m", t1.data(), t2.data()), leitura);
+    QCOMPARE(durante, 0);
+    QCOMPARE(QByteArray(t1.data()), encerra ? QByteArray() : QByteArray("INTERROMPIDA"));
+    QCOMPARE(esperas, QStringList({QStringLiteral("espera"), QStringLiteral("fim")}));
+    // Ended, the host was replaced by the configuration made meanwhile.
+    QCOMPARE(hospedada->processo() != primeiro, encerra);
+    QCOMPARE(janela.VerificaPresencaPinPad(), 1);
 }
 
 void TstHospedeiro::execucaoSobreviveABiblioteca_data() {
