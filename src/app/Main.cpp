@@ -28,7 +28,7 @@ constexpr int kMaxFuncao = 3;
 constexpr int kColunasRestricoes = 5;
 } // namespace
 
-TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent)
+TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent, CriacaoJanelas criacao)
     : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()),
       emThread_(std::make_unique<BibliotecaEmThread>(biblioteca)), biblioteca_(*emThread_),
       retemEntrada_(std::make_unique<RetemEntrada>(*this)) {
@@ -52,7 +52,9 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     criaTeclas();
     FormCreate();
     fixaJanela();
-    janelas_ = std::make_unique<Janelas>(estado_, *this, biblioteca_, *this);
+    if (criacao == CriacaoJanelas::Junto) {
+        criaJanelas();
+    }
     vigia_ = std::make_unique<VigiaChamada>(*this, limiteSemResposta(), [this] { return biblioteca_.encerra(); });
     criaLaco();
     conectaFinalizacao();
@@ -60,6 +62,12 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
 }
 
 TFrmtesteCliKavex32I::~TFrmtesteCliKavex32I() = default;
+
+void TFrmtesteCliKavex32I::criaJanelas() {
+    if (!janelas_) {
+        janelas_ = std::make_unique<Janelas>(estado_, *this, biblioteca_, *this);
+    }
+}
 
 // The confirmation panel's controls follow "&Limpar", as they did when the
 // form held them itself.

@@ -33,11 +33,17 @@ class TFrmtesteCliKavex32I;
 class TFrmtesteCliKavex32I : public QMainWindow, public CamposPrincipais {
     Q_OBJECT
 public:
-    explicit TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent = nullptr);
+    // The other windows are built with this one, or, at program start, by
+    // criaJanelas() once this one is on screen.
+    enum class CriacaoJanelas { Junto, DepoisDeMostrar };
+    explicit TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent = nullptr,
+                                  CriacaoJanelas criacao = CriacaoJanelas::Junto);
     ~TFrmtesteCliKavex32I() override;
 
     EstadoConsole& estado() { return estado_; }
     Janelas& janelas() { return *janelas_; }
+    // Builds the other windows in their start order, if not built yet.
+    void criaJanelas();
 
     // Enables or disables the transaction controls; true also re-enables
     // BtnConfigura.

@@ -55,7 +55,8 @@ int executaPrograma(QApplication& app) {
     if (!opcoes.gravacao.isEmpty()) {
         gravada = BibliotecaGravada::abre(opcoes.gravacao, *biblioteca, erroGravacao);
     }
-    TFrmtesteCliKavex32I principal(gravada ? static_cast<KavexLibrary&>(*gravada) : *biblioteca);
+    TFrmtesteCliKavex32I principal(gravada ? static_cast<KavexLibrary&>(*gravada) : *biblioteca, nullptr,
+                                   TFrmtesteCliKavex32I::CriacaoJanelas::DepoisDeMostrar);
     if (!carga.conclui(erro)) {
         return falhaCarga();
     }
@@ -73,5 +74,9 @@ int executaPrograma(QApplication& app) {
     carga.defineAvisoAusentes(
         [&principal](const QString& mensagem) { platform::prompt::showError(mensagem, &principal); });
     principal.show();
+    // The main window goes to the screen first; the others are built, in
+    // their start order, before any of the operator's input is taken.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    principal.criaJanelas();
     return QApplication::exec();
 }
