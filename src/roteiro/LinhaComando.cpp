@@ -12,7 +12,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <QDateTime>
 #include <QSysInfo>
@@ -25,6 +27,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -121,7 +124,8 @@ OpcoesLinha leOpcoesLinha(QCoreApplication& app) {
                                         QStringLiteral("PATH"));
     const QCommandLineOption pasta(QStringLiteral("dir"),
                                    QStringLiteral("Pasta de Config.ini, CliKavex.ini e PPVISA.ini (padrão: a pasta "
-                                                  "do programa)."),
+                                                  "do programa, ou ~/.local/share/TesteCliKavex quando ela "
+                                                  "não pode ser gravada)."),
                                    QStringLiteral("PATH"));
     const QCommandLineOption raiz(QStringLiteral("drive-root"),
                                   QStringLiteral("Raiz sob a qual ficam as pastas Windows e Winnt (padrão: /)."),
@@ -154,9 +158,25 @@ OpcoesLinha leOpcoesLinha(QCoreApplication& app) {
     return opcoes;
 }
 
+// An installed console lives in a folder its user cannot write (/usr/bin):
+// its files then go to the user's own data folder, made if need be, so that
+// what it stores is not lost.
+namespace {
+QString pastaGravavel() {
+    const QString programa = QCoreApplication::applicationDirPath();
+    if (access(QFile::encodeName(programa).constData(), W_OK) == 0) {
+        return {};
+    }
+    const QString usuario = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return !usuario.isEmpty() && QDir().mkpath(usuario) ? usuario : QString();
+}
+} // namespace
+
 void aplicaPastas(const OpcoesLinha& opcoes) {
     if (!opcoes.pasta.isEmpty()) {
         platform::programdir::setDirectory(opcoes.pasta);
+    } else if (const QString pasta = pastaGravavel(); !pasta.isEmpty()) {
+        platform::programdir::setDirectory(pasta);
     }
     if (!opcoes.raiz.isEmpty()) {
         platform::programdir::setDriveRoot(opcoes.raiz);

@@ -5,7 +5,8 @@
 # debug information in testeclikavex-dbgsym; it depends on what the console
 # loads at run time; its manual page documents every option of --help; and
 # the unpacked console answers --version and runs a script on the simulator
-# it finds in the unpacked tree.
+# it finds in the unpacked tree, and keeps another user's settings in that
+# user's own folder.
 set -euo pipefail
 BUILD=$(cd "$(dirname "$1")" && pwd)
 TOP=$(cd "$(dirname "$0")/../.." && pwd)
@@ -78,4 +79,24 @@ grep -q "^TesteCliKavex $version" <<<"$shown" || falha "version: $shown"
 KAVEX_SIM_LOG="$WORK/calls.jsonl" "$console" --run "$TOP/examples/certificacao.json" >"$WORK/run.tap" ||
     { cat "$WORK/run.tap"; falha "the unpacked console did not run the script on the unpacked simulator"; }
 [ -s "$WORK/calls.jsonl" ] || falha "the simulator logged no call"
+
+# A user who cannot write the installed program's folder: the address that
+# "&Configura" remembers goes to the user's own data folder.
+source "$TOP/tests/e2e/lib.sh"
+e2e_start_display
+E2E_TMP=$WORK
+casa=$WORK/casa
+mkdir "$casa"
+chmod 755 "$WORK"
+chown 65534:65534 "$casa"
+setpriv --reuid=65534 --regid=65534 --clear-groups env -u XDG_DATA_HOME HOME="$casa" QT_QPA_PLATFORM=xcb \
+    "$console" >"$casa/console.log" 2>&1 &
+E2E_APP=$!
+janela=$(e2e_wait_window "Teste CliKavex Interativo")
+[ -n "$janela" ] || falha "no window for another user: $(cat "$casa/console.log")"
+xdotool windowfocus --sync "$janela" 2>/dev/null || true
+sleep 0.3
+xdotool key --delay 50 alt+c
+e2e_wait_line "$casa/.local/share/TesteCliKavex/Config.ini" '^IPs=localhost;' ||
+    falha "the address was not remembered in the user's folder: $(cat "$casa/console.log")"
 echo "package ok: $(basename "$DEB") $(basename "$DBGSYM")"
