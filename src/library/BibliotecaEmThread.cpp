@@ -1,41 +1,14 @@
 #include "library/BibliotecaEmThread.h"
 
+#include "library/EsperaAtiva.h"
+
 #include <QAbstractEventDispatcher>
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include <chrono>
 #include <memory>
 #include <poll.h>
-
-namespace {
-
-using Relogio = std::chrono::steady_clock;
-
-// The caller polls this long before it goes to its event loop: a call of the
-// command loop on a library that answers at once takes a few microseconds,
-// less than a trip through the event loop would.
-constexpr auto kEsperaAtivaChamador = std::chrono::microseconds(50);
-// The library's thread looks for the next call this long before it sleeps:
-// the loop makes its next call within microseconds of the last one's answer,
-// and waking a sleeping thread would cost more than the call. Longer would
-// buy nothing on an idle machine and, on a busy one, take the processor from
-// the thread it waits for.
-constexpr auto kEsperaAtivaThread = std::chrono::microseconds(50);
-
-template <class Pronto> bool esperaAtiva(Relogio::duration limite, Pronto pronto) {
-    const auto fim = Relogio::now() + limite;
-    while (!pronto()) {
-        if (Relogio::now() >= fim) {
-            return false;
-        }
-        std::this_thread::yield();
-    }
-    return true;
-}
-
-} // namespace
 
 BibliotecaEmThread::BibliotecaEmThread(KavexLibrary& biblioteca)
     : biblioteca_(biblioteca), direta_(biblioteca.defineEspera(this)) {
@@ -96,7 +69,7 @@ void BibliotecaEmThread::executa(Tarefa& tarefa) {
     }
     pendentes_.fetch_add(1, std::memory_order_release);
     sinal_.notify_one();
-    if (!esperaAtiva(kEsperaAtivaChamador, [&] { return tarefa.feita.load(std::memory_order_acquire); })) {
+    if (!esperaAtiva([&] { return tarefa.feita.load(std::memory_order_acquire); })) {
         aguarda(tarefa);
     }
 }
@@ -187,7 +160,7 @@ void BibliotecaEmThread::trabalha() {
 }
 
 BibliotecaEmThread::Tarefa* BibliotecaEmThread::proxima() {
-    esperaAtiva(kEsperaAtivaThread, [this] { return pendentes_.load(std::memory_order_acquire) > 0; });
+    esperaAtiva([this] { return pendentes_.load(std::memory_order_acquire) > 0; });
     std::unique_lock trava(mutex_);
     sinal_.wait(trava, [this] { return fim_ || !fila_.empty(); });
     if (fila_.empty()) {

@@ -12,6 +12,7 @@
 // by a socket of its own, which a thread of the host watches while the
 // library's thread is busy with the read.
 
+#include "library/EsperaAtiva.h"
 #include "library/ProtocoloHospedeiro.h"
 
 #include <atomic>
@@ -48,20 +49,6 @@ inline constexpr const char* kArgumentoHospedeiro = "--kavex-host";
 // Sleeps until *palavra differs from `valor` (or a spurious wake-up).
 void futexEspera(std::atomic<uint32_t>& palavra, uint32_t valor);
 void futexAcorda(std::atomic<uint32_t>& palavra);
-
-// Polls `pronto` for up to 50 µs, yielding the processor at each turn: long
-// enough for the console's next call of the command loop, which comes within
-// microseconds of the last answer, and waking a sleeper costs more.
-template <class Pronto> bool esperaAtiva(Pronto pronto) {
-    const auto fim = std::chrono::steady_clock::now() + std::chrono::microseconds(50);
-    while (!pronto()) {
-        if (std::chrono::steady_clock::now() >= fim) {
-            return false;
-        }
-        std::this_thread::yield();
-    }
-    return true;
-}
 
 // The host's whole life: `argv` is its command line (program name,
 // kArgumentoHospedeiro, the console's process id, the library). Returns the
