@@ -169,3 +169,13 @@ e2e_expect_exit() {
     wait "$E2E_APP" || e2e_fail "the console ended with status $?"
     E2E_APP=
 }
+
+# From the configured main window: "Funções de &Pinpad", "Lê Cartão Direto",
+# message "P"; returns once the read has been asked for.
+e2e_start_direct_read() {
+    xdotool key --delay 50 alt+f
+    [ -n "$(e2e_wait_window "^Funções de Pinpad$")" ] || e2e_fail "the pinpad functions window did not open"
+    xdotool key --delay 50 Right Right space Return # "Lê Cartão Direto"
+    [ -n "$(e2e_wait_window "^Mensagem Pinpad$")" ] || e2e_fail "the pinpad message prompt did not open"
+    xdotool key --delay 50 P Return
+}

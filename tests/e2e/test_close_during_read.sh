@@ -8,11 +8,7 @@ fecha=$3
 export KAVEX_SIM_DELAY_MS=4000
 e2e_start_configured "$1" "$2" ""
 
-xdotool key --delay 50 alt+f
-[ -n "$(e2e_wait_window "^Funções de Pinpad$")" ] || e2e_fail "the pinpad functions window did not open"
-xdotool key --delay 50 Right Right space Return # "Lê Cartão Direto"
-[ -n "$(e2e_wait_window "^Mensagem Pinpad$")" ] || e2e_fail "the pinpad message prompt did not open"
-xdotool key --delay 50 P Return
+e2e_start_direct_read
 inicio=$(date +%s%N)
 sleep 0.5
 "$fecha" "$E2E_WIN" || e2e_fail "could not ask the window to close"

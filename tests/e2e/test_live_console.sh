@@ -21,11 +21,7 @@ xdotool key --delay 50 ctrl+a ctrl+c
 clipboard_answers || e2e_fail "the address was not copied before the test"
 e2e_configure
 
-xdotool key --delay 50 alt+f
-[ -n "$(e2e_wait_window "^Funções de Pinpad$")" ] || e2e_fail "the pinpad functions window did not open"
-xdotool key --delay 50 Right Right space Return # "Lê Cartão Direto"
-[ -n "$(e2e_wait_window "^Mensagem Pinpad$")" ] || e2e_fail "the pinpad message prompt did not open"
-xdotool key --delay 50 P Return
+e2e_start_direct_read
 inicio=$(date +%s%N)
 sleep 0.5
 clipboard_answers || e2e_fail "the window did not answer within 500 ms during the direct read"

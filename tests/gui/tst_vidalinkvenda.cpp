@@ -5,6 +5,7 @@
 #include "Cliques.h"
 #include "Harness.h"
 #include "Visita.h"
+#include "nucleo/FuncoesVidalink.h"
 
 #include "othertrn/CancVidalink.h"
 #include "othertrn/VendaVidalink.h"
@@ -24,11 +25,6 @@ using harness::Visita;
 using nlohmann::json;
 
 namespace {
-
-const char* const kInformaVenda = "InformaProdutoVendaVidalink";
-const char* const kVenda = "IniciaFuncaoKavexInterativoVendaVidalink";
-const char* const kInformaCnc = "InformaProdutoCancelamentoVidalink";
-const char* const kCnc = "IniciaFuncaoKavexInterativoCancelamentoVidalink";
 
 QString texto(QDialog& j, const char* nome) {
     if (auto* campo = j.findChild<QLineEdit*>(QString::fromLatin1(nome))) {

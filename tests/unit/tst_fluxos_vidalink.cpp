@@ -2,6 +2,7 @@
 // Vidalink sale and cancellation send for each product and at their start,
 // with the library's answers; the configuration; the bar-code check.
 
+#include "nucleo/FuncoesVidalink.h"
 #include "nucleo/OperadorRoteiro.h"
 #include "nucleo/Simulador.h"
 
@@ -15,11 +16,6 @@ using harness::call;
 using nlohmann::json;
 
 namespace {
-
-const char* const kInformaVenda = "InformaProdutoVendaVidalink";
-const char* const kVenda = "IniciaFuncaoKavexInterativoVendaVidalink";
-const char* const kInformaCnc = "InformaProdutoCancelamentoVidalink";
-const char* const kCnc = "IniciaFuncaoKavexInterativoCancelamentoVidalink";
 
 // A product as the window gives it: code, quantity, value.
 struct Produto {
