@@ -1,11 +1,13 @@
 #pragma once
 
-// The console's main window: configuration of the library, the transaction
-// fields, the command loop's trace and the confirmation panel. Its behaviour
-// is split by concern over several files (Main*.cpp).
+// The console's main window: configuration of the library, and the panels
+// that hold the transaction fields (PainelTransacao), the command loop's
+// trace and messages (PainelMensagens) and the confirmation (PainelConfirmacao).
+// Its handlers read the panels, run a flow and show the result; they are
+// split by concern over several files (Main*.cpp).
 
 #include "app/Janelas.h"
-#include "core/CamposPrincipais.h"
+#include "app/OperadorJanelas.h"
 #include "core/EstadoConsole.h"
 
 #include <QMainWindow>
@@ -17,7 +19,6 @@ class VigiaChamada;
 class RetemEntrada;
 class KavexLibrary;
 class LacoComandos;
-class OperadorJanelas;
 namespace fluxos {
 class OutrasTransacoes;
 struct CamposConfirmacao;
@@ -30,7 +31,7 @@ namespace Ui {
 class TFrmtesteCliKavex32I;
 }
 
-class TFrmtesteCliKavex32I : public QMainWindow, public CamposPrincipais {
+class TFrmtesteCliKavex32I : public QMainWindow, public JanelaOperada {
     Q_OBJECT
 public:
     // The other windows are built with this one, or, at program start, by
@@ -42,7 +43,8 @@ public:
 
     EstadoConsole& estado() { return estado_; }
     Janelas& janelas() { return *janelas_; }
-    // Builds the other windows in their start order, if not built yet.
+    // Builds the other windows in their start order, and the operator that
+    // shows them, if not built yet.
     void criaJanelas();
 
     // Enables or disables the transaction controls; true also re-enables
@@ -66,17 +68,11 @@ public:
     void BtntransacaoClick();
     void BtnFuncPpdClick();
     void BtnILCDClick();
-    // Asks whether LeCartaoDiretoEx waits for the card: 0 "Sim", 1 "Não".
-    int TstCnc();
+    int TstCnc() override;
 
     void BtnConfiguraClick();
     void CBIPKavexExit();
     void BtnLimparClick();
-    void RdGrpRestricoesClick();
-    void ChkBoxDescricaoClick();
-    void RGTEFClick();
-    void RGCBClick();
-    void CBFuncaoChange();
     void CfgCliKavexClick();
     void CfgPinpadClick();
     // The whole other-transactions visit, from the menu to what it leaves to run.
@@ -84,7 +80,9 @@ public:
 
     // True once the operator chose to close the window during a function: the
     // function is being ended, and the window closes when it is over.
-    bool encerramentoPedido() const { return fechaAoTerminar_; }
+    bool encerramentoPedido() const override { return fechaAoTerminar_; }
+    void devolveControles() override { HabilitaDesabilita(true); }
+    bool comImpressora() const override;
 
     void EscreveResultado(int32_t codigo) override;
     void EscreveCupomFiscal(const QString& cupom) override;
@@ -101,7 +99,6 @@ protected:
 private:
     void FormCreate();
     void ordenaTabulacao();
-    void preencheListas();
     void conectaControles();
     void conectaMenu();
     void criaTeclas();
@@ -113,7 +110,6 @@ private:
     void vigiaFechamento();
     void conectaFinalizacao();
     fluxos::CamposConfirmacao camposConfirmacao() const;
-    QString restricoes() const;
 
     // Handlers that may call the library run one at a time: while a call
     // lasts the window takes events, and none of them may start another.

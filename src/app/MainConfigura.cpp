@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "ui_Main.h"
 
+#include "app/PainelTransacao.h"
 #include "config/ArquivoConfig.h"
 #include "fluxos/Configuracao.h"
 #include "library/KavexLibrary.h"
@@ -89,7 +90,7 @@ void TFrmtesteCliKavex32I::BtnConfiguraClick() {
     ui->MnuConfiguracoes->setTitle(configurar ? QString(kMenuConfiguracoes).remove(u'&') : kMenuConfiguracoes);
     HabilitaDesabilita(configurar);
     if (configurar) {
-        ui->RGTEF->setItemIndex(0);
+        ui->PnlTransacao->selecionaTEF();
     }
 }
 

@@ -5,7 +5,6 @@
 #include "app/Main.h"
 #include "ui_Main.h"
 
-#include "app/OperadorJanelas.h"
 #include "config/CfgCliKavex.h"
 #include "fluxos/Confirmacao.h"
 
@@ -18,7 +17,7 @@ void TFrmtesteCliKavex32I::conectaFinalizacao() {
 
 fluxos::CamposConfirmacao TFrmtesteCliKavex32I::camposConfirmacao() const {
     fluxos::CamposConfirmacao campos = ui->PnlConfirm->campos();
-    campos.comParametros = janelas_->FrmCfgCliKavex->confirmacaoComParametros();
+    campos.comParametros = janelas_->FrmCfgCliKavex.confirmacaoComParametros();
     return campos;
 }
 
