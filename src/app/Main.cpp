@@ -14,6 +14,7 @@
 
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 
@@ -22,8 +23,6 @@ const QString kTitulo = QStringLiteral("Teste CliKavex Interativo - Versão 1.28
 // Long enough to read the code lists in the hints of the function and
 // restriction boxes.
 constexpr int kTempoDica = 8000;
-// The item of the printer choice that prints the receipt.
-constexpr int kComImpressora = 1;
 } // namespace
 
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent, CriacaoJanelas criacao)
@@ -67,25 +66,24 @@ void TFrmtesteCliKavex32I::criaJanelas() {
     }
 }
 
-// The panels' controls follow "&Configura", the transaction panel's first,
-// as they did when the form held them itself.
+// Panel after panel down the left-hand column, as when the form held their
+// controls itself.
 void TFrmtesteCliKavex32I::ordenaTabulacao() {
-    QWidget* anterior = ui->BtnConfigura;
-    for (QWidget* w : ui->PnlTransacao->ordemTab() + ui->PnlConfirm->ordemTab()) {
-        setTabOrder(anterior, w);
-        anterior = w;
+    const QList<QWidget*> ordem =
+        ui->PnlConfiguracao->ordemTab() + ui->PnlTransacao->ordemTab() + ui->PnlConfirm->ordemTab();
+    for (qsizetype i = 1; i < ordem.size(); ++i) {
+        setTabOrder(ordem[i - 1], ordem[i]);
     }
 }
 
 void TFrmtesteCliKavex32I::conectaControles() {
-    connect(ui->BtnConfigura, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnConfiguraClick));
+    connect(ui->PnlConfiguracao, &PainelConfiguracao::configura, this,
+            exclusivo(&TFrmtesteCliKavex32I::BtnConfiguraClick));
     PainelTransacao* transacao = ui->PnlTransacao;
     connect(transacao, &PainelTransacao::limpar, this, exclusivo(&TFrmtesteCliKavex32I::BtnLimparClick));
     connect(transacao, &PainelTransacao::realizaTransacao, this, exclusivo(&TFrmtesteCliKavex32I::BtntransacaoClick));
     connect(transacao, &PainelTransacao::funcoesPinpad, this, exclusivo(&TFrmtesteCliKavex32I::BtnFuncPpdClick));
     connect(transacao, &PainelTransacao::outrasFuncoes, this, exclusivo(&TFrmtesteCliKavex32I::btnOutrasTrnClick));
-    ui->CBIPKavex->installEventFilter(this);
-    ui->CBIPKavex->lineEdit()->installEventFilter(this);
 }
 
 // A main window has no default or cancel button of its own: Enter presses the
@@ -112,15 +110,10 @@ void TFrmtesteCliKavex32I::FormCreate() {
     for (QWidget* w : findChildren<QWidget*>()) {
         w->setToolTipDuration(kTempoDica);
     }
-    ui->RdGrImpr->setItemIndex(0);
     estado_.FuncaoPinpad = 0;
     estado_.DataTransacao.clear();
     estado_.HoraTransacao.clear();
-    ui->CBIPKavex->setInsertPolicy(QComboBox::NoInsert);
-    carregaEnderecos();
-    // The typed address is none of the remembered ones until one is picked.
-    ui->CBIPKavex->setCurrentIndex(-1);
-    ui->CBIPKavex->setEditText(QStringLiteral("localhost"));
+    ui->PnlConfiguracao->carregaEnderecos();
     HabilitaDesabilita(false);
 }
 
@@ -154,14 +147,19 @@ void TFrmtesteCliKavex32I::HabilitaDesabilita(bool habilita) {
         return;
     }
     if (habilita) {
-        ui->BtnConfigura->setEnabled(true);
+        ui->PnlConfiguracao->habilitaBotao(true);
     }
     ui->PnlTransacao->habilita(habilita);
     ui->PnlConfirm->habilita(habilita);
 }
 
+void TFrmtesteCliKavex32I::ocupa() {
+    HabilitaDesabilita(false);
+    ui->PnlConfiguracao->habilitaBotao(false);
+}
+
 bool TFrmtesteCliKavex32I::comImpressora() const {
-    return ui->RdGrImpr->itemIndex() == kComImpressora;
+    return ui->PnlConfiguracao->comImpressora();
 }
 
 // The configuration fields, the radio groups and the shared state stay.

@@ -1,13 +1,15 @@
 #pragma once
 
-// The console's main window: configuration of the library, and the panels
-// that hold the transaction fields (PainelTransacao), the command loop's
-// trace and messages (PainelMensagens) and the confirmation (PainelConfirmacao).
-// Its handlers read the panels, run a flow and show the result; they are
-// split by concern over several files (Main*.cpp).
+// The console's main window: its panels hold the library's configuration
+// (PainelConfiguracao), the transaction fields (PainelTransacao), the command
+// loop's trace and messages (PainelMensagens) and the confirmation
+// (PainelConfirmacao); the window keeps "Resultado:" and the menu. Its
+// handlers read the panels, run a flow and show the result; they are split by
+// concern over several files (Main*.cpp).
 
 #include "app/Janelas.h"
 #include "app/OperadorJanelas.h"
+#include "app/PainelConfiguracao.h"
 #include "core/EstadoConsole.h"
 
 #include <QMainWindow>
@@ -50,6 +52,8 @@ public:
     // Enables or disables the transaction controls; true also re-enables
     // BtnConfigura.
     void HabilitaDesabilita(bool habilita);
+    // Busy: the transaction controls and "&Configura" disabled.
+    void ocupa();
     void dataehora();
 
     // Carries a function that a start call answered with 10000 through the
@@ -71,7 +75,6 @@ public:
     int TstCnc() override;
 
     void BtnConfiguraClick();
-    void CBIPKavexExit();
     void BtnLimparClick();
     void CfgCliKavexClick();
     void CfgPinpadClick();
@@ -93,7 +96,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -104,8 +106,6 @@ private:
     void criaTeclas();
     void pintaJanela();
     void fixaJanela();
-    void carregaEnderecos();
-    void lembraEndereco(const QString& endereco);
     void criaLaco();
     void vigiaFechamento();
     void conectaFinalizacao();
@@ -144,7 +144,3 @@ private:
     std::unique_ptr<LacoComandos> laco_;
     std::unique_ptr<fluxos::OutrasTransacoes> outras_;
 };
-
-// Splits a stored address list: each address is followed by ";", and
-// characters after the last ";" are not an address.
-QStringList separaEnderecos(const QString& lista);

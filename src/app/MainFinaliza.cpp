@@ -22,15 +22,13 @@ fluxos::CamposConfirmacao TFrmtesteCliKavex32I::camposConfirmacao() const {
 }
 
 void TFrmtesteCliKavex32I::btn_confirmacaoClick() {
-    HabilitaDesabilita(false);
-    ui->BtnConfigura->setEnabled(false);
+    ocupa();
     fluxos::confirmaManual(camposConfirmacao(), estado_, biblioteca_, *operador_);
     HabilitaDesabilita(true);
 }
 
 void TFrmtesteCliKavex32I::btCnfIdentificadaClick() {
-    HabilitaDesabilita(false);
-    ui->BtnConfigura->setEnabled(false);
+    ocupa();
     fluxos::confirmaIdentificada(camposConfirmacao(), estado_, biblioteca_, *operador_);
     HabilitaDesabilita(true);
 }

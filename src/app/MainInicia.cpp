@@ -18,8 +18,7 @@
 void TFrmtesteCliKavex32I::BtntransacaoClick() {
     ui->EdtResultado->clear();
     janelas_->FrmCodBarra.ExibeNaoValida();
-    HabilitaDesabilita(false);
-    ui->BtnConfigura->setEnabled(false);
+    ocupa();
 
     fluxos::CamposInicio campos = ui->PnlTransacao->campos();
     campos.funcaoPinpad = estado_.FuncaoPinpad;

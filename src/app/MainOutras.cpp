@@ -40,10 +40,8 @@ void TFrmtesteCliKavex32I::substituiLacoDasOutras(std::function<void(bool)> laco
 void TFrmtesteCliKavex32I::btnOutrasTrnClick() {
     {
         TravaVisita trava(visitaOutras_);
-        HabilitaDesabilita(false);
-        ui->BtnConfigura->setEnabled(false);
+        ocupa();
         outras_->visita(ui->PnlTransacao->campos().cupomFiscal);
     }
     HabilitaDesabilita(true);
-    ui->BtnConfigura->setEnabled(true);
 }
