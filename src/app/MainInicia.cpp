@@ -1,4 +1,4 @@
-// Starting a function: the window reads its fields, the start flow
+// Starting a function: the transaction panel yields the fields, the start flow
 // (fluxos/Inicio) makes the calls, and a start answered with 10000 goes on
 // in the command loop.
 
