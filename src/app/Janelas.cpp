@@ -28,36 +28,16 @@
 #include <QWidget>
 
 Janelas::Janelas(EstadoConsole& estado, QWidget& principal, KavexLibrary& biblioteca, CamposPrincipais& campos)
-    : estado_(estado), principal_(principal), biblioteca_(biblioteca), campos_(campos) {
-    ordem_ << principal.objectName();
-    // Start order: bar-code, consultation, working key, pinpad message,
-    // product list, other transactions, the Vidalink windows, the two
-    // configuration editors, pinpad functions, yes/no, time-out, direct
-    // transaction, code entry, menu, field, receipt, the cheque windows.
-    FrmCodBarra = cria<TFrmCodBarra>();
-    FrmConsultas = cria<TFrmConsultas>();
-    FrmWK = cria<TFrmWK>();
-    FrmMsgPpd = cria<TFrmMsgPpd>();
-    FrmAA = cria<TFrmAA>();
-    FrmOutrasTrn = cria<TFrmOutrasTrn>();
-    FrmVidalink = cria<TFrmVidalink>();
-    FrmConsVidalink = cria<TFrmConsVidalink>();
-    FrmVendaVidalink = cria<TFrmVendaVidalink>();
-    FrmCncVidalink = cria<TFrmCncVidalink>();
-    FrmCfgCliKavex = cria<TFrmCfgCliKavex>();
-    FrmCfgPinpad = cria<TFrmCfgPinpad>();
-    FrmFuncPinpad = cria<TFrmFuncPinpad>();
-    FrmOpcaoSimNao = cria<TFrmOpcaoSimNao>();
-    FrmTimeout = cria<TFrmTimeout>();
-    FrmTrnDirKavex = cria<TFrmTrnDirKavex>();
-    FrmCodProdAutor = cria<TFrmCodProdAutor>();
-    FrmMenu = cria<TFrmMenu>();
-    FrmColeta = cria<TFrmColeta>();
-    FrmCupomTEF = cria<TFrmCupomTEF>();
-    FrmCnsChq = cria<TFrmCnsChq>();
-    FrmDigitado = cria<TFrmDigitado>();
-    FrmCMC7 = cria<TFrmCMC7>();
-
-    FrmOutrasTrn->ligaJanelas(*FrmVidalink, *FrmTrnDirKavex);
-    FrmVidalink->ligaJanelas(*FrmConsVidalink, *FrmVendaVidalink, *FrmCncVidalink);
+    : estado_(estado), principal_(principal), biblioteca_(biblioteca), campos_(campos), ordem_{principal.objectName()},
+      FrmCodBarra(cria<TFrmCodBarra>()), FrmConsultas(cria<TFrmConsultas>()), FrmWK(cria<TFrmWK>()),
+      FrmMsgPpd(cria<TFrmMsgPpd>()), FrmAA(cria<TFrmAA>()), FrmOutrasTrn(cria<TFrmOutrasTrn>()),
+      FrmVidalink(cria<TFrmVidalink>()), FrmConsVidalink(cria<TFrmConsVidalink>()),
+      FrmVendaVidalink(cria<TFrmVendaVidalink>()), FrmCncVidalink(cria<TFrmCncVidalink>()),
+      FrmCfgCliKavex(cria<TFrmCfgCliKavex>()), FrmCfgPinpad(cria<TFrmCfgPinpad>()),
+      FrmFuncPinpad(cria<TFrmFuncPinpad>()), FrmOpcaoSimNao(cria<TFrmOpcaoSimNao>()), FrmTimeout(cria<TFrmTimeout>()),
+      FrmTrnDirKavex(cria<TFrmTrnDirKavex>()), FrmCodProdAutor(cria<TFrmCodProdAutor>()), FrmMenu(cria<TFrmMenu>()),
+      FrmColeta(cria<TFrmColeta>()), FrmCupomTEF(cria<TFrmCupomTEF>()), FrmCnsChq(cria<TFrmCnsChq>()),
+      FrmDigitado(cria<TFrmDigitado>()), FrmCMC7(cria<TFrmCMC7>()) {
+    FrmOutrasTrn.ligaJanelas(FrmVidalink, FrmTrnDirKavex);
+    FrmVidalink.ligaJanelas(FrmConsVidalink, FrmVendaVidalink, FrmCncVidalink);
 }

@@ -50,46 +50,48 @@ public:
     // Object names of the windows in the order they were created.
     const QStringList& ordemCriacao() const { return ordem_; }
 
-    // In start order.
-    TFrmCodBarra* FrmCodBarra = nullptr;
-    TFrmConsultas* FrmConsultas = nullptr;
-    TFrmWK* FrmWK = nullptr;
-    TFrmMsgPpd* FrmMsgPpd = nullptr;
-    TFrmAA* FrmAA = nullptr;
-    TFrmOutrasTrn* FrmOutrasTrn = nullptr;
-    TFrmVidalink* FrmVidalink = nullptr;
-    TFrmConsVidalink* FrmConsVidalink = nullptr;
-    TFrmVendaVidalink* FrmVendaVidalink = nullptr;
-    TFrmCncVidalink* FrmCncVidalink = nullptr;
-    TFrmCfgCliKavex* FrmCfgCliKavex = nullptr;
-    TFrmCfgPinpad* FrmCfgPinpad = nullptr;
-    TFrmFuncPinpad* FrmFuncPinpad = nullptr;
-    TFrmOpcaoSimNao* FrmOpcaoSimNao = nullptr;
-    TFrmTimeout* FrmTimeout = nullptr;
-    TFrmTrnDirKavex* FrmTrnDirKavex = nullptr;
-    TFrmCodProdAutor* FrmCodProdAutor = nullptr;
-    TFrmMenu* FrmMenu = nullptr;
-    TFrmColeta* FrmColeta = nullptr;
-    TFrmCupomTEF* FrmCupomTEF = nullptr;
-    TFrmCnsChq* FrmCnsChq = nullptr;
-    TFrmDigitado* FrmDigitado = nullptr;
-    TFrmCMC7* FrmCMC7 = nullptr;
-
 private:
     // Windows are children of the main window, which destroys them.
-    template <class T> T* cria() {
+    template <class T> T& cria() {
         auto* janela = new T(estado_, &principal_);
         janela->hide();
         if constexpr (std::is_base_of_v<DialogoModal, T>) {
             janela->ligaServicos(biblioteca_, campos_);
         }
         ordem_ << janela->objectName();
-        return janela;
+        return *janela;
     }
 
+    // Declared before the windows, which are made with them.
     EstadoConsole& estado_;
     QWidget& principal_;
     KavexLibrary& biblioteca_;
     CamposPrincipais& campos_;
     QStringList ordem_;
+
+public:
+    // In start order, which their declaration order gives.
+    TFrmCodBarra& FrmCodBarra;
+    TFrmConsultas& FrmConsultas;
+    TFrmWK& FrmWK;
+    TFrmMsgPpd& FrmMsgPpd;
+    TFrmAA& FrmAA;
+    TFrmOutrasTrn& FrmOutrasTrn;
+    TFrmVidalink& FrmVidalink;
+    TFrmConsVidalink& FrmConsVidalink;
+    TFrmVendaVidalink& FrmVendaVidalink;
+    TFrmCncVidalink& FrmCncVidalink;
+    TFrmCfgCliKavex& FrmCfgCliKavex;
+    TFrmCfgPinpad& FrmCfgPinpad;
+    TFrmFuncPinpad& FrmFuncPinpad;
+    TFrmOpcaoSimNao& FrmOpcaoSimNao;
+    TFrmTimeout& FrmTimeout;
+    TFrmTrnDirKavex& FrmTrnDirKavex;
+    TFrmCodProdAutor& FrmCodProdAutor;
+    TFrmMenu& FrmMenu;
+    TFrmColeta& FrmColeta;
+    TFrmCupomTEF& FrmCupomTEF;
+    TFrmCnsChq& FrmCnsChq;
+    TFrmDigitado& FrmDigitado;
+    TFrmCMC7& FrmCMC7;
 };

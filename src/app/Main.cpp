@@ -1,9 +1,8 @@
 #include "app/Main.h"
 #include "ui_Main.h"
 
-#include "app/Codigos.h"
-#include "app/OperadorJanelas.h"
 #include "app/PainelMensagens.h"
+#include "app/PainelTransacao.h"
 #include "app/RetemEntrada.h"
 #include "fluxos/LacoComandos.h"
 #include "fluxos/OutrasTransacoes.h"
@@ -15,7 +14,7 @@
 
 #include <QGuiApplication>
 #include <QKeySequence>
-#include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 
@@ -24,8 +23,6 @@ const QString kTitulo = QStringLiteral("Teste CliKavex Interativo - Versão 1.28
 // Long enough to read the code lists in the hints of the function and
 // restriction boxes.
 constexpr int kTempoDica = 8000;
-constexpr int kMaxFuncao = 3;
-constexpr int kColunasRestricoes = 5;
 } // namespace
 
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent, CriacaoJanelas criacao)
@@ -46,7 +43,6 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     ordenaTabulacao();
     platform::acessibilidade::nomeiaCaixasEditaveis(*this);
     pintaJanela();
-    preencheListas();
     conectaControles();
     conectaMenu();
     criaTeclas();
@@ -56,84 +52,38 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
         criaJanelas();
     }
     vigia_ = std::make_unique<VigiaChamada>(*this, limiteSemResposta(), [this] { return biblioteca_.encerra(); });
-    criaLaco();
     conectaFinalizacao();
     vigiaFechamento();
 }
 
 TFrmtesteCliKavex32I::~TFrmtesteCliKavex32I() = default;
 
+// The operator shows those windows, so it comes with them.
 void TFrmtesteCliKavex32I::criaJanelas() {
     if (!janelas_) {
         janelas_ = std::make_unique<Janelas>(estado_, *this, biblioteca_, *this);
+        criaLaco();
     }
 }
 
-// The confirmation panel's controls follow "&Limpar", as they did when the
-// form held them itself.
+// Panel after panel down the left-hand column, as when the form held their
+// controls itself.
 void TFrmtesteCliKavex32I::ordenaTabulacao() {
-    QWidget* anterior = ui->BtnLimpar;
-    for (QWidget* w : ui->PnlConfirm->ordemTab()) {
-        setTabOrder(anterior, w);
-        anterior = w;
-    }
-}
-
-void TFrmtesteCliKavex32I::preencheListas() {
-    for (const CodigoDescrito& c : codigosFuncao()) {
-        ui->CBFuncao->addItem(QString::number(c.codigo));
-    }
-    ui->CBFuncao->setToolTip(dicaDosCodigos(codigosFuncao()));
-    ui->CBFuncao->lineEdit()->setMaxLength(kMaxFuncao);
-    ui->CBFuncao->setInsertPolicy(QComboBox::NoInsert);
-    ui->CBFuncao->setCurrentIndex(-1);
-    ui->CBFuncao->setEditText(QString());
-
-    for (const CodigoDescrito& c : codigosRestricao()) {
-        auto* item = new QListWidgetItem(QString::number(c.codigo), ui->CLBRestricoes);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
-        item->setCheckState(Qt::Unchecked);
-    }
-    // Items run down the columns, as in a multi-column check list.
-    const int linhas = (ui->CLBRestricoes->count() + kColunasRestricoes - 1) / kColunasRestricoes;
-    ui->CLBRestricoes->setFlow(QListView::TopToBottom);
-    ui->CLBRestricoes->setWrapping(true);
-    ui->CLBRestricoes->setResizeMode(QListView::Adjust);
-    const QFontMetrics metricas(ui->CLBRestricoes->font());
-    const QSize celula(metricas.horizontalAdvance(QStringLiteral("000")) + 3 * metricas.height(),
-                       metricas.height() + 4);
-    ui->CLBRestricoes->setGridSize(celula);
-    ui->CLBRestricoes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ui->CLBRestricoes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ui->CLBRestricoes->setFixedSize(celula.width() * kColunasRestricoes + 2 * ui->CLBRestricoes->frameWidth() + 4,
-                                    celula.height() * linhas + 2 * ui->CLBRestricoes->frameWidth() + 4);
-
-    ui->CBIPKavex->setInsertPolicy(QComboBox::NoInsert);
-
-    // The typed restrictions take the list's place; the list keeps its room
-    // so the window does not change shape when the mode changes.
-    for (QWidget* w : {static_cast<QWidget*>(ui->CLBRestricoes), static_cast<QWidget*>(ui->ChkBoxDescricao)}) {
-        QSizePolicy politica = w->sizePolicy();
-        politica.setRetainSizeWhenHidden(true);
-        w->setSizePolicy(politica);
+    const QList<QWidget*> ordem =
+        ui->PnlConfiguracao->ordemTab() + ui->PnlTransacao->ordemTab() + ui->PnlConfirm->ordemTab();
+    for (qsizetype i = 1; i < ordem.size(); ++i) {
+        setTabOrder(ordem[i - 1], ordem[i]);
     }
 }
 
 void TFrmtesteCliKavex32I::conectaControles() {
-    connect(ui->BtnConfigura, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnConfiguraClick));
-    connect(ui->BtnLimpar, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnLimparClick));
-    connect(ui->BtnTransacao, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtntransacaoClick));
-    connect(ui->BtnFuncPpd, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::BtnFuncPpdClick));
-    connect(ui->BtnOutrasTrn, &QPushButton::clicked, this, exclusivo(&TFrmtesteCliKavex32I::btnOutrasTrnClick));
-    connect(ui->RdGrpRestricoes, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RdGrpRestricoesClick);
-    connect(ui->ChkBoxDescricao, &QCheckBox::clicked, this, &TFrmtesteCliKavex32I::ChkBoxDescricaoClick);
-    connect(ui->RGTEF, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RGTEFClick);
-    connect(ui->RGCB, &RadioGroup::clicked, this, &TFrmtesteCliKavex32I::RGCBClick);
-    // Only the operator's changes count: typing, or picking from the list.
-    connect(ui->CBFuncao->lineEdit(), &QLineEdit::textEdited, this, &TFrmtesteCliKavex32I::CBFuncaoChange);
-    connect(ui->CBFuncao, &QComboBox::activated, this, &TFrmtesteCliKavex32I::CBFuncaoChange);
-    ui->CBIPKavex->installEventFilter(this);
-    ui->CBIPKavex->lineEdit()->installEventFilter(this);
+    connect(ui->PnlConfiguracao, &PainelConfiguracao::configura, this,
+            exclusivo(&TFrmtesteCliKavex32I::BtnConfiguraClick));
+    PainelTransacao* transacao = ui->PnlTransacao;
+    connect(transacao, &PainelTransacao::limpar, this, exclusivo(&TFrmtesteCliKavex32I::BtnLimparClick));
+    connect(transacao, &PainelTransacao::realizaTransacao, this, exclusivo(&TFrmtesteCliKavex32I::BtntransacaoClick));
+    connect(transacao, &PainelTransacao::funcoesPinpad, this, exclusivo(&TFrmtesteCliKavex32I::BtnFuncPpdClick));
+    connect(transacao, &PainelTransacao::outrasFuncoes, this, exclusivo(&TFrmtesteCliKavex32I::btnOutrasTrnClick));
 }
 
 // A main window has no default or cancel button of its own: Enter presses the
@@ -143,8 +93,8 @@ void TFrmtesteCliKavex32I::criaTeclas() {
     auto pressionaPadrao = [this] {
         if (auto* focado = qobject_cast<QPushButton*>(focusWidget()); focado && focado->isEnabled()) {
             focado->click();
-        } else if (ui->BtnTransacao->isEnabled() && ui->BtnTransacao->isVisible()) {
-            ui->BtnTransacao->click();
+        } else {
+            ui->PnlTransacao->teclaEnter();
         }
     };
     for (const auto tecla : {Qt::Key_Return, Qt::Key_Enter}) {
@@ -160,17 +110,10 @@ void TFrmtesteCliKavex32I::FormCreate() {
     for (QWidget* w : findChildren<QWidget*>()) {
         w->setToolTipDuration(kTempoDica);
     }
-    ui->RdGrImpr->setItemIndex(0);
     estado_.FuncaoPinpad = 0;
     estado_.DataTransacao.clear();
     estado_.HoraTransacao.clear();
-    carregaEnderecos();
-    // The typed address is none of the remembered ones until one is picked.
-    ui->CBIPKavex->setCurrentIndex(-1);
-    ui->CBIPKavex->setEditText(QStringLiteral("localhost"));
-
-    ui->RdGrpRestricoes->setItemIndex(0);
-    ChkBoxDescricaoClick();
+    ui->PnlConfiguracao->carregaEnderecos();
     HabilitaDesabilita(false);
 }
 
@@ -204,55 +147,25 @@ void TFrmtesteCliKavex32I::HabilitaDesabilita(bool habilita) {
         return;
     }
     if (habilita) {
-        ui->BtnConfigura->setEnabled(true);
+        ui->PnlConfiguracao->habilitaBotao(true);
     }
-    QWidget* const controles[] = {ui->BtnTransacao,    ui->EdtCpFiscal,  ui->CBFuncao,        ui->EdtValor,
-                                  ui->CLBRestricoes,   ui->BtnLimpar,    ui->RGTEF,           ui->RGCB,
-                                  ui->RdGrpRestricoes, ui->BtnOutrasTrn, ui->ChkBoxDescricao, ui->EdtHora,
-                                  ui->BtnFuncPpd};
-    for (QWidget* w : controles) {
-        w->setEnabled(habilita);
-    }
+    ui->PnlTransacao->habilita(habilita);
     ui->PnlConfirm->habilita(habilita);
 }
 
+void TFrmtesteCliKavex32I::ocupa() {
+    HabilitaDesabilita(false);
+    ui->PnlConfiguracao->habilitaBotao(false);
+}
+
+bool TFrmtesteCliKavex32I::comImpressora() const {
+    return ui->PnlConfiguracao->comImpressora();
+}
+
+// The configuration fields, the radio groups and the shared state stay.
 void TFrmtesteCliKavex32I::BtnLimparClick() {
-    ui->EdtCpFiscal->clear();
-    ui->CBFuncao->setEditText(QString());
-    ui->EdtValor->clear();
+    ui->PnlTransacao->limpa();
     ui->EdtResultado->clear();
     ui->PnlMensagens->limpa();
-    ui->EdtRestricoes->clear();
-    ui->EdtHora->clear();
     ui->PnlConfirm->limpa();
-    for (int i = 0; i < ui->CLBRestricoes->count(); ++i) {
-        ui->CLBRestricoes->item(i)->setCheckState(Qt::Unchecked);
-    }
-}
-
-void TFrmtesteCliKavex32I::RdGrpRestricoesClick() {
-    const bool botoes = ui->RdGrpRestricoes->itemIndex() == 0;
-    ui->CLBRestricoes->setVisible(botoes);
-    ui->ChkBoxDescricao->setVisible(botoes);
-    ui->LblRestricoes->setVisible(!botoes);
-    ui->EdtRestricoes->setVisible(!botoes);
-    if (!botoes) {
-        ui->EdtRestricoes->setFocus();
-    }
-}
-
-void TFrmtesteCliKavex32I::ChkBoxDescricaoClick() {
-    ui->CLBRestricoes->setToolTip(ui->ChkBoxDescricao->isChecked() ? dicaDosCodigos(codigosRestricao()) : QString());
-}
-
-void TFrmtesteCliKavex32I::RGTEFClick() {
-    ui->RGCB->setItemIndex(-1);
-}
-
-void TFrmtesteCliKavex32I::RGCBClick() {
-    ui->RGTEF->setItemIndex(-1);
-}
-
-void TFrmtesteCliKavex32I::CBFuncaoChange() {
-    ui->RGTEF->setItemIndex(0);
 }

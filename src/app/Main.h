@@ -1,11 +1,15 @@
 #pragma once
 
-// The console's main window: configuration of the library, the transaction
-// fields, the command loop's trace and the confirmation panel. Its behaviour
-// is split by concern over several files (Main*.cpp).
+// The console's main window: its panels hold the library's configuration
+// (PainelConfiguracao), the transaction fields (PainelTransacao), the command
+// loop's trace and messages (PainelMensagens) and the confirmation
+// (PainelConfirmacao); the window keeps "Resultado:" and the menu. Its
+// handlers read the panels, run a flow and show the result; they are split by
+// concern over several files (Main*.cpp).
 
 #include "app/Janelas.h"
-#include "core/CamposPrincipais.h"
+#include "app/OperadorJanelas.h"
+#include "app/PainelConfiguracao.h"
 #include "core/EstadoConsole.h"
 
 #include <QMainWindow>
@@ -17,7 +21,6 @@ class VigiaChamada;
 class RetemEntrada;
 class KavexLibrary;
 class LacoComandos;
-class OperadorJanelas;
 namespace fluxos {
 class OutrasTransacoes;
 struct CamposConfirmacao;
@@ -30,7 +33,7 @@ namespace Ui {
 class TFrmtesteCliKavex32I;
 }
 
-class TFrmtesteCliKavex32I : public QMainWindow, public CamposPrincipais {
+class TFrmtesteCliKavex32I : public QMainWindow, public JanelaOperada {
     Q_OBJECT
 public:
     // The other windows are built with this one, or, at program start, by
@@ -42,12 +45,15 @@ public:
 
     EstadoConsole& estado() { return estado_; }
     Janelas& janelas() { return *janelas_; }
-    // Builds the other windows in their start order, if not built yet.
+    // Builds the other windows in their start order, and the operator that
+    // shows them, if not built yet.
     void criaJanelas();
 
     // Enables or disables the transaction controls; true also re-enables
     // BtnConfigura.
     void HabilitaDesabilita(bool habilita);
+    // Busy: the transaction controls and "&Configura" disabled.
+    void ocupa();
     void dataehora();
 
     // Carries a function that a start call answered with 10000 through the
@@ -66,17 +72,10 @@ public:
     void BtntransacaoClick();
     void BtnFuncPpdClick();
     void BtnILCDClick();
-    // Asks whether LeCartaoDiretoEx waits for the card: 0 "Sim", 1 "Não".
-    int TstCnc();
+    int TstCnc() override;
 
     void BtnConfiguraClick();
-    void CBIPKavexExit();
     void BtnLimparClick();
-    void RdGrpRestricoesClick();
-    void ChkBoxDescricaoClick();
-    void RGTEFClick();
-    void RGCBClick();
-    void CBFuncaoChange();
     void CfgCliKavexClick();
     void CfgPinpadClick();
     // The whole other-transactions visit, from the menu to what it leaves to run.
@@ -84,7 +83,9 @@ public:
 
     // True once the operator chose to close the window during a function: the
     // function is being ended, and the window closes when it is over.
-    bool encerramentoPedido() const { return fechaAoTerminar_; }
+    bool encerramentoPedido() const override { return fechaAoTerminar_; }
+    void devolveControles() override { HabilitaDesabilita(true); }
+    bool comImpressora() const override;
 
     void EscreveResultado(int32_t codigo) override;
     void EscreveCupomFiscal(const QString& cupom) override;
@@ -95,25 +96,20 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
     void ordenaTabulacao();
-    void preencheListas();
     void conectaControles();
     void conectaMenu();
     void criaTeclas();
     void pintaJanela();
     void fixaJanela();
-    void carregaEnderecos();
-    void lembraEndereco(const QString& endereco);
     void criaLaco();
     void vigiaFechamento();
     void conectaFinalizacao();
     fluxos::CamposConfirmacao camposConfirmacao() const;
-    QString restricoes() const;
 
     // Handlers that may call the library run one at a time: while a call
     // lasts the window takes events, and none of them may start another.
@@ -148,7 +144,3 @@ private:
     std::unique_ptr<LacoComandos> laco_;
     std::unique_ptr<fluxos::OutrasTransacoes> outras_;
 };
-
-// Splits a stored address list: each address is followed by ";", and
-// characters after the last ";" are not an address.
-QStringList separaEnderecos(const QString& lista);

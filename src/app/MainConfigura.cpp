@@ -1,87 +1,27 @@
-// Configuring the library and remembering server addresses.
+// Configuring the library: the configuration panel gathers the fields, the
+// flow (fluxos/Configuracao) makes the call, and the window switches between
+// Unconfigured and Configured.
 
 #include "app/Main.h"
 #include "ui_Main.h"
 
-#include "config/ArquivoConfig.h"
+#include "app/PainelTransacao.h"
 #include "fluxos/Configuracao.h"
 #include "library/KavexLibrary.h"
 #include "widgets/Prompt.h"
 
-#include <QFocusEvent>
-
 namespace {
-const QString kSecaoEnderecos = QStringLiteral("IPKavex");
-const QString kChaveEnderecos = QStringLiteral("IPs");
-const QChar kSeparador = QLatin1Char(';');
-const QString kConfigura = QStringLiteral("&Configura");
-const QString kReconfigura = QStringLiteral("Re&configura");
 const QString kMenuConfiguracoes = QStringLiteral("C&onfigurações");
 } // namespace
 
-QStringList separaEnderecos(const QString& lista) {
-    QStringList enderecos;
-    QString atual;
-    for (const QChar c : lista) {
-        if (c == kSeparador) {
-            enderecos << atual;
-            atual.clear();
-        } else {
-            atual += c;
-        }
-    }
-    return enderecos;
-}
-
-void TFrmtesteCliKavex32I::carregaEnderecos() {
-    const QString lista = arquivoConfig().readString(kSecaoEnderecos, kChaveEnderecos);
-    ui->CBIPKavex->addItems(separaEnderecos(lista));
-}
-
-bool TFrmtesteCliKavex32I::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && (watched == ui->CBIPKavex || watched == ui->CBIPKavex->lineEdit())) {
-        // Opening the drop-down list or the menu, or leaving the window, is not
-        // leaving the box.
-        const Qt::FocusReason motivo = static_cast<QFocusEvent*>(event)->reason();
-        if (motivo != Qt::PopupFocusReason && motivo != Qt::ActiveWindowFocusReason &&
-            motivo != Qt::MenuBarFocusReason && !ui->CBIPKavex->hasFocus()) {
-            CBIPKavexExit();
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void TFrmtesteCliKavex32I::CBIPKavexExit() {
-    const QString endereco = ui->CBIPKavex->currentText();
-    if (endereco.isEmpty() || ui->CBIPKavex->findText(endereco, Qt::MatchFixedString) >= 0) {
-        return;
-    }
-    ui->CBIPKavex->addItem(endereco);
-    lembraEndereco(endereco);
-}
-
-void TFrmtesteCliKavex32I::lembraEndereco(const QString& endereco) {
-    platform::ProfileFile config = arquivoConfig();
-    const QString lista = config.readString(kSecaoEnderecos, kChaveEnderecos);
-    try {
-        config.writeString(kSecaoEnderecos, kChaveEnderecos, lista + endereco + kSeparador);
-    } catch (const platform::ProfileWriteError& erro) {
-        platform::prompt::showError(erro.message(), this);
-    }
-}
-
 void TFrmtesteCliKavex32I::BtnConfiguraClick() {
-    const bool configurar = ui->BtnConfigura->text() == kConfigura;
+    PainelConfiguracao& configuracao = *ui->PnlConfiguracao;
+    const bool configurar = !configuracao.configurado();
     if (configurar) {
-        const int32_t resultado = fluxos::configura(
-            {ui->CBIPKavex->currentText(), ui->EdtEmpresa->text(), ui->EdtTerminal->text()}, estado_, biblioteca_);
+        const int32_t resultado = fluxos::configura(configuracao.campos(), estado_, biblioteca_);
         ui->EdtResultado->setText(QString::number(resultado));
     }
-    for (QWidget* w : {static_cast<QWidget*>(ui->CBIPKavex), static_cast<QWidget*>(ui->EdtEmpresa),
-                       static_cast<QWidget*>(ui->EdtTerminal), static_cast<QWidget*>(ui->RdGrImpr)}) {
-        w->setEnabled(!configurar);
-    }
-    ui->BtnConfigura->setText(configurar ? kReconfigura : kConfigura);
+    configuracao.mostraConfigurado(configurar);
     ui->CfgCliKavex->setVisible(!configurar);
     ui->CfgPinpad->setVisible(!configurar);
     // A menu with nothing to show gives up its Alt+O to "&Outras Funções";
@@ -89,7 +29,7 @@ void TFrmtesteCliKavex32I::BtnConfiguraClick() {
     ui->MnuConfiguracoes->setTitle(configurar ? QString(kMenuConfiguracoes).remove(u'&') : kMenuConfiguracoes);
     HabilitaDesabilita(configurar);
     if (configurar) {
-        ui->RGTEF->setItemIndex(0);
+        ui->PnlTransacao->selecionaTEF();
     }
 }
 
@@ -101,7 +41,7 @@ void TFrmtesteCliKavex32I::mostraQueda() {
     }
     quedaMostrada_ = queda->chamada;
     platform::prompt::showError(queda->descricao(), this);
-    if (ui->BtnConfigura->text() != kConfigura) {
+    if (ui->PnlConfiguracao->configurado()) {
         BtnConfiguraClick();
     }
 }

@@ -5,7 +5,6 @@
 #include "app/Main.h"
 #include "ui_Main.h"
 
-#include "app/OperadorJanelas.h"
 #include "config/CfgCliKavex.h"
 #include "fluxos/Confirmacao.h"
 
@@ -18,20 +17,18 @@ void TFrmtesteCliKavex32I::conectaFinalizacao() {
 
 fluxos::CamposConfirmacao TFrmtesteCliKavex32I::camposConfirmacao() const {
     fluxos::CamposConfirmacao campos = ui->PnlConfirm->campos();
-    campos.comParametros = janelas_->FrmCfgCliKavex->confirmacaoComParametros();
+    campos.comParametros = janelas_->FrmCfgCliKavex.confirmacaoComParametros();
     return campos;
 }
 
 void TFrmtesteCliKavex32I::btn_confirmacaoClick() {
-    HabilitaDesabilita(false);
-    ui->BtnConfigura->setEnabled(false);
+    ocupa();
     fluxos::confirmaManual(camposConfirmacao(), estado_, biblioteca_, *operador_);
     HabilitaDesabilita(true);
 }
 
 void TFrmtesteCliKavex32I::btCnfIdentificadaClick() {
-    HabilitaDesabilita(false);
-    ui->BtnConfigura->setEnabled(false);
+    ocupa();
     fluxos::confirmaIdentificada(camposConfirmacao(), estado_, biblioteca_, *operador_);
     HabilitaDesabilita(true);
 }

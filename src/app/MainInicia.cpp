@@ -1,11 +1,11 @@
-// Starting a function: the window reads its fields, the start flow
+// Starting a function: the transaction panel yields the fields, the start flow
 // (fluxos/Inicio) makes the calls, and a start answered with 10000 goes on
 // in the command loop.
 
 #include "app/Main.h"
 #include "ui_Main.h"
 
-#include "app/OperadorJanelas.h"
+#include "app/PainelTransacao.h"
 #include "dialogs/CorrespBanc.h"
 #include "dialogs/OpcaoSimNao.h"
 #include "fluxos/Inicio.h"
@@ -15,44 +15,12 @@
 #include "widgets/Modal.h"
 #include "widgets/RadioGroup.h"
 
-#include <QListWidget>
-
-namespace {
-
-// "Botões" or "Digitado" in the restrictions' choice.
-constexpr int kRestricoesBotoes = 0;
-
-} // namespace
-
-// "Botões": the ticked codes in list order; "Digitado": the typed text as it
-// stands, even empty.
-QString TFrmtesteCliKavex32I::restricoes() const {
-    if (ui->RdGrpRestricoes->itemIndex() != kRestricoesBotoes) {
-        return ui->EdtRestricoes->text();
-    }
-    QStringList marcadas;
-    for (int i = 0; i < ui->CLBRestricoes->count(); ++i) {
-        if (ui->CLBRestricoes->item(i)->checkState() == Qt::Checked) {
-            marcadas << ui->CLBRestricoes->item(i)->text();
-        }
-    }
-    return fluxos::montaRestricoes(marcadas);
-}
-
 void TFrmtesteCliKavex32I::BtntransacaoClick() {
     ui->EdtResultado->clear();
-    janelas_->FrmCodBarra->ExibeNaoValida();
-    HabilitaDesabilita(false);
-    ui->BtnConfigura->setEnabled(false);
+    janelas_->FrmCodBarra.ExibeNaoValida();
+    ocupa();
 
-    fluxos::CamposInicio campos;
-    campos.grupoTEF = ui->RGTEF->itemIndex();
-    campos.grupoCB = ui->RGCB->itemIndex();
-    campos.funcao = ui->CBFuncao->currentText();
-    campos.valor = ui->EdtValor->text();
-    campos.cupomFiscal = ui->EdtCpFiscal->text();
-    campos.hora = ui->EdtHora->text();
-    campos.restricoes = restricoes();
+    fluxos::CamposInicio campos = ui->PnlTransacao->campos();
     campos.funcaoPinpad = estado_.FuncaoPinpad;
     const bool iniciou = fluxos::iniciaFuncao(campos, estado_, biblioteca_, *operador_);
     estado_.FuncaoPinpad = 0;
@@ -70,7 +38,7 @@ void TFrmtesteCliKavex32I::BtntransacaoClick() {
 }
 
 int TFrmtesteCliKavex32I::TstCnc() {
-    TFrmOpcaoSimNao& pergunta = *janelas_->FrmOpcaoSimNao;
+    TFrmOpcaoSimNao& pergunta = janelas_->FrmOpcaoSimNao;
     pergunta.setWindowTitle(QStringLiteral("LeCartaoDiretoEx"));
     pergunta.rgSimNao()->setTitle(QStringLiteral("Aguarda Passagem do cartão ?"));
     platform::modal::showModal(pergunta);
@@ -85,11 +53,10 @@ void TFrmtesteCliKavex32I::BtnILCDClick() {
 // choice out, with neither transaction group selected so that no payment
 // function starts before it.
 void TFrmtesteCliKavex32I::BtnFuncPpdClick() {
-    ui->RGTEF->setItemIndex(-1);
-    ui->RGCB->setItemIndex(-1);
-    platform::modal::showModal(*janelas_->FrmFuncPinpad);
+    ui->PnlTransacao->limpaTipo();
+    platform::modal::showModal(janelas_->FrmFuncPinpad);
     if (estado_.FuncaoPinpad != 0) {
         BtntransacaoClick();
     }
-    ui->RGTEF->setItemIndex(fluxos::CamposInicio::TEF);
+    ui->PnlTransacao->selecionaTEF();
 }

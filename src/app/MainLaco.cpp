@@ -4,16 +4,14 @@
 #include "app/Main.h"
 #include "ui_Main.h"
 
-#include "app/OperadorJanelas.h"
 #include "app/PainelMensagens.h"
 #include "fluxos/LacoComandos.h"
 #include "fluxos/OutrasTransacoes.h"
 #include "library/kavex.h"
 
 void TFrmtesteCliKavex32I::criaLaco() {
-    operador_ = std::make_unique<OperadorJanelas>(
-        *this, *ui->PnlMensagens, *ui->PnlConfirm,
-        OperadorJanelas::Controles{ui->EdtResultado, ui->RdGrImpr, ui->EdtCpFiscal, ui->EdtHora, ui->EdtValor});
+    operador_ =
+        std::make_unique<OperadorJanelas>(*this, *janelas_, *ui->PnlMensagens, *ui->PnlTransacao, *ui->PnlConfirm);
     laco_ = std::make_unique<LacoComandos>(estado_, biblioteca_, *operador_);
     outras_ = std::make_unique<fluxos::OutrasTransacoes>(
         estado_, biblioteca_, *operador_, [this](bool consultaVidalink) { ContinuaFuncao(consultaVidalink); });

@@ -14,9 +14,9 @@ void TFrmtesteCliKavex32I::conectaMenu() {
 }
 
 void TFrmtesteCliKavex32I::CfgCliKavexClick() {
-    platform::modal::showModal(*janelas_->FrmCfgCliKavex);
+    platform::modal::showModal(janelas_->FrmCfgCliKavex);
 }
 
 void TFrmtesteCliKavex32I::CfgPinpadClick() {
-    platform::modal::showModal(*janelas_->FrmCfgPinpad);
+    platform::modal::showModal(janelas_->FrmCfgPinpad);
 }

@@ -5,7 +5,7 @@
 #include "app/Main.h"
 #include "ui_Main.h"
 
-#include "app/OperadorJanelas.h"
+#include "app/PainelTransacao.h"
 #include "fluxos/OutrasTransacoes.h"
 
 namespace {
@@ -30,7 +30,7 @@ void TFrmtesteCliKavex32I::EscreveResultado(int32_t codigo) {
 }
 
 void TFrmtesteCliKavex32I::EscreveCupomFiscal(const QString& cupom) {
-    ui->EdtCpFiscal->setText(cupom);
+    ui->PnlTransacao->escreveCupomFiscal(cupom);
 }
 
 void TFrmtesteCliKavex32I::substituiLacoDasOutras(std::function<void(bool)> laco) {
@@ -40,10 +40,8 @@ void TFrmtesteCliKavex32I::substituiLacoDasOutras(std::function<void(bool)> laco
 void TFrmtesteCliKavex32I::btnOutrasTrnClick() {
     {
         TravaVisita trava(visitaOutras_);
-        HabilitaDesabilita(false);
-        ui->BtnConfigura->setEnabled(false);
-        outras_->visita(ui->EdtCpFiscal->text());
+        ocupa();
+        outras_->visita(ui->PnlTransacao->campos().cupomFiscal);
     }
     HabilitaDesabilita(true);
-    ui->BtnConfigura->setEnabled(true);
 }

@@ -2,9 +2,10 @@
 
 #include "library/kavex.h"
 
-#include "app/Main.h"
+#include "app/Janelas.h"
 #include "app/PainelConfirmacao.h"
 #include "app/PainelMensagens.h"
+#include "app/PainelTransacao.h"
 #include "dialogs/ColetaCampos.h"
 #include "dialogs/ColetaCodProdAutor.h"
 #include "dialogs/ColetaDadosCMC7.h"
@@ -26,7 +27,6 @@
 #include "platform/Impressao.h"
 #include "widgets/Modal.h"
 #include "widgets/Prompt.h"
-#include "widgets/RadioGroup.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,13 +35,17 @@
 
 namespace {
 const QString kTituloImpressao = QStringLiteral("Cupom TEF");
-// The item of the printer choice that prints the receipt.
-constexpr int kComImpressora = 1;
 } // namespace
 
-OperadorJanelas::OperadorJanelas(TFrmtesteCliKavex32I& principal, PainelMensagens& mensagens,
-                                 PainelConfirmacao& confirmacao, const Controles& controles)
-    : principal_(principal), mensagens_(mensagens), confirmacao_(confirmacao), c_(controles) {}
+OperadorJanelas::OperadorJanelas(JanelaOperada& principal, Janelas& janelas, PainelMensagens& mensagens,
+                                 PainelTransacao& transacao, PainelConfirmacao& confirmacao)
+    : principal_(principal), janelas_(janelas), mensagens_(mensagens), transacao_(transacao),
+      confirmacao_(confirmacao) {}
+
+// Boxes belong to the window the panels are in.
+QWidget* OperadorJanelas::janela() const {
+    return mensagens_.window();
+}
 
 void OperadorJanelas::atualizaTela() {
     mensagens_.atualiza();
@@ -62,11 +66,10 @@ void OperadorJanelas::pedeCancelamento() {
 
 void OperadorJanelas::iniciaFuncao(const QString& dataHora) {
     cancelamentoPedido_ = false;
-    Janelas& j = principal_.janelas();
-    j.FrmCupomTEF->MemCupom()->clear();
-    j.FrmConsultas->MemoConsultas()->clear();
+    janelas_.FrmCupomTEF.MemCupom()->clear();
+    janelas_.FrmConsultas.MemoConsultas()->clear();
     mensagens_.inicia(dataHora);
-    j.FrmCupomTEF->OpcaoConfirmacao = TFrmCupomTEF::Pendente;
+    janelas_.FrmCupomTEF.OpcaoConfirmacao = TFrmCupomTEF::Pendente;
 }
 
 // A "Cancela &Pinpad" pressed since the last call ends the function with the
@@ -97,13 +100,13 @@ void OperadorJanelas::limpaMensagens() {
 
 void OperadorJanelas::avisa(const QString& texto) {
     atualizaTela();
-    platform::prompt::showMessage(texto, &principal_);
+    platform::prompt::showMessage(texto, janela());
     processa();
 }
 
 void OperadorJanelas::mostraErro(const QString& texto) {
     atualizaTela();
-    platform::prompt::showError(texto, &principal_);
+    platform::prompt::showError(texto, janela());
     processa();
 }
 
@@ -113,12 +116,12 @@ bool OperadorJanelas::pergunta(const QString& texto) {
 }
 
 void OperadorJanelas::cabecalhoMenu(const QString& texto) {
-    principal_.janelas().FrmMenu->CabecalhoMenu()->setText(texto);
+    janelas_.FrmMenu.CabecalhoMenu()->setText(texto);
 }
 
 OperadorLaco::Resposta OperadorJanelas::menu(const QString& opcoes, int tamanhoMaximo) {
     atualizaTela();
-    TFrmMenu& menu = *principal_.janelas().FrmMenu;
+    TFrmMenu& menu = janelas_.FrmMenu;
     menu.LimitaTamanho(tamanhoMaximo);
     menu.MostraOpcoes(opcoes);
     platform::modal::showModal(menu);
@@ -127,7 +130,7 @@ OperadorLaco::Resposta OperadorJanelas::menu(const QString& opcoes, int tamanhoM
 
 OperadorLaco::Resposta OperadorJanelas::coletaCampo(const QString& solicitacao, int tamanhoMaximo) {
     atualizaTela();
-    TFrmColeta& coleta = *principal_.janelas().FrmColeta;
+    TFrmColeta& coleta = janelas_.FrmColeta;
     coleta.LimitaTamanho(tamanhoMaximo);
     coleta.MostraSolicitacao(solicitacao);
     platform::modal::showModal(coleta);
@@ -136,17 +139,16 @@ OperadorLaco::Resposta OperadorJanelas::coletaCampo(const QString& solicitacao, 
 
 OperadorLaco::EscolhaCheque OperadorJanelas::escolheCheque() {
     atualizaTela();
-    Janelas& j = principal_.janelas();
-    j.FrmCnsChq->PreparaEscolha();
-    j.FrmDigitado->LimpaCampos();
-    j.FrmCMC7->LimpaCampo();
-    platform::modal::showModal(*j.FrmCnsChq);
-    return {j.FrmCnsChq->UsaCMC7, j.FrmCnsChq->continua()};
+    janelas_.FrmCnsChq.PreparaEscolha();
+    janelas_.FrmDigitado.LimpaCampos();
+    janelas_.FrmCMC7.LimpaCampo();
+    platform::modal::showModal(janelas_.FrmCnsChq);
+    return {janelas_.FrmCnsChq.UsaCMC7, janelas_.FrmCnsChq.continua()};
 }
 
 OperadorLaco::Resposta OperadorJanelas::chequeDigitado(const QString& solicitacao) {
     atualizaTela();
-    TFrmDigitado& d = *principal_.janelas().FrmDigitado;
+    TFrmDigitado& d = janelas_.FrmDigitado;
     d.DadosCheque()->setText(solicitacao);
     platform::modal::showModal(d);
     return {d.Compensacao + d.Banco + d.Agencia + d.C1 + d.Conta + d.C2 + d.NumeroCheque + d.C3, d.continua()};
@@ -154,7 +156,7 @@ OperadorLaco::Resposta OperadorJanelas::chequeDigitado(const QString& solicitaca
 
 OperadorLaco::Resposta OperadorJanelas::chequeCMC7(const QString& solicitacao, int tamanhoMaximo) {
     atualizaTela();
-    TFrmCMC7& cmc7 = *principal_.janelas().FrmCMC7;
+    TFrmCMC7& cmc7 = janelas_.FrmCMC7;
     cmc7.LimitaCMC7(static_cast<int16_t>(tamanhoMaximo));
     cmc7.MostraCMC7(solicitacao);
     platform::modal::showModal(cmc7);
@@ -163,7 +165,7 @@ OperadorLaco::Resposta OperadorJanelas::chequeCMC7(const QString& solicitacao, i
 
 OperadorLaco::Resposta OperadorJanelas::codigoBarras(const QString& solicitacao) {
     atualizaTela();
-    TFrmCodBarra& codBarra = *principal_.janelas().FrmCodBarra;
+    TFrmCodBarra& codBarra = janelas_.FrmCodBarra;
     codBarra.MostraParaLaco(solicitacao);
     return {codBarra.RetornoCodBarra, codBarra.continua()};
 }
@@ -180,83 +182,84 @@ void OperadorJanelas::escondeAguardaPinpad() {
 }
 
 void OperadorJanelas::acrescentaCupom(const QString& texto) {
-    acrescentaTexto(principal_.janelas().FrmCupomTEF->MemCupom(), texto);
+    acrescentaTexto(janelas_.FrmCupomTEF.MemCupom(), texto);
 }
 
 int32_t OperadorJanelas::mostraCupom() {
-    TFrmCupomTEF& cupom = *principal_.janelas().FrmCupomTEF;
+    TFrmCupomTEF& cupom = janelas_.FrmCupomTEF;
     platform::modal::showModal(cupom);
     return cupom.OpcaoConfirmacao;
 }
 
 QString OperadorJanelas::imprimeCupom() {
-    const QString texto = principal_.janelas().FrmCupomTEF->MemCupom()->toPlainText();
+    const QString texto = janelas_.FrmCupomTEF.MemCupom()->toPlainText();
     return platform::impressao::imprimeTexto(texto.split(QLatin1Char('\n')), kTituloImpressao);
 }
 
 void OperadorJanelas::acrescentaConsulta(const QString& texto) {
-    acrescentaTexto(principal_.janelas().FrmConsultas->MemoConsultas(), texto);
+    acrescentaTexto(janelas_.FrmConsultas.MemoConsultas(), texto);
 }
 
 bool OperadorJanelas::temConsulta() {
-    return !principal_.janelas().FrmConsultas->MemoConsultas()->document()->isEmpty();
+    return !janelas_.FrmConsultas.MemoConsultas()->document()->isEmpty();
 }
 
 void OperadorJanelas::mostraConsulta(const QString& titulo) {
     atualizaTela();
-    TFrmConsultas& consultas = *principal_.janelas().FrmConsultas;
+    TFrmConsultas& consultas = janelas_.FrmConsultas;
     consultas.setWindowTitle(titulo);
     platform::modal::showModal(consultas);
 }
 
 void OperadorJanelas::mostraResultado(int32_t retorno) {
     atualizaTela();
-    c_.EdtResultado->setText(QString::number(retorno));
+    principal_.EscreveResultado(retorno);
 }
 
 OperadorLaco::Finalizacao OperadorJanelas::finalizacao() {
-    return {c_.RdGrImpr->itemIndex() == kComImpressora, c_.EdtCpFiscal->text(), c_.EdtHora->text()};
+    const fluxos::CamposInicio campos = transacao_.campos();
+    return {principal_.comImpressora(), campos.cupomFiscal, campos.hora};
 }
 
 void OperadorJanelas::devolveControles() {
-    principal_.HabilitaDesabilita(true);
+    principal_.devolveControles();
 }
 
 void OperadorJanelas::escreveCupomFiscal(const QString& cupom) {
-    c_.EdtCpFiscal->setText(cupom);
+    transacao_.escreveCupomFiscal(cupom);
 }
 
 void OperadorJanelas::escreveValor(const QString& valor) {
-    c_.EdtValor->setText(valor);
+    transacao_.escreveValor(valor);
 }
 
 void OperadorJanelas::escreveHora(const QString& hora) {
-    c_.EdtHora->setText(hora);
+    transacao_.escreveHora(hora);
 }
 
 OperadorLaco::ListaProdutos OperadorJanelas::produtosAutoAtendimento() {
-    TFrmAA& produtos = *principal_.janelas().FrmAA;
+    TFrmAA& produtos = janelas_.FrmAA;
     produtos.ProdutosAAInformados = false;
     platform::modal::showModal(produtos);
     return {produtos.ProdutosAAInformados, produtos.ProdutosAA};
 }
 
 OperadorLaco::Resposta OperadorJanelas::mensagemPinpad() {
-    TFrmMsgPpd& dialogo = *principal_.janelas().FrmMsgPpd;
+    TFrmMsgPpd& dialogo = janelas_.FrmMsgPpd;
     dialogo.EdtMsgPpd()->clear();
     platform::modal::showModal(dialogo);
     return {dialogo.MensagemPinpad, dialogo.continua()};
 }
 
 OperadorLaco::Resposta OperadorJanelas::workingKey() {
-    TFrmWK& dialogo = *principal_.janelas().FrmWK;
+    TFrmWK& dialogo = janelas_.FrmWK;
     dialogo.EdtWK()->clear();
     platform::modal::showModal(dialogo);
     return {dialogo.WorkingKey, dialogo.continua()};
 }
 
 OperadorLaco::TempoEspera OperadorJanelas::tempoLeituraCartao() {
-    TFrmTimeout& timeout = *principal_.janelas().FrmTimeout;
+    TFrmTimeout& timeout = janelas_.FrmTimeout;
     timeout.EdtTimeout()->clear();
     platform::modal::showModal(timeout);
     TempoEspera tempo;
@@ -284,19 +287,19 @@ void OperadorJanelas::escondePainelLeitura() {
 }
 
 void OperadorJanelas::validaCodigoBarras() {
-    principal_.janelas().FrmCodBarra->MostraParaValidacao();
+    janelas_.FrmCodBarra.MostraParaValidacao();
 }
 
 bool OperadorJanelas::perguntaComTitulo(const QString& titulo, const QString& texto) {
     atualizaTela();
-    const bool sim = platform::prompt::askYesNo(titulo, texto, &principal_) == platform::prompt::Answer::Yes;
+    const bool sim = platform::prompt::askYesNo(titulo, texto, janela()) == platform::prompt::Answer::Yes;
     processa();
     return sim;
 }
 
 std::optional<QString> OperadorJanelas::pedeTexto(const QString& titulo, const QString& rotulo) {
     QString resposta;
-    const bool aceito = platform::prompt::inputQuery(titulo, rotulo, resposta, &principal_);
+    const bool aceito = platform::prompt::inputQuery(titulo, rotulo, resposta, janela());
     platform::modal::processPendingEvents();
     if (!aceito) {
         return std::nullopt;
@@ -311,19 +314,18 @@ void OperadorJanelas::escreveCamposConfirmacao(const QString& cupom, const QStri
 // Each window keeps its own answer: the menu its tag, the hub its choice, the
 // sale and cancellation windows the result of the start made in them.
 OperadorLaco::Visita OperadorJanelas::menuOutras(fluxos::ConsultaVidalink& consulta) {
-    Janelas& j = principal_.janelas();
-    j.FrmConsVidalink->preparaVisita(consulta);
-    TFrmOutrasTrn& menu = *j.FrmOutrasTrn;
+    janelas_.FrmConsVidalink.preparaVisita(consulta);
+    TFrmOutrasTrn& menu = janelas_.FrmOutrasTrn;
     platform::modal::showModal(menu);
     Visita visita;
     switch (menu.Tag) {
     case TFrmOutrasTrn::TransacoesVidalink:
         visita.escolha = EscolhaOutras::Vidalink;
-        visita.vidalink = j.FrmVidalink->EscolhaFeita;
+        visita.vidalink = janelas_.FrmVidalink.EscolhaFeita;
         if (visita.vidalink == EscolhaVidalink::Venda) {
-            visita.inicio = j.FrmVendaVidalink->RetornoVenda;
+            visita.inicio = janelas_.FrmVendaVidalink.RetornoVenda;
         } else if (visita.vidalink == EscolhaVidalink::Cancelamento) {
-            visita.inicio = j.FrmCncVidalink->RetornoCncVidalink;
+            visita.inicio = janelas_.FrmCncVidalink.RetornoCncVidalink;
         }
         break;
     case TFrmOutrasTrn::ConsultaPBM:
@@ -336,11 +338,11 @@ OperadorLaco::Visita OperadorJanelas::menuOutras(fluxos::ConsultaVidalink& consu
 }
 
 void OperadorJanelas::consultaVidalink(fluxos::ConsultaVidalink&) {
-    platform::modal::showModal(*principal_.janelas().FrmConsVidalink);
+    platform::modal::showModal(janelas_.FrmConsVidalink);
 }
 
 QString OperadorJanelas::codigoProdutoAutorizacao(const QString& rotulo) {
-    TFrmCodProdAutor& dialogo = *principal_.janelas().FrmCodProdAutor;
+    TFrmCodProdAutor& dialogo = janelas_.FrmCodProdAutor;
     dialogo.lbCodProdAutor()->setText(rotulo);
     platform::modal::showModal(dialogo);
     return dialogo.edCodProdAutor()->text();

@@ -6,28 +6,38 @@
 // how the operator left it ("&Encerra", "&Volta") through its own
 // continua(), which this adapter hands back with the answer.
 
+#include "core/CamposPrincipais.h"
 #include "fluxos/Operador.h"
 
-class QLineEdit;
+class Janelas;
 class PainelConfirmacao;
 class PainelMensagens;
-class RadioGroup;
-class TFrmtesteCliKavex32I;
+class PainelTransacao;
+class QWidget;
+
+// What the adapter needs of the main window itself, beyond its panels and
+// the "Resultado:" field.
+class JanelaOperada : public CamposPrincipais {
+public:
+    // A function has ended: the transaction controls come back.
+    virtual void devolveControles() = 0;
+    // The operator chose to close the window while the function runs.
+    virtual bool encerramentoPedido() const = 0;
+    // Whether LeCartaoDiretoEx waits for the card: 0 "Sim", 1 "Não".
+    virtual int TstCnc() = 0;
+    // "Com" in "Impressora": receipts are printed instead of shown.
+    virtual bool comImpressora() const = 0;
+
+protected:
+    ~JanelaOperada() = default;
+};
 
 class OperadorJanelas final : public OperadorLaco {
 public:
-    // The main window's fields that the flows write or read; what the
-    // library says goes to the messages panel.
-    struct Controles {
-        QLineEdit* EdtResultado;
-        RadioGroup* RdGrImpr;
-        QLineEdit* EdtCpFiscal;
-        QLineEdit* EdtHora;
-        QLineEdit* EdtValor;
-    };
-
-    OperadorJanelas(TFrmtesteCliKavex32I& principal, PainelMensagens& mensagens, PainelConfirmacao& confirmacao,
-                    const Controles& controles);
+    // What the library says goes to the messages panel; what a start writes
+    // back, to the transaction panel.
+    OperadorJanelas(JanelaOperada& principal, Janelas& janelas, PainelMensagens& mensagens, PainelTransacao& transacao,
+                    PainelConfirmacao& confirmacao);
 
     // A library call has gone on long enough for the window to wait for it
     // in its event loop.
@@ -89,10 +99,12 @@ private:
     void processa();
     // Any dialog or box and the end bring the messages panel up to date.
     void atualizaTela();
+    QWidget* janela() const;
 
-    TFrmtesteCliKavex32I& principal_;
+    JanelaOperada& principal_;
+    Janelas& janelas_;
     PainelMensagens& mensagens_;
+    PainelTransacao& transacao_;
     PainelConfirmacao& confirmacao_;
-    Controles c_;
     bool cancelamentoPedido_ = false;
 };

@@ -97,7 +97,7 @@ class TstBarcodeDialog : public QObject {
     Q_OBJECT
 
     std::unique_ptr<harness::Console> console_;
-    TFrmCodBarra& dialogo() { return *console_->window().janelas().FrmCodBarra; }
+    TFrmCodBarra& dialogo() { return console_->window().janelas().FrmCodBarra; }
     EstadoConsole& estado() { return console_->estado(); }
     void roteiro(const json& respostas) { console_->simulator().script({{"ValidaCampoCodigoEmBarras", respostas}}); }
     QStringList verificados() {

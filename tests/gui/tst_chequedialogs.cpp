@@ -81,11 +81,11 @@ private slots:
     void cleanup() { console_.reset(); }
 
     void criadasOcultas() {
-        QCOMPARE(janelas().FrmCnsChq->objectName(), QStringLiteral("FrmCnsChq"));
-        QCOMPARE(janelas().FrmDigitado->objectName(), QStringLiteral("FrmDigitado"));
-        QCOMPARE(janelas().FrmCMC7->objectName(), QStringLiteral("FrmCMC7"));
-        QVERIFY(janelas().FrmCnsChq->isHidden());
-        QVERIFY(!janelas().FrmCnsChq->UsaCMC7);
+        QCOMPARE(janelas().FrmCnsChq.objectName(), QStringLiteral("FrmCnsChq"));
+        QCOMPARE(janelas().FrmDigitado.objectName(), QStringLiteral("FrmDigitado"));
+        QCOMPARE(janelas().FrmCMC7.objectName(), QStringLiteral("FrmCMC7"));
+        QVERIFY(janelas().FrmCnsChq.isHidden());
+        QVERIFY(!janelas().FrmCnsChq.UsaCMC7);
         KAVEX_VERIFY_SEAMS();
     }
 
@@ -98,7 +98,7 @@ private slots:
     void marcarEscolheOModo() {
         QFETCH(QString, caixa);
         QFETCH(bool, cmc7);
-        TFrmCnsChq& escolha = *janelas().FrmCnsChq;
+        TFrmCnsChq& escolha = janelas().FrmCnsChq;
         escolha.UsaCMC7 = !cmc7;
         // A previous request left both boxes ticked and disabled.
         escolha.CheckBox1()->setChecked(true);
@@ -115,7 +115,7 @@ private slots:
     }
 
     void espacoNaPrimeiraCaixaEscolheDigitado() {
-        TFrmCnsChq& escolha = *janelas().FrmCnsChq;
+        TFrmCnsChq& escolha = janelas().FrmCnsChq;
         escolha.UsaCMC7 = true;
         escolha.PreparaEscolha();
         QString foco;
@@ -130,7 +130,7 @@ private slots:
     }
 
     void encerraNaEscolhaMantemOModo() {
-        TFrmCnsChq& escolha = *janelas().FrmCnsChq;
+        TFrmCnsChq& escolha = janelas().FrmCnsChq;
         escolha.UsaCMC7 = true;
         escolha.PreparaEscolha();
         bool abertaAposEsc = false;
@@ -147,7 +147,7 @@ private slots:
     }
 
     void amostraDigitadaAceitaDe31Caracteres() {
-        TFrmDigitado& digitado = *janelas().FrmDigitado;
+        TFrmDigitado& digitado = janelas().FrmDigitado;
         digitado.LimpaCampos();
         digitado.DadosCheque()->setText(QStringLiteral("Dados do cheque"));
         QCOMPARE(mostraEClica(digitado, {"BtnPreencher", "BtnConsulta"}), QStringLiteral("EdtCompensacao"));
@@ -160,7 +160,7 @@ private slots:
     }
 
     void contaENumeroCompletadosComZerosSoNasVariaveis() {
-        TFrmDigitado& digitado = *janelas().FrmDigitado;
+        TFrmDigitado& digitado = janelas().FrmDigitado;
         digitado.LimpaCampos();
         platform::modal::expect("FrmDigitado", [&](QDialog& w) {
             // Longer texts than a field holds are cut at its limit.
@@ -178,7 +178,7 @@ private slots:
     }
 
     void camposVaziosMostramAsOitoMensagensEmOrdem() {
-        TFrmDigitado& digitado = *janelas().FrmDigitado;
+        TFrmDigitado& digitado = janelas().FrmDigitado;
         digitado.LimpaCampos();
         for (const QString& m : kMensagens) {
             platform::prompt::expect(m);
@@ -207,7 +207,7 @@ private slots:
     }
 
     void bancoCurtoMantemAbertaAteCorrigir() {
-        TFrmDigitado& digitado = *janelas().FrmDigitado;
+        TFrmDigitado& digitado = janelas().FrmDigitado;
         digitado.LimpaCampos();
         platform::prompt::expect(kMensagens[1]);
         bool aberta = false;
@@ -227,7 +227,7 @@ private slots:
     }
 
     void escEncerraEMantemAUltimaConsulta() {
-        TFrmDigitado& digitado = *janelas().FrmDigitado;
+        TFrmDigitado& digitado = janelas().FrmDigitado;
         mostraEClica(digitado, {"BtnPreencher", "BtnConsulta"});
         digitado.LimpaCampos();
         platform::modal::expect("FrmDigitado", [&](QDialog& w) {
@@ -241,7 +241,7 @@ private slots:
     }
 
     void amostraCMC7ChegaComCedilhaEmUmByte() {
-        TFrmCMC7& cmc7 = *janelas().FrmCMC7;
+        TFrmCMC7& cmc7 = janelas().FrmCMC7;
         cmc7.LimpaCampo();
         cmc7.LimitaCMC7(30);
         QCOMPARE(mostraEClica(cmc7, {"BitBtnPreencher", "BitBtnConsulta"}), QStringLiteral("EdtCMC7"));
@@ -280,7 +280,7 @@ private slots:
         QFETCH(int, limite);
         QFETCH(QString, digitado);
         QFETCH(QString, aceito);
-        TFrmCMC7& cmc7 = *janelas().FrmCMC7;
+        TFrmCMC7& cmc7 = janelas().FrmCMC7;
         cmc7.LimpaCampo();
         cmc7.LimitaCMC7(static_cast<int16_t>(limite));
         platform::modal::expect("FrmCMC7", [&](QDialog&) {
@@ -293,7 +293,7 @@ private slots:
     }
 
     void encerraNoCMC7Devolve34Zeros() {
-        TFrmCMC7& cmc7 = *janelas().FrmCMC7;
+        TFrmCMC7& cmc7 = janelas().FrmCMC7;
         cmc7.LimpaCampo();
         bool abertaAposEsc = false;
         platform::modal::expect("FrmCMC7", [&](QDialog& w) {

@@ -217,7 +217,7 @@ void TstCommandLoop::traceBoxAndScopedStyle() {
     auto* memo = c.find<QPlainTextEdit>("Memo");
     QVERIFY(!memo->horizontalScrollBar()->isVisible());
     QVERIFY(memo->document()->findBlockByNumber(1).layout()->lineCount() > 1);
-    auto* rotuloMenu = c.window().janelas().FrmMenu->findChild<QLabel*>("Label1");
+    auto* rotuloMenu = c.window().janelas().FrmMenu.findChild<QLabel*>("Label1");
     rotuloMenu->ensurePolished();
     QCOMPARE(c.find<QLabel>("Label1")->font().pointSize(), 14);
     QCOMPARE(rotuloMenu->font().pointSize(), QApplication::font().pointSize());

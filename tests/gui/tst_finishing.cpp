@@ -98,7 +98,7 @@ void TstFinishing::roads() {
     QFETCH(json, chamada);
     platform::clock::setFixed(QDateTime(QDate(2024, 3, 5), QTime(9, 7, 3)));
     Console c;
-    c.window().janelas().FrmCfgCliKavex->chkCnfParamAdic->setChecked(comParametros);
+    c.window().janelas().FrmCfgCliKavex.chkCnfParamAdic->setChecked(comParametros);
     QTest::mouseClick(c.find<QPushButton>("BtnConfigura"), Qt::LeftButton);
     c.find<RadioGroup>("Rdgp_confirm")->setItemIndex(flag);
     respondeCaixas(caixas);

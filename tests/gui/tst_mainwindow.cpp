@@ -74,6 +74,8 @@ private slots:
     void keepsOneTransactionKind();
     void switchesRestrictionMode();
     void enterAndEscPressTheWindowButtons();
+    void tabsThroughTheForm_data();
+    void tabsThroughTheForm();
     void speaksPortugueseInQtsOwnTexts();
 };
 
@@ -399,6 +401,57 @@ void TestMainWindow::enterAndEscPressTheWindowButtons() {
     c.find<QWidget>("PnlCncPpd")->show();
     QTest::keyClick(c.find<QLineEdit>("EdtValor"), Qt::Key_Escape);
     QCOMPARE(cancelamentos.size(), 1);
+    KAVEX_VERIFY_SEAMS();
+}
+
+// Tab visits the form as the operator reads it, whatever widget holds which
+// controls; a radio group is one stop.
+void TestMainWindow::tabsThroughTheForm_data() {
+    QTest::addColumn<bool>("configurado");
+    QTest::addColumn<bool>("digitado");
+    QTest::addColumn<QStringList>("paradas");
+    // The radio groups, the result and the trace follow the form, in the
+    // order they were made.
+    const QStringList fim{"EdtResultado", "Rdgp_confirm", "Memo", "MemoMsgOperador"};
+    const QStringList transacao{
+        "BtnConfigura", "EdtHora",       "EdtCpFiscal",  "CBFuncao",  "EdtValor",        "BtnFuncPpd",
+        "BtnOutrasTrn", "CLBRestricoes", "BtnTransacao", "BtnLimpar", "Btn_Confirmacao", "btCnfIdentificada",
+        "EdtHora2",     "EdtCpFiscal2",  "RGTEF",        "RGCB",      "RdGrpRestricoes"};
+    QTest::newRow("unconfigured") << false << false
+                                  << QStringList{"BtnConfigura",    "RdGrImpr",  "EdtResultado", "Memo",
+                                                 "MemoMsgOperador", "CBIPKavex", "EdtEmpresa",   "EdtTerminal"};
+    QTest::newRow("configured") << true << false << transacao + QStringList{"ChkBoxDescricao"} + fim;
+    QStringList digitado = transacao;
+    digitado.replace(digitado.indexOf("CLBRestricoes"), QStringLiteral("EdtRestricoes"));
+    QTest::newRow("typed restrictions") << true << true << digitado + fim;
+}
+
+void TestMainWindow::tabsThroughTheForm() {
+    QFETCH(bool, configurado);
+    QFETCH(bool, digitado);
+    QFETCH(QStringList, paradas);
+    Console c;
+    if (configurado) {
+        QTest::mouseClick(c.find<QPushButton>("BtnConfigura"), Qt::LeftButton);
+    }
+    if (digitado) {
+        QTest::mouseClick(c.find<RadioGroup>("RdGrpRestricoes")->button(1), Qt::LeftButton);
+    }
+    c.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&c.window()));
+    QWidget* primeiro = c.find<QWidget>("BtnConfigura");
+    primeiro->setFocus();
+    QTRY_VERIFY(primeiro->hasFocus());
+    QStringList visitados;
+    do {
+        QWidget* focado = QApplication::focusWidget();
+        while (focado && (focado->objectName().isEmpty() || qobject_cast<RadioGroup*>(focado->parentWidget()))) {
+            focado = focado->parentWidget();
+        }
+        visitados << (focado ? focado->objectName() : QString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    } while (!primeiro->hasFocus() && visitados.size() <= paradas.size());
+    QCOMPARE(visitados, paradas);
     KAVEX_VERIFY_SEAMS();
 }
 

@@ -200,7 +200,7 @@ private slots:
             }
             harness::tecla(Qt::Key_Return);
         });
-        TFrmCodBarra& dialogo = *c.janela().janelas().FrmCodBarra;
+        TFrmCodBarra& dialogo = c.janela().janelas().FrmCodBarra;
         dialogo.MostraParaLaco(QStringLiteral("Digite o código de barras"));
         QCOMPARE(visto, QStringList({QStringLiteral("77"), QStringLiteral("EdtCodBarra"), linha}));
         QCOMPARE(dialogo.RetornoCodBarra, QStringLiteral("0:") + linha);
@@ -220,7 +220,7 @@ private slots:
             listagem = controle<QPlainTextEdit>(d, "MemoRetorno")->toPlainText().split(QLatin1Char('\n'));
             QTest::mouseClick(controle<QPushButton>(d, "BtnEncerra"), Qt::LeftButton);
         });
-        platform::modal::showModal(*c.janela().janelas().FrmTrnDirKavex);
+        platform::modal::showModal(c.janela().janelas().FrmTrnDirKavex);
         QCOMPARE(listagem.mid(0, 4),
                  QStringList({QStringLiteral("Retorno Função: 30000"), QStringLiteral("Código de Resposta: -1"),
                               QStringLiteral("Tamanho Máx Buffer: 20000"), QStringLiteral("Buffer Retorno: ")}));

@@ -111,7 +111,7 @@ void TestOutrasTrn::roadsThatLeaveNothingToRun() {
     }
     v.visita();
     QCOMPARE(v.simulador().calls().size(), size_t(0));
-    QCOMPARE(v.console().window().janelas().FrmOutrasTrn->Tag, tag);
+    QCOMPARE(v.console().window().janelas().FrmOutrasTrn.Tag, tag);
     QVERIFY(v.livre());
     KAVEX_VERIFY_VISITA(v, 0);
 }

@@ -670,15 +670,13 @@ void TstPromptDialogs::consoleCreatesTheWindowsHiddenInItself() {
         QCOMPARE(w->parentWidget(), &console.window());
     }
     Janelas& janelas = console.window().janelas();
-    QCOMPARE(static_cast<QDialog*>(janelas.FrmMenu), console.find<QDialog>("FrmMenu"));
-    QCOMPARE(static_cast<QDialog*>(janelas.FrmColeta), console.find<QDialog>("FrmColeta"));
-    QCOMPARE(static_cast<QDialog*>(janelas.FrmTimeout), console.find<QDialog>("FrmTimeout"));
-    QVERIFY(janelas.FrmConsultas && janelas.FrmWK && janelas.FrmMsgPpd && janelas.FrmOpcaoSimNao &&
-            janelas.FrmCodProdAutor && janelas.FrmCupomTEF);
+    QCOMPARE(static_cast<QDialog*>(&janelas.FrmMenu), console.find<QDialog>("FrmMenu"));
+    QCOMPARE(static_cast<QDialog*>(&janelas.FrmColeta), console.find<QDialog>("FrmColeta"));
+    QCOMPARE(static_cast<QDialog*>(&janelas.FrmTimeout), console.find<QDialog>("FrmTimeout"));
 
     platform::modal::expect("FrmMenu", [](QDialog& d) { clica(d, QStringLiteral("BitBtn1")); });
-    platform::modal::showModal(*janelas.FrmMenu);
-    QCOMPARE(janelas.FrmMenu->continua(), -1);
+    platform::modal::showModal(janelas.FrmMenu);
+    QCOMPARE(janelas.FrmMenu.continua(), -1);
     KAVEX_VERIFY_SEAMS();
 }
 

@@ -310,7 +310,7 @@ void TestTransactionStart::runsEachPinpadFunction() {
     QFETCH(QString, resultado);
     Configurado k;
     k.c.simulator().script(json::parse(roteiro.toStdString()));
-    k.c.window().janelas().FrmTimeout->TimeoutLeCartao = 999;
+    k.c.window().janelas().FrmTimeout.TimeoutLeCartao = 999;
     k.find<QPlainTextEdit>("MemoMsgOperador")->setPlainText(QStringLiteral("antes"));
     clica(k.c.window(), "RGCBItem1");
     if (!mensagem.isEmpty()) {

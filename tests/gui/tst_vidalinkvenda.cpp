@@ -114,7 +114,7 @@ void TestVidalinkVenda::saleOfOneProduct() {
                        json::parse(R"([["12345",1,"54321","20260314","102030","Opx"]])"));
     QCOMPARE(v.console().find<QLineEdit>("EdtCpFiscal")->text(), QStringLiteral("54321"));
     QCOMPARE(v.console().find<QLineEdit>("EdtResultado")->text(), resultado);
-    QCOMPARE(v.console().window().janelas().FrmVendaVidalink->RetornoVenda, std::optional<int32_t>(inicio));
+    QCOMPARE(v.console().window().janelas().FrmVendaVidalink.RetornoVenda, std::optional<int32_t>(inicio));
     QVERIFY(v.livre());
     KAVEX_VERIFY_VISITA(v, inicio == 10000 ? 1 : 0);
 }
@@ -231,7 +231,7 @@ void TestVidalinkVenda::totalCancellation() {
     KAVEX_COMPARE_JSON(argumentos(v.simulador().calls(kCnc)),
                        json::parse(R"([[1,4,"111","20260101","D9","T1","12345","20260314","102030","Opx"]])"));
     QCOMPARE(v.console().find<QLineEdit>("EdtResultado")->text(), QString::number(inicio));
-    QCOMPARE(v.console().window().janelas().FrmCncVidalink->RetornoCncVidalink, std::optional<int32_t>(inicio));
+    QCOMPARE(v.console().window().janelas().FrmCncVidalink.RetornoCncVidalink, std::optional<int32_t>(inicio));
     QVERIFY(v.livre());
     KAVEX_VERIFY_VISITA(v, lacos);
 }
@@ -361,7 +361,7 @@ void TestVidalinkVenda::saleCloseBoxAbandons() {
         harness::fechaPelaMoldura(j);
     });
     v.visita();
-    QVERIFY(!v.console().window().janelas().FrmVendaVidalink->RetornoVenda);
+    QVERIFY(!v.console().window().janelas().FrmVendaVidalink.RetornoVenda);
     QCOMPARE(v.simulador().calls(kVenda).size(), size_t(0));
     KAVEX_VERIFY_VISITA(v, 0);
 }
@@ -405,7 +405,7 @@ void TestVidalinkVenda::cancellationAlwaysHasAWayOut() {
         QVERIFY(!j.isVisible());
     });
     v.visita();
-    QVERIFY(!v.console().window().janelas().FrmCncVidalink->RetornoCncVidalink);
+    QVERIFY(!v.console().window().janelas().FrmCncVidalink.RetornoCncVidalink);
     v.escolhe("BtnTrnVidalink");
     Visita::espera("FrmVidalink", [](QDialog& hub) { clica(hub, "BitBtn5"); });
     Visita::espera("FrmCncVidalink", [](QDialog& j) {
