@@ -5,6 +5,7 @@
 #include "library/CargaBiblioteca.h"
 #include "library/LoadedLibrary.h"
 #include "roteiro/LinhaComando.h"
+#include "widgets/Aparencia.h"
 #include "widgets/Prompt.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ int executaPrograma(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("TesteCliKavex"));
     QApplication::setApplicationVersion(QStringLiteral(KAVEX_VERSION));
     carregaTraducoes(app);
+    platform::aparencia::instalaEstiloDoPrograma();
     const OpcoesLinha opcoes = leOpcoesLinha(app);
     aplicaPastas(opcoes);
 

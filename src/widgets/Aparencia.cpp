@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIconEngine>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +18,47 @@
 namespace platform::aparencia {
 
 namespace {
+
+// An icon of `estilo` read only when it is first drawn or measured.
+class IconeTardio : public QIconEngine {
+public:
+    IconeTardio(QStyle* estilo, QStyle::StandardPixmap qual) : estilo_(estilo), qual_(qual) {}
+    QIconEngine* clone() const override { return new IconeTardio(estilo_, qual_); }
+    void paint(QPainter* pintor, const QRect& onde, QIcon::Mode modo, QIcon::State estado) override {
+        icone().paint(pintor, onde, Qt::AlignCenter, modo, estado);
+    }
+    QPixmap pixmap(const QSize& tamanho, QIcon::Mode modo, QIcon::State estado) override {
+        return icone().pixmap(tamanho, modo, estado);
+    }
+    QSize actualSize(const QSize& tamanho, QIcon::Mode modo, QIcon::State estado) override {
+        return icone().actualSize(tamanho, modo, estado);
+    }
+
+private:
+    const QIcon& icone() {
+        if (!lido_) {
+            lido_ = true;
+            if (estilo_) {
+                icone_ = estilo_->standardIcon(qual_);
+            }
+        }
+        return icone_;
+    }
+    QPointer<QStyle> estilo_;
+    QStyle::StandardPixmap qual_;
+    bool lido_ = false;
+    QIcon icone_;
+};
+
+class EstiloDoPrograma : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap qual, const QStyleOption* opcao, const QWidget* widget) const override {
+        if (qual == SP_ToolBarHorizontalExtensionButton) {
+            return QIcon(new IconeTardio(baseStyle(), qual));
+        }
+        return QProxyStyle::standardIcon(qual, opcao, widget);
+    }
+};
 
 class IndicadoresClaros : public QProxyStyle {
 public:
@@ -116,6 +159,10 @@ void pintaPainel(QWidget& painel) {
             botao->setStyle(estilo);
         }
     }
+}
+
+void instalaEstiloDoPrograma() {
+    QApplication::setStyle(new EstiloDoPrograma);
 }
 
 void destaca(QWidget& controle, bool negrito, int pontos, const QColor& cor) {

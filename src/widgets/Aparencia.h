@@ -21,6 +21,13 @@ inline const QColor kTealApagado{0x6c, 0xa8, 0xa8};
 // marks never vanish into the background.
 void pintaPainel(QWidget& painel);
 
+// The application's style as the toolkit chose it, but for the one image the
+// main window reads while it is built (the menu bar's overflow arrow, which a
+// one-item menu never shows), read when first painted: the program's first
+// image read loads every image-format plug-in, about a twentieth of the
+// start. Before any window is made.
+void instalaEstiloDoPrograma();
+
 // Weight, size in points (0 keeps the size) and, when valid, text colour of
 // one control.
 void destaca(QWidget& controle, bool negrito, int pontos = 0, const QColor& cor = QColor());

@@ -2,9 +2,11 @@
 
 #include "widgets/Aparencia.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -60,6 +62,17 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&painel));
         QCOMPARE(maisClaro(*habilitado), 255);
         QVERIFY2(maisClaro(*desabilitado) < 180, qPrintable(QString::number(maisClaro(*desabilitado))));
+    }
+
+    // The program's style reads the menu bar's overflow arrow late, but it is
+    // the style's own arrow when drawn.
+    void overflowArrowIsTheStylesOwn() {
+        const QImage antes =
+            QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16, 16).toImage();
+        platform::aparencia::instalaEstiloDoPrograma();
+        const QIcon tardio = QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QVERIFY(!antes.isNull());
+        QCOMPARE(tardio.pixmap(16, 16).toImage(), antes);
     }
 };
 
