@@ -27,10 +27,11 @@ constexpr int kTempoDica = 8000;
 
 TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* parent, CriacaoJanelas criacao)
     : QMainWindow(parent), ui(std::make_unique<Ui::TFrmtesteCliKavex32I>()),
-      emThread_(std::make_unique<BibliotecaEmThread>(biblioteca)), biblioteca_(*emThread_),
-      retemEntrada_(std::make_unique<RetemEntrada>(*this)) {
+      emThread_(std::make_unique<BibliotecaEmThread>(biblioteca)), biblioteca_(*emThread_) {
     emThread_->defineAoEsperar([this](bool sim) {
-        retemEntrada_->esperando(sim);
+        if (retemEntrada_) {
+            retemEntrada_->esperando(sim);
+        }
         if (vigia_) {
             vigia_->esperando(sim);
         }
@@ -40,6 +41,7 @@ TFrmtesteCliKavex32I::TFrmtesteCliKavex32I(KavexLibrary& biblioteca, QWidget* pa
     });
     platform::acessibilidade::instala();
     ui->setupUi(this);
+    retemEntrada_ = std::make_unique<RetemEntrada>(*this, *ui->PnlMensagens);
     ordenaTabulacao();
     platform::acessibilidade::nomeiaCaixasEditaveis(*this);
     pintaJanela();

@@ -23,7 +23,7 @@ bool entradaDoOperador(QEvent::Type tipo) {
 
 } // namespace
 
-RetemEntrada::RetemEntrada(QWidget& principal) : principal_(principal) {}
+RetemEntrada::RetemEntrada(QWidget& principal, QWidget& livre) : principal_(principal), livre_(livre) {}
 
 void RetemEntrada::esperando(bool sim) {
     if (sim && esperas_++ == 0) {
@@ -49,9 +49,7 @@ void RetemEntrada::retem() {
             }
         }
     }
-    if (!retidas_.isEmpty()) {
-        QCoreApplication::instance()->installEventFilter(this);
-    }
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 void RetemEntrada::devolve() {
@@ -71,5 +69,9 @@ bool RetemEntrada::eventFilter(QObject* alvo, QEvent* evento) {
     if (!entradaDoOperador(evento->type()) || !alvo->isWidgetType()) {
         return false;
     }
-    return retidas_.contains(static_cast<QWidget*>(alvo)->window());
+    auto* widget = static_cast<QWidget*>(alvo);
+    if (widget->window() == principal_.window()) {
+        return widget != &livre_ && !livre_.isAncestorOf(widget);
+    }
+    return retidas_.contains(widget->window());
 }

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextDocumentLayout>
@@ -55,9 +56,14 @@ public:
     int rapidos = 0;
     std::vector<int32_t> continuacoes;
     std::vector<int16_t> finalizacoes;
+    // Whether the configuration waits to be let go.
+    bool configuraLenta = false;
 
     int32_t ConfiguraIntKavexInterativo(const char*, const char*, const char*, int32_t) override {
         ++chamadas_;
+        if (configuraLenta) {
+            espera();
+        }
         return 0;
     }
     int32_t IniciaFuncaoKavexInterativo(int32_t, const char*, const char*, const char*, const char*, const char*,
@@ -165,6 +171,7 @@ private slots:
     void fecharDuranteFuncao_data();
     void fecharDuranteFuncao();
     void dialogoNaoRepeteChamadaEmCurso();
+    void camposNaoMudamDuranteAConfiguracao();
     void chamadaLentaMostraOQueARajadaDeixou();
     void painelEscondidoNaRajadaSaiDaTela();
     void linhaDeMensagemMostraTextoInteiro_data();
@@ -408,6 +415,31 @@ void TestConsoleViva::dialogoNaoRepeteChamadaEmCurso() {
     QCOMPARE(biblioteca.diretas(), 2);
     direta.hide();
     KAVEX_VERIFY_SEAMS();
+}
+
+// While "&Configura" waits, a key or a click on the window's fields is not
+// taken: the address on screen stays the one the library was given.
+void TestConsoleViva::camposNaoMudamDuranteAConfiguracao() {
+    BibliotecaLenta biblioteca;
+    biblioteca.configuraLenta = true;
+    TFrmtesteCliKavex32I janela(biblioteca);
+    janela.show();
+    QVERIFY(QTest::qWaitForWindowActive(&janela));
+    auto* endereco = harness::controle<QComboBox>(janela, "CBIPKavex");
+    const QString configurado = endereco->currentText();
+    QTimer relogio;
+    QObject::connect(&relogio, &QTimer::timeout, [&] {
+        if (biblioteca.chamadas() >= 1) {
+            relogio.stop();
+            QTest::mouseClick(endereco->lineEdit(), Qt::LeftButton);
+            QTest::keyClicks(endereco->lineEdit(), QStringLiteral("xyz"));
+            biblioteca.libera();
+        }
+    });
+    relogio.start(5ms);
+    harness::clica(janela, "BtnConfigura");
+    QCOMPARE(biblioteca.chamadas(), 1);
+    QCOMPARE(endereco->currentText(), configurado);
 }
 
 QTEST_MAIN(TestConsoleViva)
