@@ -122,12 +122,15 @@ bool inputQuery(const QString& title, const QString& label, QString& value, QWid
         }
         return false;
     }
-    bool ok = false;
-    const QString answer = QInputDialog::getText(owner, title, label, QLineEdit::Normal, value, &ok);
-    if (ok) {
-        value = answer;
+    QInputDialog caixa(owner);
+    caixa.setWindowTitle(title);
+    caixa.setLabelText(label);
+    caixa.setTextValue(value);
+    if (caixa.exec() != QDialog::Accepted) {
+        return false;
     }
-    return ok;
+    value = caixa.textValue();
+    return true;
 }
 
 void setTestMode(bool on) {
