@@ -435,7 +435,9 @@ bool BibliotecaHospedada::aguardaResposta(uint32_t numero, const EmCurso* emCurs
         pollfd fds[2] = {{fdAcorda_, POLLIN, 0}, {fdProcesso_, POLLIN, 0}};
         esperaDescritores(fds, fdProcesso_ >= 0 ? 2 : 1, espera);
         if (emCurso_ != emCurso) {
-            continue;
+            // Concluded by a call made during the wait; the descriptors may
+            // be another host's by now.
+            return true;
         }
         if (fds[0].revents & POLLIN) {
             uint64_t contagem = 0;
